@@ -1,0 +1,18 @@
+# Corvix: every target sets up what it needs (packages, Wine prefix) first.
+.PHONY: test demo bench build tour clean
+
+test:
+	@scripts/test.sh
+
+demo:
+	@scripts/demo.sh
+
+bench:
+	@scripts/bench.sh
+
+build:
+	@scripts/setup.sh --no-prefix
+	@scripts/build.sh
+
+clean:
+	rm -rf build

@@ -1,0 +1,165 @@
+// The native layer's functions as the registry offers them to by-name
+// callers: untyped positional arguments in, Values out.
+
+#include <vector>
+
+#include "corvix/native/colour.h"
+#include "corvix/native/dispbuffer.h"
+#include "corvix/native/drawmasked.h"
+#include "corvix/native/gradient.h"
+#include "corvix/native/valueconv.h"
+#include "corvix/native/wndbox.h"
+#include "corvix/native/wndpos.h"
+#include "corvix/native/wrappers.h"
+#include "corvix/runtime/registry.h"
+
+namespace corvix {
+
+namespace {
+
+std::vector<GradientStep> GradientArg(const Value& v) {
+    std::vector<GradientStep> steps;
+    for (const Value& step : v.AsArray()) {
+        const Array& s = step.AsArray();
+        if (s.size() < 3) continue;
+        steps.push_back({s[0].AsDouble(), static_cast<COLORREF>(s[1].AsInteger()),
+                         static_cast<COLORREF>(s[2].AsInteger())});
+    }
+    return steps;
+}
+
+template <typename T>
+Value Optional(const std::optional<T>& v) {
+    return v ? Value(*v) : Value();
+}
+
+void RegisterDrawing(FunctionRegistry& r) {
+    r.Register("GRADIENTFILL", [](Args a) {
+        const auto steps = GradientArg(a[5]);
+        GRADIENTFILL(a.Handle<HDC>(0), a.Int(1), a.Int(2), a.Int(3), a.Int(4), steps,
+                     a.Logical(6, true));
+        return Value();
+    });
+    r.Register("GRADIENT", [](Args a) {
+        GRADIENT(a.Handle<HDC>(0), RectFromValue(a[1]), static_cast<COLORREF>(a.Integer(2)),
+                 static_cast<COLORREF>(a.Integer(3)), a.Logical(4));
+        return Value();
+    });
+    r.Register("WNDBOX2007", [](Args a) {
+        WNDBOX2007(a.Handle<HDC>(0), a.Int(1), a.Int(2), a.Int(3), a.Int(4),
+                   static_cast<COLORREF>(a.Integer(5)));
+        return Value();
+    });
+    r.Register("NRGB", [](Args a) { return Value(NRGB(a.Int(0), a.Int(1), a.Int(2))); });
+    r.Register("NOR", [](Args a) {
+        int32_t bits = 0;
+        for (size_t i = 0; i < a.Count(); ++i) bits |= static_cast<int32_t>(a.Integer(i));
+        return Value(bits);
+    });
+    r.Register("DRAWMASKED", [](Args a) {
+        DRAWMASKED(a.Handle<HDC>(0), a.Handle<HBITMAP>(1), a.Int(2), a.Int(3));
+        return Value();
+    });
+    r.Register("DRAWMASKEDCHECKED", [](Args a) {
+        DRAWMASKEDCHECKED(a.Handle<HDC>(0), a.Handle<HBITMAP>(1), a.Int(2), a.Int(3));
+        return Value();
+    });
+    r.Register("CXDISPBEGIN", [](Args a) {
+        return BufferValue(CXDISPBEGIN(a.Handle<HWND>(0), a.Handle<HDC>(1)));
+    });
+    r.Register("CXDISPEND", [](Args a) { return Value::Handle(CXDISPEND(BufferFromValue(a[0]))); });
+}
+
+void RegisterPositions(FunctionRegistry& r) {
+    r.Register("WNDWIDTH", [](Args a) {
+        if (!a.Has(1)) return Value(WNDWIDTH(a.Handle<HWND>(0)));
+        WNDWIDTH(a.Handle<HWND>(0), a.Int(1));
+        return Value();
+    });
+    r.Register("WNDHEIGHT", [](Args a) {
+        if (!a.Has(1)) return Value(WNDHEIGHT(a.Handle<HWND>(0)));
+        WNDHEIGHT(a.Handle<HWND>(0), a.Int(1));
+        return Value();
+    });
+    r.Register("WNDTOP", [](Args a) {
+        if (!a.Has(1)) return Optional(WNDTOP(a.Handle<HWND>(0)));
+        WNDTOP(a.Handle<HWND>(0), a.Int(1));
+        return Value();
+    });
+    r.Register("WNDLEFT", [](Args a) {
+        if (!a.Has(1)) return Optional(WNDLEFT(a.Handle<HWND>(0)));
+        WNDLEFT(a.Handle<HWND>(0), a.Int(1));
+        return Value();
+    });
+    r.Register("GETCOORS", [](Args a) { return RectValue(GETCOORS(a.Handle<HWND>(0))); });
+    r.Register("GETCLIENTRECT", [](Args a) { return RectValue(GETCLIENTRECT(a.Handle<HWND>(0))); });
+    r.Register("GETWNDRECT", [](Args a) { return RectValue(GETWNDRECT(a.Handle<HWND>(0))); });
+    r.Register("GETCURSORPOS", [](Args) {
+        const PointArray p = GETCURSORPOS();
+        return Value(Array{p.nRow, p.nCol});
+    });
+}
+
+void RegisterDeviceContexts(FunctionRegistry& r) {
+    r.Register("DRAWTEXT", [](Args a) {
+        if (a.Count() < 2) return Value(0);
+        const RectArray rect = a.Has(2) ? RectFromValue(a[2]) : kDrawTextDefaultRect;
+        const UINT flags = a.Has(3) ? static_cast<UINT>(a.Integer(3)) : kDrawTextDefaultFlags;
+        return Value(DRAWTEXT(a.Handle<HDC>(0), a.String(1), rect, flags));
+    });
+    r.Register("GETDC", [](Args a) { return Value::Handle(GETDC(a.Handle<HWND>(0))); });
+    r.Register("RELEASEDC", [](Args a) {
+        return Value(RELEASEDC(a.Handle<HWND>(0), a.Handle<HDC>(1)));
+    });
+    r.Register("SELECTOBJECT", [](Args a) {
+        return Value::Handle(SELECTOBJECT(a.Handle<HDC>(0), a.Handle<HGDIOBJ>(1)));
+    });
+    r.Register("SETBKMODE", [](Args a) { return Value(SETBKMODE(a.Handle<HDC>(0), a.Int(1))); });
+    r.Register("SETTEXTCOLOR", [](Args a) {
+        return Value(SETTEXTCOLOR(a.Handle<HDC>(0), static_cast<COLORREF>(a.Integer(1))));
+    });
+}
+
+void RegisterWindows(FunctionRegistry& r) {
+    r.Register("GETWINDOWTEXT", [](Args a) { return Value(GETWINDOWTEXT(a.Handle<HWND>(0))); });
+    r.Register("ISWINDOWENABLED", [](Args a) { return Value(ISWINDOWENABLED(a.Handle<HWND>(0))); });
+    r.Register("GETPARENT", [](Args a) { return Value::Handle(GETPARENT(a.Handle<HWND>(0))); });
+    r.Register("GETWINDOWLONG", [](Args a) {
+        return Value(static_cast<int64_t>(GETWINDOWLONG(a.Handle<HWND>(0), a.Int(1))));
+    });
+    r.Register("SENDMESSAGE", [](Args a) {
+        const HWND hWnd = a.Handle<HWND>(0);
+        const UINT msg = static_cast<UINT>(a.Integer(1));
+        const WPARAM wParam = static_cast<WPARAM>(a.Integer(2));
+        if (a[3].IsString()) return Value(static_cast<int64_t>(SENDMESSAGE(hWnd, msg, wParam, a.String(3))));
+        return Value(static_cast<int64_t>(
+            SENDMESSAGE(hWnd, msg, wParam, static_cast<LPARAM>(a.Integer(3)))));
+    });
+    r.Register("POSTMESSAGE", [](Args a) {
+        const HWND hWnd = a.Handle<HWND>(0);
+        const UINT msg = static_cast<UINT>(a.Integer(1));
+        const WPARAM wParam = static_cast<WPARAM>(a.Integer(2));
+        if (a[3].IsString()) return Value(POSTMESSAGE(hWnd, msg, wParam, a.String(3)));
+        return Value(POSTMESSAGE(hWnd, msg, wParam, static_cast<LPARAM>(a.Integer(3))));
+    });
+    r.Register("TRACKMOUSEEVENT", [](Args a) {
+        return Value(TRACKMOUSEEVENT(a.Handle<HWND>(0), static_cast<DWORD>(a.Integer(1))));
+    });
+    r.Register("SETFOCUS", [](Args a) {
+        SETFOCUS(a.Handle<HWND>(0));
+        return Value();
+    });
+    r.Register("GETFOCUS", [](Args) { return Value::Handle(GETFOCUS()); });
+    r.Register("GETACTIVEWINDOW", [](Args) { return Value::Handle(GETACTIVEWINDOW()); });
+}
+
+}  // namespace
+
+void RegisterNativeFunctions(FunctionRegistry& registry) {
+    RegisterDrawing(registry);
+    RegisterPositions(registry);
+    RegisterDeviceContexts(registry);
+    RegisterWindows(registry);
+}
+
+}  // namespace corvix

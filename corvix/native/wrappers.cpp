@@ -1,0 +1,90 @@
+#include "corvix/native/wrappers.h"
+
+#include <set>
+
+namespace corvix {
+
+namespace {
+
+const HWND kPassOnHandle = reinterpret_cast<HWND>(static_cast<intptr_t>(-1));
+
+// Texts handed to posted messages; kept until the process ends.
+const char* KeepForPosting(const std::string& text) {
+    static std::set<std::string> kept;
+    return kept.insert(text).first->c_str();
+}
+
+}  // namespace
+
+int DRAWTEXT(HDC hDC, const std::string& cText, const RectArray& aRect, UINT nFlags) {
+    RECT r = aRect.ToRECT();
+    return DrawTextA(hDC, cText.c_str(), -1, &r, nFlags);
+}
+
+HDC GETDC(HWND hWnd) { return GetDC(hWnd); }
+bool RELEASEDC(HWND hWnd, HDC hDC) { return ReleaseDC(hWnd, hDC) != 0; }
+HGDIOBJ SELECTOBJECT(HDC hDC, HGDIOBJ hObject) { return SelectObject(hDC, hObject); }
+int SETBKMODE(HDC hDC, int nMode) { return SetBkMode(hDC, nMode); }
+COLORREF SETTEXTCOLOR(HDC hDC, COLORREF nColor) { return SetTextColor(hDC, nColor); }
+
+std::string GETWINDOWTEXT(HWND hWnd) {
+    if (!IsWindow(hWnd)) return {};
+    const int length = GetWindowTextLengthA(hWnd);
+    if (length <= 0) return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(hWnd, text.data(), length + 1)));
+    return text;
+}
+
+bool ISWINDOWENABLED(HWND hWnd) { return IsWindowEnabled(hWnd) != 0; }
+HWND GETPARENT(HWND hWnd) { return GetParent(hWnd); }
+LONG_PTR GETWINDOWLONG(HWND hWnd, int nIndex) { return GetWindowLongPtrA(hWnd, nIndex); }
+
+LRESULT SENDMESSAGE(HWND hWnd, UINT nMsg, WPARAM nWParam, LPARAM nLParam) {
+    if (hWnd != kPassOnHandle && !IsWindow(hWnd)) return 0;
+    return SendMessageA(hWnd, nMsg, nWParam, nLParam);
+}
+
+LRESULT SENDMESSAGE(HWND hWnd, UINT nMsg, WPARAM nWParam, const std::string& cLParam) {
+    return SENDMESSAGE(hWnd, nMsg, nWParam, reinterpret_cast<LPARAM>(cLParam.c_str()));
+}
+
+bool POSTMESSAGE(HWND hWnd, UINT nMsg, WPARAM nWParam, LPARAM nLParam) {
+    if (!IsWindow(hWnd)) return false;
+    return PostMessageA(hWnd, nMsg, nWParam, nLParam) != 0;
+}
+
+bool POSTMESSAGE(HWND hWnd, UINT nMsg, WPARAM nWParam, const std::string& cLParam) {
+    if (!IsWindow(hWnd)) return false;
+    return POSTMESSAGE(hWnd, nMsg, nWParam, reinterpret_cast<LPARAM>(KeepForPosting(cLParam)));
+}
+
+PointArray GETCURSORPOS() {
+    POINT p{};
+    GetCursorPos(&p);
+    return {p.y, p.x};
+}
+
+bool TRACKMOUSEEVENT(HWND hWnd, DWORD nFlags) {
+    using TrackFn = BOOL(WINAPI*)(LPTRACKMOUSEEVENT);
+    HMODULE user32 = LoadLibraryA("user32");
+    if (!user32) return false;
+    auto track = reinterpret_cast<TrackFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "TrackMouseEvent")));
+    bool result = false;
+    if (track) {
+        ::TRACKMOUSEEVENT request{sizeof(::TRACKMOUSEEVENT), nFlags, hWnd, 0};
+        result = track(&request) != 0;
+    }
+    FreeLibrary(user32);
+    return result;
+}
+
+void SETFOCUS(HWND hWnd) {
+    if (IsWindow(hWnd)) SetFocus(hWnd);
+}
+
+HWND GETFOCUS() { return GetFocus(); }
+HWND GETACTIVEWINDOW() { return GetActiveWindow(); }
+
+}  // namespace corvix

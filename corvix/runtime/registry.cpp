@@ -1,0 +1,67 @@
+#include "corvix/runtime/registry.h"
+
+#include <array>
+#include <cctype>
+
+namespace corvix {
+
+void RegisterNativeFunctions(FunctionRegistry& registry);
+
+namespace {
+
+// Upper-cases into a fixed buffer so that lookups never allocate; longer
+// names than any registered one cannot match and come back unchanged.
+class UpperName {
+public:
+    explicit UpperName(std::string_view name) {
+        if (name.size() > buffer_.size()) {
+            view_ = name;
+            return;
+        }
+        for (size_t i = 0; i < name.size(); ++i)
+            buffer_[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(name[i])));
+        view_ = std::string_view(buffer_.data(), name.size());
+    }
+    std::string_view View() const { return view_; }
+
+private:
+    std::array<char, 64> buffer_{};
+    std::string_view view_;
+};
+
+}  // namespace
+
+FunctionRegistry& FunctionRegistry::Instance() {
+    static FunctionRegistry* registry = [] {
+        auto* r = new FunctionRegistry;  // never destroyed: windows may call in during exit
+        RegisterNativeFunctions(*r);
+        return r;
+    }();
+    return *registry;
+}
+
+void FunctionRegistry::Register(std::string_view name, NativeFunction fn) {
+    functions_.insert_or_assign(std::string(UpperName(name).View()), std::move(fn));
+}
+
+void FunctionRegistry::Unregister(std::string_view name) {
+    auto it = functions_.find(UpperName(name).View());
+    if (it != functions_.end()) functions_.erase(it);
+}
+
+const NativeFunction* FunctionRegistry::Find(std::string_view name) const {
+    auto it = functions_.find(UpperName(name).View());
+    return it == functions_.end() ? nullptr : &it->second;
+}
+
+std::optional<Value> FunctionRegistry::Call(std::string_view name, Args args) const {
+    const NativeFunction* fn = Find(name);
+    if (!fn || !*fn) return std::nullopt;
+    return (*fn)(args);
+}
+
+std::optional<Value> CallByName(std::string_view name, Args args) {
+    return FunctionRegistry::Instance().Call(name, args);
+}
+
+}  // namespace corvix

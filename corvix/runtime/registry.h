@@ -1,0 +1,41 @@
+#pragma once
+// The registry of functions callable by name. Every function the program
+// offers to by-name callers is registered under its upper-case name; a name
+// looked up later resolves to whatever bears it at that moment.
+
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "corvix/runtime/args.h"
+#include "corvix/runtime/value.h"
+
+namespace corvix {
+
+using NativeFunction = std::function<Value(Args)>;
+
+class FunctionRegistry {
+public:
+    // The process-wide registry, filled with the library's own functions on first use.
+    static FunctionRegistry& Instance();
+
+    // Binds the name (case-insensitive) to fn, replacing what bore it before.
+    void Register(std::string_view name, NativeFunction fn);
+    // Removes the name; unknown names are ignored.
+    void Unregister(std::string_view name);
+    // The function bearing the name, or nullptr. Does not allocate.
+    const NativeFunction* Find(std::string_view name) const;
+    // Calls the named function; nullopt when nothing bears the name.
+    std::optional<Value> Call(std::string_view name, Args args) const;
+
+private:
+    FunctionRegistry() = default;
+    std::map<std::string, NativeFunction, std::less<>> functions_;
+};
+
+// Shorthand for FunctionRegistry::Instance().Call(...).
+std::optional<Value> CallByName(std::string_view name, Args args = {});
+
+}  // namespace corvix

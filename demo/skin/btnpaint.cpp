@@ -1,0 +1,115 @@
+#include "demo/skin/btnpaint.h"
+
+#include <string>
+
+#include "corvix/native/colour.h"
+#include "corvix/native/gradient.h"
+#include "corvix/native/wndbox.h"
+#include "corvix/native/wndpos.h"
+#include "corvix/native/wrappers.h"
+#include "demo/skin/dbuffer.h"
+
+namespace skindemo {
+
+using corvix::GradientStep;
+using corvix::GRADIENTFILL;
+using corvix::NRGB;
+using corvix::WNDBOX2007;
+
+namespace {
+
+constexpr GradientStep kNormalFill[] = {
+    {0.5, NRGB(235, 246, 252), NRGB(223, 243, 251)},
+    {0.5, NRGB(203, 232, 248), NRGB(118, 214, 245)},
+};
+constexpr COLORREF kNormalOuterFrame = NRGB(60, 127, 177);
+constexpr COLORREF kNormalMiddleFrame = NRGB(48, 212, 255);
+constexpr COLORREF kNormalInnerFrame = NRGB(152, 231, 253);
+
+constexpr GradientStep kFocusedOuterFill[] = {{1, NRGB(221, 207, 155), NRGB(211, 207, 188)}};
+constexpr GradientStep kFocusedSecondFill[] = {{1, NRGB(255, 255, 255), NRGB(255, 243, 93)}};
+constexpr GradientStep kFocusedInnerFill[] = {
+    {0.5, NRGB(255, 253, 219), NRGB(255, 231, 144)},
+    {0.5, NRGB(255, 215, 76), NRGB(255, 231, 153)},
+};
+
+constexpr GradientStep kPressedShadowFill[] = {
+    {2.0 / 3.0, NRGB(139, 118, 84), NRGB(153, 134, 104)},
+    {1.0 / 3.0, NRGB(153, 134, 104), NRGB(196, 185, 168)},
+};
+constexpr GradientStep kPressedInnerFill[] = {
+    {0.5, NRGB(249, 188, 107), NRGB(253, 163, 97)},
+    {0.5, NRGB(251, 142, 61), NRGB(254, 191, 102)},
+};
+constexpr COLORREF kPressedFrame = NRGB(253, 173, 17);
+constexpr GradientStep kPressedTopShadow[] = {{1, NRGB(177, 144, 93), NRGB(249, 188, 107)}};
+
+constexpr COLORREF kDisabledShadowText = 8421504;  // (128, 128, 128)
+constexpr COLORREF kDisabledFaceText = 16777215;   // white
+constexpr UINT kCaptionFlags = corvix::NOR(DT_SINGLELINE, DT_VCENTER, DT_CENTER);
+
+void PaintNormal(HDC dc, int w, int h) {
+    GRADIENTFILL(dc, 0, 0, h, w + 1, kNormalFill);
+    WNDBOX2007(dc, 0, 0, h - 1, w - 1, kNormalOuterFrame);
+    WNDBOX2007(dc, 1, 1, h - 2, w - 2, kNormalMiddleFrame);
+    WNDBOX2007(dc, 2, 2, h - 3, w - 3, kNormalInnerFrame);
+}
+
+// The one-pixel rims the inner fills leave uncovered are the two outer frames.
+void PaintFocused(HDC dc, int w, int h) {
+    GRADIENTFILL(dc, 0, 0, h, w, kFocusedOuterFill);
+    GRADIENTFILL(dc, 1, 1, h - 2, w - 1, kFocusedSecondFill);
+    GRADIENTFILL(dc, 2, 2, h - 3, w - 2, kFocusedInnerFill);
+}
+
+// The shadow fill stays visible in row 0 and column 0 only: a dark top-left edge.
+void PaintPressed(HDC dc, int w, int h) {
+    GRADIENTFILL(dc, 0, 0, h, w + 1, kPressedShadowFill);
+    GRADIENTFILL(dc, 1, 1, h, w, kPressedInnerFill);
+    WNDBOX2007(dc, 1, 1, h - 1, w - 2, kPressedFrame);
+    GRADIENTFILL(dc, 1, 1, 5, w, kPressedTopShadow);
+}
+
+corvix::RectArray Shifted(corvix::RectArray r, int by) {
+    return {r.nTop + by, r.nLeft + by, r.nBottom + by, r.nRight + by};
+}
+
+// In the parent's font; a parent without one leaves the DC's default font.
+void PaintCaption(HWND hWnd, HDC dc, const corvix::RectArray& area) {
+    corvix::SETBKMODE(dc, TRANSPARENT);
+    auto font = reinterpret_cast<HGDIOBJ>(corvix::SENDMESSAGE(corvix::GETPARENT(hWnd), WM_GETFONT));
+    HGDIOBJ previousFont = corvix::SELECTOBJECT(dc, font);
+    const std::string caption = corvix::GETWINDOWTEXT(hWnd);
+    if (corvix::ISWINDOWENABLED(hWnd)) {
+        corvix::DRAWTEXT(dc, caption, area, kCaptionFlags);
+    } else {
+        corvix::SETTEXTCOLOR(dc, kDisabledShadowText);
+        corvix::DRAWTEXT(dc, caption, Shifted(area, 1), kCaptionFlags);
+        corvix::SETTEXTCOLOR(dc, kDisabledFaceText);
+        corvix::DRAWTEXT(dc, caption, area, kCaptionFlags);
+    }
+    if (previousFont) corvix::SELECTOBJECT(dc, previousFont);
+}
+
+}  // namespace
+
+void BTNPAINT(HWND hWnd, HDC hDC, bool lPressed) {
+    const int w = corvix::WNDWIDTH(hWnd);
+    const int h = corvix::WNDHEIGHT(hWnd);
+    const corvix::RectArray captionArea = corvix::GETCLIENTRECT(hWnd);
+    const bool focused = corvix::GETFOCUS() == hWnd;
+
+    corvix::DisplayBuffer buffer = DBUFFERSTART(hWnd, hDC);
+    const HDC dc = buffer.hMemDC;
+    if (lPressed) {
+        PaintPressed(dc, w, h);
+    } else if (focused) {
+        PaintFocused(dc, w, h);
+    } else {
+        PaintNormal(dc, w, h);
+    }
+    PaintCaption(hWnd, dc, captionArea);
+    DBUFFEREND(dc, buffer);
+}
+
+}  // namespace skindemo

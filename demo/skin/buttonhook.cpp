@@ -1,0 +1,85 @@
+#include "demo/skin/buttonhook.h"
+
+#include <cstdint>
+#include <string_view>
+
+#include "corvix/native/callbackguard.h"
+#include "corvix/runtime/registry.h"
+
+namespace skindemo {
+
+using corvix::Value;
+
+WNDPROC OldButtonProc = nullptr;
+
+namespace {
+
+// Whatever bears the name at this moment; an unknown name does nothing.
+void CallHandler(std::string_view name, corvix::Args args) {
+    corvix::GuardCallback("SkinButtonProc", 0, [&] {
+        corvix::CallByName(name, args);
+        return 0;
+    });
+}
+
+Value Handle(HWND hWnd) { return Value::Handle(hWnd); }
+
+// Key code and repeat count arrive as signed bytes: codes above 127 are negative.
+Value SignedLowByte(uintptr_t n) { return Value(static_cast<int>(static_cast<int8_t>(n & 0xFF))); }
+
+// y first, then x; both unsigned 16-bit client coordinates.
+Value Row(LPARAM lParam) { return Value(static_cast<int>(HIWORD(lParam))); }
+Value Col(LPARAM lParam) { return Value(static_cast<int>(LOWORD(lParam))); }
+
+void Paint(HWND hWnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hWnd, &ps);
+    CallHandler("BTNPAINT", {Handle(hWnd), Value::Handle(dc)});
+    EndPaint(hWnd, &ps);
+}
+
+}  // namespace
+
+void BUTTONS2007(HWND hWnd) {
+    if (OldButtonProc) return;
+    const LONG_PTR previous =
+        SetClassLongPtrA(hWnd, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinButtonProc));
+    OldButtonProc = reinterpret_cast<WNDPROC>(previous);
+}
+
+LRESULT CALLBACK SkinButtonProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    switch (nMsg) {
+        case WM_PAINT:
+            Paint(hWnd);
+            return 0;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            CallHandler("FOCUSED", {Handle(hWnd)});
+            return 0;
+        case WM_KEYDOWN:
+            CallHandler("KEYDOWN", {Handle(hWnd), SignedLowByte(wParam), SignedLowByte(lParam)});
+            return 0;
+        case WM_KEYUP:
+            CallHandler("KEYUP", {Handle(hWnd), SignedLowByte(wParam), SignedLowByte(lParam)});
+            return 0;
+        case WM_MOUSEMOVE:
+            CallHandler("MOUSEMOVE", {Handle(hWnd)});
+            return 0;
+        case WM_LBUTTONDOWN:
+            CallHandler("BTNLBUTTONDOWN", {Handle(hWnd), Row(lParam), Col(lParam)});
+            return 0;
+        case WM_LBUTTONUP:
+            CallHandler("BTNLBUTTONUP", {Handle(hWnd), Row(lParam), Col(lParam)});
+            return 0;
+        case WM_MOUSELEAVE:
+            CallHandler("MOUSELEAVE", {Handle(hWnd)});
+            return 0;
+        case WM_UPDATEUISTATE:
+            return 0;
+        default:
+            if (!OldButtonProc) return DefWindowProcA(hWnd, nMsg, wParam, lParam);
+            return CallWindowProcA(OldButtonProc, hWnd, nMsg, wParam, lParam);
+    }
+}
+
+}  // namespace skindemo

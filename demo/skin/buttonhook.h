@@ -1,0 +1,23 @@
+#pragma once
+// The skin's hook on the system push-button class: one call, and every
+// "BUTTON" window the process creates afterwards is painted and driven by
+// the skin's handlers, found by name at each message.
+
+#include <windows.h>
+
+namespace skindemo {
+
+// The class procedure in force before the install; null until the first
+// successful install, then never changed.
+extern WNDPROC OldButtonProc;
+
+// Installs SkinButtonProc as the class procedure of hWnd's class, once;
+// later calls do nothing. A failed replacement leaves OldButtonProc null.
+void BUTTONS2007(HWND hWnd);
+
+// Routes paint, focus, key and mouse messages to the handlers BTNPAINT,
+// FOCUSED, KEYDOWN, KEYUP, MOUSEMOVE, BTNLBUTTONDOWN, BTNLBUTTONUP and
+// MOUSELEAVE; swallows WM_UPDATEUISTATE; passes the rest to OldButtonProc.
+LRESULT CALLBACK SkinButtonProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+}  // namespace skindemo

@@ -1,0 +1,42 @@
+#include "demo/skin/skinfuncs.h"
+
+#include "corvix/native/valueconv.h"
+#include "corvix/runtime/registry.h"
+#include "demo/skin/btnpaint.h"
+#include "demo/skin/buttonhook.h"
+#include "demo/skin/dbuffer.h"
+#include "demo/skin/region.h"
+
+namespace skindemo {
+
+using corvix::Args;
+using corvix::Value;
+
+void RegisterSkinFunctions() {
+    auto& r = corvix::FunctionRegistry::Instance();
+    r.Register("BTNPAINT", [](Args a) {
+        BTNPAINT(a.Handle<HWND>(0), a.Handle<HDC>(1), a.Logical(2));
+        return Value();
+    });
+    r.Register("DBUFFERSTART", [](Args a) {
+        return corvix::BufferValue(DBUFFERSTART(a.Handle<HWND>(0), a.Handle<HDC>(1)));
+    });
+    r.Register("DBUFFEREND", [](Args a) {
+        corvix::DisplayBuffer buffer = corvix::BufferFromValue(a[1]);
+        DBUFFEREND(a.Handle<HDC>(0), buffer);
+        return Value();
+    });
+    r.Register("BUTTONS2007", [](Args a) {
+        BUTTONS2007(a.Handle<HWND>(0));
+        return Value();
+    });
+    r.Register("SETWINDOWRGN", [](Args a) {
+        return Value(SETWINDOWRGN(a.Handle<HWND>(0), a.Handle<HRGN>(1)));
+    });
+    r.Register("CREATEROUNDRECTRGN", [](Args a) {
+        return Value::Handle(
+            CREATEROUNDRECTRGN(a.Int(0), a.Int(1), a.Int(2), a.Int(3), a.Int(4), a.Int(5)));
+    });
+}
+
+}  // namespace skindemo

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# make demo: on $DISPLAY when there is one; otherwise on a private Xvfb,
+# saving a screenshot of the painted window to build/screenshots/demo.png.
+set -euo pipefail
+. "$(dirname "$0")/env.sh"
+
+on_display() { [ -n "${DISPLAY:-}" ] && [ -S "/tmp/.X11-unix/X${DISPLAY#:}" ]; }
+
+if on_display; then export CORVIX_ON_DISPLAY=1; fi
+"$CORVIX_ROOT/scripts/setup.sh"
+corvix_pick_arch
+"$CORVIX_ROOT/scripts/build.sh" "$CORVIX_ARCH"
+corvix_wine_env "$CORVIX_ARCH"
+demo="$CORVIX_BIN/skindemo.exe"
+
+if on_display; then
+    exec "$WINE" "$demo"
+fi
+
+trap corvix_stop_session EXIT
+corvix_start_xvfb
+corvix_start_wineserver
+mkdir -p "$CORVIX_BUILD/screenshots"
+shot="$CORVIX_BUILD/screenshots/demo.png"
+"$WINE" "$demo" </dev/null >/dev/null 2>&1 &
+# The main window's rectangle on the virtual desktop: left 16, top 32, 544 x 288.
+"$CORVIX_ROOT/scripts/screenshot.sh" "$shot" 544x288+16+32
+echo "corvix: demo screenshot saved to $shot"

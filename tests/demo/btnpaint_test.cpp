@@ -1,0 +1,200 @@
+#include "demo/skin/btnpaint.h"
+
+#include <gtest/gtest.h>
+
+#include "corvix/native/colour.h"
+#include "tests/support/gdiprobe.h"
+#include "tests/support/gradientmodel.h"
+#include "tests/support/testwindow.h"
+
+namespace skindemo {
+namespace {
+
+using corvix::NRGB;
+using corvix_test::Canvas;
+using corvix_test::HostWindow;
+using corvix_test::RampColourAt;
+using corvix_test::Rgb;
+
+constexpr COLORREF kNormalOuter = NRGB(60, 127, 177);
+constexpr COLORREF kNormalMiddle = NRGB(48, 212, 255);
+constexpr COLORREF kNormalInner = NRGB(152, 231, 253);
+constexpr COLORREF kPressedFrame = NRGB(253, 173, 17);
+
+// Paints the button into a canvas of its size, never on screen.
+class PaintTest : public testing::Test {
+protected:
+    HWND Button(int width, int height, const std::string& caption = "") {
+        return host_.AddButton(caption, 101, 20, 20, width, height);
+    }
+    HostWindow host_;
+};
+
+// The first step of a two-halves fill over rows top..bottom ends here.
+int HalfEnd(int top, int bottom) { return static_cast<int>(top + (bottom - top + 1) * 0.5 - 1); }
+
+struct Size {
+    int w, h;
+};
+
+class NormalLookTest : public PaintTest, public testing::WithParamInterface<Size> {};
+
+TEST_P(NormalLookTest, ThreeFramesOverATwoHalvesFill) {
+    const auto [w, h] = GetParam();
+    HWND b = Button(w, h);
+    Canvas c(w, h);
+    BTNPAINT(b, c.Get());
+    EXPECT_EQ(Rgb(c.Pixel(0, 0)), Rgb(kNormalOuter));
+    EXPECT_EQ(Rgb(c.Pixel(w - 1, h - 1)), Rgb(kNormalOuter));
+    EXPECT_EQ(Rgb(c.Pixel(w - 1, 0)), Rgb(kNormalOuter));
+    EXPECT_EQ(Rgb(c.Pixel(1, 1)), Rgb(kNormalMiddle));
+    EXPECT_EQ(Rgb(c.Pixel(w - 2, h - 2)), Rgb(kNormalMiddle));
+    EXPECT_EQ(Rgb(c.Pixel(2, 2)), Rgb(kNormalInner));
+    EXPECT_EQ(Rgb(c.Pixel(w - 3, h - 3)), Rgb(kNormalInner));
+    // The fill inside the frames, away from the (empty) caption.
+    const int split = HalfEnd(0, h);
+    for (int y = 3; y <= h - 4; ++y) {
+        const COLORREF expected = y <= split
+            ? RampColourAt(0, split, NRGB(235, 246, 252), NRGB(223, 243, 251), y)
+            : RampColourAt(split + 1, h, NRGB(203, 232, 248), NRGB(118, 214, 245), y);
+        ASSERT_EQ(Rgb(c.Pixel(5, y)), Rgb(expected)) << "row " << y;
+    }
+}
+
+// The skin's own example, and the demo's buttons (80 x 24 asked, 81 x 25 made).
+INSTANTIATE_TEST_SUITE_P(Sizes, NormalLookTest, testing::Values(Size{80, 24}, Size{81, 25}),
+                         [](const testing::TestParamInfo<Size>& info) {
+                             return std::to_string(info.param.w) + "x" + std::to_string(info.param.h);
+                         });
+
+TEST_F(PaintTest, FocusedLookShowsTwoRimsAroundAYellowFill) {
+    const int w = 81, h = 25;
+    HWND b = Button(w, h);
+    SetFocus(b);
+    ASSERT_EQ(GetFocus(), b);
+    Canvas c(w, h);
+    BTNPAINT(b, c.Get());
+    EXPECT_EQ(Rgb(c.Pixel(0, 0)), Rgb(NRGB(221, 207, 155)));
+    EXPECT_EQ(Rgb(c.Pixel(w - 1, 0)), Rgb(NRGB(221, 207, 155)));
+    EXPECT_EQ(Rgb(c.Pixel(1, 1)), Rgb(NRGB(255, 255, 255)));
+    EXPECT_EQ(Rgb(c.Pixel(w - 2, 1)), Rgb(NRGB(255, 255, 255)));
+    EXPECT_EQ(Rgb(c.Pixel(2, 2)), Rgb(NRGB(255, 253, 219)));
+    // Outer rim down the right edge: one ramp over rows 0..h.
+    for (int y : {5, 12, 20})
+        EXPECT_EQ(Rgb(c.Pixel(w - 1, y)),
+                  Rgb(RampColourAt(0, h, NRGB(221, 207, 155), NRGB(211, 207, 188), y)));
+    // Inner fill over rows 2..h-3 in two halves.
+    const int split = HalfEnd(2, h - 3);
+    EXPECT_EQ(Rgb(c.Pixel(4, split)),
+              Rgb(RampColourAt(2, split, NRGB(255, 253, 219), NRGB(255, 231, 144), split)));
+    EXPECT_EQ(Rgb(c.Pixel(4, split + 1)), Rgb(NRGB(255, 215, 76)));
+}
+
+TEST_F(PaintTest, PressedLookWinsOverFocus) {
+    const int w = 81, h = 25;
+    HWND b = Button(w, h);
+    SetFocus(b);
+    Canvas c(w, h);
+    BTNPAINT(b, c.Get(), true);
+    // Dark top and left edges from the shadow fill (two thirds, then a third).
+    EXPECT_EQ(Rgb(c.Pixel(0, 0)), Rgb(NRGB(139, 118, 84)));
+    EXPECT_EQ(Rgb(c.Pixel(40, 0)), Rgb(NRGB(139, 118, 84)));
+    const int twoThirds = static_cast<int>(0 + (h + 1) * (2.0 / 3.0) - 1);
+    for (int y : {6, 12, twoThirds})
+        EXPECT_EQ(Rgb(c.Pixel(0, y)),
+                  Rgb(RampColourAt(0, twoThirds, NRGB(139, 118, 84), NRGB(153, 134, 104), y)));
+    EXPECT_EQ(Rgb(c.Pixel(0, twoThirds + 1)), Rgb(NRGB(153, 134, 104)));
+    // Frame on the left, bottom and right; its top line is under the five-row shadow.
+    EXPECT_EQ(Rgb(c.Pixel(1, 10)), Rgb(kPressedFrame));
+    EXPECT_EQ(Rgb(c.Pixel(40, h - 1)), Rgb(kPressedFrame));
+    EXPECT_EQ(Rgb(c.Pixel(w - 2, 10)), Rgb(kPressedFrame));
+    for (int y = 1; y <= 5; ++y)
+        EXPECT_EQ(Rgb(c.Pixel(40, y)),
+                  Rgb(RampColourAt(1, 5, NRGB(177, 144, 93), NRGB(249, 188, 107), y)));
+    // Inner fill below the shadow, first half of rows 1..h.
+    const int split = HalfEnd(1, h);
+    EXPECT_EQ(Rgb(c.Pixel(10, 8)),
+              Rgb(RampColourAt(1, split, NRGB(249, 188, 107), NRGB(253, 163, 97), 8)));
+    EXPECT_EQ(Rgb(c.Pixel(10, split + 1)), Rgb(NRGB(251, 142, 61)));
+}
+
+// Counts pixels of one colour inside the button's caption area (inside the frames).
+int CountColour(const Canvas& c, int w, int h, COLORREF colour) {
+    int n = 0;
+    for (int y = 3; y < h - 3; ++y)
+        for (int x = 3; x < w - 3; ++x) n += c.Pixel(x, y) == colour;
+    return n;
+}
+
+TEST_F(PaintTest, EnabledCaptionIsBlackEvenWhenTheParentHasNoFont) {
+    host_.SetFont(nullptr);
+    HWND b = Button(81, 25, "Info");
+    Canvas c(81, 25);
+    BTNPAINT(b, c.Get());
+    EXPECT_GT(CountColour(c, 81, 25, RGB(0, 0, 0)), 10);
+}
+
+TEST_F(PaintTest, CaptionUsesTheParentsFont) {
+    HWND b = Button(120, 40, "Info");
+    Canvas small(120, 40), large(120, 40);
+    BTNPAINT(b, small.Get());
+    HFONT big = CreateFontA(-30, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
+    host_.SetFont(big);
+    BTNPAINT(b, large.Get());
+    host_.SetFont(nullptr);
+    DeleteObject(big);
+    EXPECT_GT(CountColour(large, 120, 40, RGB(0, 0, 0)), 2 * CountColour(small, 120, 40, RGB(0, 0, 0)));
+}
+
+TEST_F(PaintTest, DisabledCaptionIsWhiteOverAGreyCopyOnePixelDownAndRight) {
+    HWND b = Button(81, 25, "Info");
+    EnableWindow(b, FALSE);
+    Canvas c(81, 25);
+    BTNPAINT(b, c.Get());
+    const COLORREF white = RGB(255, 255, 255), grey = RGB(128, 128, 128);
+    int whites = 0, greys = 0;
+    for (int y = 3; y < 22; ++y) {
+        for (int x = 3; x < 78; ++x) {
+            if (c.Pixel(x, y) == white) ++whites;
+            if (c.Pixel(x, y) == grey) {
+                ++greys;
+                ASSERT_EQ(c.Pixel(x - 1, y - 1), white) << "grey at " << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(whites, 10);
+    EXPECT_GT(greys, 3);
+    EXPECT_EQ(CountColour(c, 81, 25, RGB(0, 0, 0)), 0);
+}
+
+TEST_F(PaintTest, ReleasesEveryDcBitmapAndBrushItMakes) {
+    HWND b = Button(81, 25, "Info");
+    HDC dc = GetDC(b);
+    // All three looks; the first round lets the system make its lazily created objects.
+    auto paintAllLooks = [&] {
+        SetFocus(host_.Get());
+        BTNPAINT(b, dc);
+        SetFocus(b);
+        BTNPAINT(b, dc);
+        BTNPAINT(b, dc, true);
+        corvix_test::Pump();
+    };
+    paintAllLooks();
+    const int before = corvix_test::CountLiveGdiObjects();
+    ASSERT_GT(before, 0);
+    for (int i = 0; i < 5; ++i) paintAllLooks();
+    EXPECT_EQ(corvix_test::CountLiveGdiObjects(), before);
+    ReleaseDC(b, dc);
+}
+
+TEST_F(PaintTest, ReachesTheWindowInOneCopy) {
+    HWND b = Button(81, 25, "Info");
+    HDC dc = GetDC(b);
+    BTNPAINT(b, dc);
+    ReleaseDC(b, dc);
+    EXPECT_EQ(Rgb(corvix_test::WindowPixel(b, 0, 0)), Rgb(kNormalOuter));
+    EXPECT_EQ(Rgb(corvix_test::WindowPixel(b, 2, 2)), Rgb(kNormalInner));
+}
+
+}  // namespace
+}  // namespace skindemo

@@ -1,0 +1,259 @@
+#include "demo/skin/buttonhook.h"
+
+#include <commdlg.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "corvix/native/colour.h"
+#include "corvix/runtime/registry.h"
+#include "tests/support/testwindow.h"
+
+namespace skindemo {
+namespace {
+
+using corvix::Args;
+using corvix::NRGB;
+using corvix::Value;
+using corvix_test::HostWindow;
+using corvix_test::Pump;
+using corvix_test::Rgb;
+using corvix_test::WindowPixel;
+
+constexpr COLORREF kNormalOuter = NRGB(60, 127, 177);
+constexpr COLORREF kFocusedOuter = NRGB(221, 207, 155);
+
+bool IsSkinCorner(COLORREF c) { return c == kNormalOuter || c == kFocusedOuter; }
+
+// Installs the hook through a button made only for that, as the demo does.
+void Install(const HostWindow& host) {
+    HWND lender = host.AddButton("ok", 99, -12, -36, 31, 14);
+    BUTTONS2007(lender);
+    DestroyWindow(lender);
+}
+
+COLORREF PaintedCorner(HWND b) {
+    InvalidateRect(b, nullptr, TRUE);
+    UpdateWindow(b);
+    return WindowPixel(b, 0, 0);
+}
+
+// Replaces a handler for the length of a test and records every call.
+class RecordingHandler {
+public:
+    explicit RecordingHandler(const char* name) : name_(name) {
+        corvix::FunctionRegistry::Instance().Register(name_, [this](Args a) {
+            calls_.emplace_back();
+            for (size_t i = 0; i < a.Count(); ++i) calls_.back().push_back(a[i].AsInteger());
+            return Value();
+        });
+    }
+    ~RecordingHandler() { corvix::FunctionRegistry::Instance().Unregister(name_); }
+    const std::vector<std::vector<int64_t>>& Calls() const { return calls_; }
+
+private:
+    const char* name_;
+    std::vector<std::vector<int64_t>> calls_;
+};
+
+int64_t H(HWND h) { return reinterpret_cast<intptr_t>(h); }
+
+TEST(ButtonHookTest, OnlyButtonsCreatedAfterTheInstallAreSkinned) {
+    HostWindow host;
+    HWND before = host.AddButton("Before", 1, 10, 10, 81, 25);
+    Install(host);
+    HWND after = host.AddButton("After", 2, 10, 50, 81, 25);
+    EXPECT_FALSE(IsSkinCorner(PaintedCorner(before))) << Rgb(PaintedCorner(before));
+    EXPECT_EQ(Rgb(PaintedCorner(after)), Rgb(kNormalOuter));
+    EXPECT_EQ(GetClassLongPtrA(after, GCLP_WNDPROC), reinterpret_cast<LONG_PTR>(&SkinButtonProc));
+}
+
+TEST(ButtonHookTest, ASecondInstallChangesNothing) {
+    HostWindow host;
+    Install(host);
+    const WNDPROC first = OldButtonProc;
+    ASSERT_NE(first, nullptr);
+    HWND skinned = host.AddButton("x", 1, 10, 10, 81, 25);
+    BUTTONS2007(skinned);
+    BUTTONS2007(host.Get());
+    EXPECT_EQ(OldButtonProc, first);
+    EXPECT_EQ(GetClassLongPtrA(skinned, GCLP_WNDPROC), reinterpret_cast<LONG_PTR>(&SkinButtonProc));
+    EXPECT_EQ(Rgb(PaintedCorner(host.AddButton("y", 2, 10, 50, 81, 25))), Rgb(kNormalOuter));
+}
+
+TEST(ButtonHookTest, AnyButtonStyleIsPaintedAsAPushButton) {
+    HostWindow host;
+    Install(host);
+    HWND check = host.AddButton("Check", 1, 10, 10, 81, 25, BS_AUTOCHECKBOX);
+    EXPECT_EQ(Rgb(PaintedCorner(check)), Rgb(kNormalOuter));
+}
+
+TEST(ButtonHookTest, UnroutedMessagesReachTheSystemButtonCode) {
+    HostWindow host;
+    Install(host);
+    HWND b = host.AddButton("Old", 1, 10, 10, 81, 25);
+    SendMessageA(b, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("New"));
+    char text[16] = {};
+    GetWindowTextA(b, text, sizeof text);
+    EXPECT_STREQ(text, "New");
+    EXPECT_EQ(SendMessageA(b, WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON, DLGC_UNDEFPUSHBUTTON);
+    EnableWindow(b, FALSE);
+    EXPECT_FALSE(IsWindowEnabled(b));
+}
+
+TEST(ButtonHookTest, UpdateUiStateAnswersZeroAndDrawsNothing) {
+    HostWindow host;
+    Install(host);
+    HWND b = host.AddButton("x", 1, 10, 10, 81, 25);
+    UpdateWindow(b);
+    RecordingHandler paint("BTNPAINT");
+    EXPECT_EQ(SendMessageA(b, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0), 0);
+    Pump();
+    EXPECT_TRUE(paint.Calls().empty());
+    EXPECT_FALSE(GetUpdateRect(b, nullptr, FALSE));
+}
+
+TEST(ButtonHookTest, HandlersReceiveArgumentsAsFormedFromTheMessage) {
+    HostWindow host;
+    Install(host);
+    HWND b = host.AddButton("x", 1, 10, 10, 81, 25);
+    RecordingHandler down("BTNLBUTTONDOWN"), up("BTNLBUTTONUP"), keyDown("KEYDOWN"), keyUp("KEYUP"),
+        move("MOUSEMOVE"), leave("MOUSELEAVE"), focused("FOCUSED");
+
+    EXPECT_EQ(SendMessageA(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5)), 0);
+    EXPECT_EQ(SendMessageA(b, WM_LBUTTONUP, 0, MAKELPARAM(0xFFFF, 70)), 0);
+    EXPECT_EQ(SendMessageA(b, WM_KEYDOWN, VK_SPACE, 1), 0);
+    SendMessageA(b, WM_KEYDOWN, VK_OEM_1, 0x00390001);  // 186, above 127
+    SendMessageA(b, WM_KEYUP, VK_SPACE, 0xC0390081);    // repeat byte 0x81
+    SendMessageA(b, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+    SendMessageA(b, WM_MOUSELEAVE, 0, 0);
+    SendMessageA(b, WM_SETFOCUS, 0, 0);
+    SendMessageA(b, WM_KILLFOCUS, 0, 0);
+
+    using Calls = std::vector<std::vector<int64_t>>;
+    EXPECT_EQ(down.Calls(), (Calls{{H(b), 5, 10}}));
+    EXPECT_EQ(up.Calls(), (Calls{{H(b), 70, 65535}}));
+    EXPECT_EQ(keyDown.Calls(), (Calls{{H(b), 32, 1}, {H(b), 186 - 256, 1}}));
+    EXPECT_EQ(keyUp.Calls(), (Calls{{H(b), 32, 0x81 - 256}}));
+    EXPECT_EQ(move.Calls(), (Calls{{H(b)}}));
+    EXPECT_EQ(leave.Calls(), (Calls{{H(b)}}));
+    EXPECT_EQ(focused.Calls(), (Calls{{H(b)}, {H(b)}}));
+}
+
+TEST(ButtonHookTest, UnregisteredHandlersMakeTheirMessagesDoNothing) {
+    HostWindow host;
+    Install(host);
+    HWND b = host.AddButton("x", 1, 10, 10, 81, 25);
+    corvix::FunctionRegistry::Instance().Unregister("BTNLBUTTONUP");
+    EXPECT_EQ(SendMessageA(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)), 0);
+    EXPECT_EQ(SendMessageA(b, WM_LBUTTONUP, 0, MAKELPARAM(5, 5)), 0);
+    Pump();
+    EXPECT_EQ(host.Commands(), 0);
+}
+
+TEST(ButtonHookTest, AThrowingHandlerDoesNotUnwindThroughTheProcedure) {
+    HostWindow host;
+    Install(host);
+    HWND b = host.AddButton("x", 1, 10, 10, 81, 25);
+    corvix::FunctionRegistry::Instance().Register("MOUSEMOVE", [](Args) -> Value {
+        throw std::runtime_error("handler failed");
+    });
+    EXPECT_EQ(SendMessageA(b, WM_MOUSEMOVE, 0, 0), 0);
+    corvix::FunctionRegistry::Instance().Unregister("MOUSEMOVE");
+}
+
+// Runs `inspect` on the first dialog box this thread shows, from a timer
+// inside the box's own modal loop; the callback must close the box.
+class DialogProbe {
+public:
+    explicit DialogProbe(std::function<void(HWND)> inspect) {
+        current_ = this;
+        inspect_ = std::move(inspect);
+        timer_ = SetTimer(nullptr, 0, 50, &DialogProbe::Tick);
+    }
+    ~DialogProbe() {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    bool Ran() const { return ran_; }
+
+private:
+    static BOOL CALLBACK FindDialog(HWND w, LPARAM found) {
+        char cls[16] = {};
+        GetClassNameA(w, cls, sizeof cls);
+        if (std::string(cls) == "#32770" && IsWindowVisible(w)) {
+            *reinterpret_cast<HWND*>(found) = w;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (!current_ || current_->ran_) return;
+        HWND dialog = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&dialog));
+        if (!dialog) return;
+        current_->ran_ = true;
+        current_->inspect_(dialog);
+    }
+    static inline DialogProbe* current_ = nullptr;
+    std::function<void(HWND)> inspect_;
+    UINT_PTR timer_ = 0;
+    bool ran_ = false;
+};
+
+// Visible push buttons wide enough to show their own pixels: the colour
+// dialog keeps a 6-pixel shortcut button under its colour box.
+bool IsPushButton(HWND w) {
+    char cls[16] = {};
+    GetClassNameA(w, cls, sizeof cls);
+    const LONG_PTR type = GetWindowLongPtrA(w, GWL_STYLE) & BS_TYPEMASK;
+    RECT r{};
+    GetClientRect(w, &r);
+    return lstrcmpiA(cls, "Button") == 0 && IsWindowVisible(w) && r.right >= 16 &&
+           (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
+}
+
+TEST(ButtonHookTest, MessageBoxButtonsAreSkinned) {
+    HostWindow host;
+    Install(host);
+    COLORREF corner = CLR_INVALID;
+    DialogProbe probe([&corner](HWND box) {
+        HWND ok = GetDlgItem(box, IDOK);
+        corner = PaintedCorner(ok);
+        PostMessageA(box, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(ok));
+    });
+    EXPECT_EQ(MessageBoxA(host.Get(), "Skinned?", "Information", MB_ICONINFORMATION), IDOK);
+    ASSERT_TRUE(probe.Ran());
+    EXPECT_TRUE(IsSkinCorner(corner)) << Rgb(corner);
+}
+
+BOOL CALLBACK CollectPushButtons(HWND w, LPARAM out) {
+    if (IsPushButton(w)) reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
+    return TRUE;
+}
+
+TEST(ButtonHookTest, ColourDialogPushButtonsAreSkinned) {
+    HostWindow host;
+    Install(host);
+    std::vector<COLORREF> corners;
+    DialogProbe probe([&corners](HWND dialog) {
+        std::vector<HWND> buttons;
+        EnumChildWindows(dialog, &CollectPushButtons, reinterpret_cast<LPARAM>(&buttons));
+        for (HWND b : buttons) corners.push_back(PaintedCorner(b));
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    COLORREF custom[16] = {};
+    CHOOSECOLORA cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = host.Get();
+    cc.lpCustColors = custom;
+    cc.Flags = CC_RGBINIT | CC_FULLOPEN;
+    EXPECT_FALSE(ChooseColorA(&cc));
+    ASSERT_TRUE(probe.Ran());
+    ASSERT_GE(corners.size(), 3u) << "OK, Cancel and the custom colour buttons";
+    for (COLORREF c : corners) EXPECT_TRUE(IsSkinCorner(c)) << Rgb(c);
+}
+
+}  // namespace
+}  // namespace skindemo
