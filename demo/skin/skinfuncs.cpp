@@ -5,6 +5,7 @@
 #include "demo/skin/btnpaint.h"
 #include "demo/skin/buttonhook.h"
 #include "demo/skin/dbuffer.h"
+#include "demo/skin/handlers.h"
 #include "demo/skin/region.h"
 
 namespace skindemo {
@@ -12,8 +13,59 @@ namespace skindemo {
 using corvix::Args;
 using corvix::Value;
 
+namespace {
+
+std::optional<int> OptionalInt(Args a, size_t i) {
+    return a.Has(i) ? std::optional<int>(a.Int(i)) : std::nullopt;
+}
+
+void RegisterHandlers(corvix::FunctionRegistry& r) {
+    r.Register("ISOVER", [](Args a) {
+        return Value(ISOVER(a.Handle<HWND>(0), OptionalInt(a, 1), OptionalInt(a, 2)));
+    });
+    r.Register("BTNLBUTTONDOWN", [](Args a) {
+        BTNLBUTTONDOWN(a.Handle<HWND>(0), a.Int(1), a.Int(2));
+        return Value();
+    });
+    r.Register("BTNLBUTTONUP", [](Args a) {
+        BTNLBUTTONUP(a.Handle<HWND>(0), a.Int(1), a.Int(2));
+        return Value();
+    });
+    r.Register("MOUSEMOVE", [](Args a) {
+        MOUSEMOVE(a.Handle<HWND>(0));
+        return Value();
+    });
+    r.Register("MOUSELEAVE", [](Args a) {
+        MOUSELEAVE(a.Handle<HWND>(0));
+        return Value();
+    });
+    r.Register("KEYDOWN", [](Args a) {
+        KEYDOWN(a.Handle<HWND>(0), a.Int(1), a.Int(2));
+        return Value();
+    });
+    r.Register("KEYUP", [](Args a) {
+        KEYUP(a.Handle<HWND>(0), a.Int(1), a.Int(2));
+        return Value();
+    });
+    r.Register("FOCUSED", [](Args a) {
+        FOCUSED(a.Handle<HWND>(0));
+        return Value();
+    });
+    r.Register("CREATEROUND", [](Args a) {
+        CREATEROUND(a[0]);
+        return Value();
+    });
+    r.Register("LOGMSG", [](Args a) {
+        LOGMSG(a[0]);
+        return Value();
+    });
+}
+
+}  // namespace
+
 void RegisterSkinFunctions() {
     auto& r = corvix::FunctionRegistry::Instance();
+    RegisterHandlers(r);
     r.Register("BTNPAINT", [](Args a) {
         BTNPAINT(a.Handle<HWND>(0), a.Handle<HDC>(1), a.Logical(2));
         return Value();

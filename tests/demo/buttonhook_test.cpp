@@ -8,6 +8,7 @@
 
 #include "corvix/native/colour.h"
 #include "corvix/runtime/registry.h"
+#include "tests/support/skinsupport.h"
 #include "tests/support/testwindow.h"
 
 namespace skindemo {
@@ -25,13 +26,6 @@ constexpr COLORREF kNormalOuter = NRGB(60, 127, 177);
 constexpr COLORREF kFocusedOuter = NRGB(221, 207, 155);
 
 bool IsSkinCorner(COLORREF c) { return c == kNormalOuter || c == kFocusedOuter; }
-
-// Installs the hook through a button made only for that, as the demo does.
-void Install(const HostWindow& host) {
-    HWND lender = host.AddButton("ok", 99, -12, -36, 31, 14);
-    BUTTONS2007(lender);
-    DestroyWindow(lender);
-}
 
 COLORREF PaintedCorner(HWND b) {
     InvalidateRect(b, nullptr, TRUE);
@@ -62,7 +56,7 @@ int64_t H(HWND h) { return reinterpret_cast<intptr_t>(h); }
 TEST(ButtonHookTest, OnlyButtonsCreatedAfterTheInstallAreSkinned) {
     HostWindow host;
     HWND before = host.AddButton("Before", 1, 10, 10, 81, 25);
-    Install(host);
+    corvix_test::InstallSkin(host);
     HWND after = host.AddButton("After", 2, 10, 50, 81, 25);
     EXPECT_FALSE(IsSkinCorner(PaintedCorner(before))) << Rgb(PaintedCorner(before));
     EXPECT_EQ(Rgb(PaintedCorner(after)), Rgb(kNormalOuter));
@@ -71,7 +65,7 @@ TEST(ButtonHookTest, OnlyButtonsCreatedAfterTheInstallAreSkinned) {
 
 TEST(ButtonHookTest, ASecondInstallChangesNothing) {
     HostWindow host;
-    Install(host);
+    corvix_test::InstallSkin(host);
     const WNDPROC first = OldButtonProc;
     ASSERT_NE(first, nullptr);
     HWND skinned = host.AddButton("x", 1, 10, 10, 81, 25);
@@ -84,14 +78,14 @@ TEST(ButtonHookTest, ASecondInstallChangesNothing) {
 
 TEST(ButtonHookTest, AnyButtonStyleIsPaintedAsAPushButton) {
     HostWindow host;
-    Install(host);
+    corvix_test::InstallSkin(host);
     HWND check = host.AddButton("Check", 1, 10, 10, 81, 25, BS_AUTOCHECKBOX);
     EXPECT_EQ(Rgb(PaintedCorner(check)), Rgb(kNormalOuter));
 }
 
 TEST(ButtonHookTest, UnroutedMessagesReachTheSystemButtonCode) {
     HostWindow host;
-    Install(host);
+    corvix_test::InstallSkin(host);
     HWND b = host.AddButton("Old", 1, 10, 10, 81, 25);
     SendMessageA(b, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("New"));
     char text[16] = {};
@@ -104,7 +98,7 @@ TEST(ButtonHookTest, UnroutedMessagesReachTheSystemButtonCode) {
 
 TEST(ButtonHookTest, UpdateUiStateAnswersZeroAndDrawsNothing) {
     HostWindow host;
-    Install(host);
+    corvix_test::InstallSkin(host);
     HWND b = host.AddButton("x", 1, 10, 10, 81, 25);
     UpdateWindow(b);
     RecordingHandler paint("BTNPAINT");
@@ -116,7 +110,7 @@ TEST(ButtonHookTest, UpdateUiStateAnswersZeroAndDrawsNothing) {
 
 TEST(ButtonHookTest, HandlersReceiveArgumentsAsFormedFromTheMessage) {
     HostWindow host;
-    Install(host);
+    corvix_test::InstallSkin(host);
     HWND b = host.AddButton("x", 1, 10, 10, 81, 25);
     RecordingHandler down("BTNLBUTTONDOWN"), up("BTNLBUTTONUP"), keyDown("KEYDOWN"), keyUp("KEYUP"),
         move("MOUSEMOVE"), leave("MOUSELEAVE"), focused("FOCUSED");
@@ -143,7 +137,7 @@ TEST(ButtonHookTest, HandlersReceiveArgumentsAsFormedFromTheMessage) {
 
 TEST(ButtonHookTest, UnregisteredHandlersMakeTheirMessagesDoNothing) {
     HostWindow host;
-    Install(host);
+    corvix_test::InstallSkin(host);
     HWND b = host.AddButton("x", 1, 10, 10, 81, 25);
     corvix::FunctionRegistry::Instance().Unregister("BTNLBUTTONUP");
     EXPECT_EQ(SendMessageA(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5)), 0);
@@ -154,7 +148,7 @@ TEST(ButtonHookTest, UnregisteredHandlersMakeTheirMessagesDoNothing) {
 
 TEST(ButtonHookTest, AThrowingHandlerDoesNotUnwindThroughTheProcedure) {
     HostWindow host;
-    Install(host);
+    corvix_test::InstallSkin(host);
     HWND b = host.AddButton("x", 1, 10, 10, 81, 25);
     corvix::FunctionRegistry::Instance().Register("MOUSEMOVE", [](Args) -> Value {
         throw std::runtime_error("handler failed");
@@ -216,7 +210,7 @@ bool IsPushButton(HWND w) {
 
 TEST(ButtonHookTest, MessageBoxButtonsAreSkinned) {
     HostWindow host;
-    Install(host);
+    corvix_test::InstallSkin(host);
     COLORREF corner = CLR_INVALID;
     DialogProbe probe([&corner](HWND box) {
         HWND ok = GetDlgItem(box, IDOK);
@@ -235,7 +229,7 @@ BOOL CALLBACK CollectPushButtons(HWND w, LPARAM out) {
 
 TEST(ButtonHookTest, ColourDialogPushButtonsAreSkinned) {
     HostWindow host;
-    Install(host);
+    corvix_test::InstallSkin(host);
     std::vector<COLORREF> corners;
     DialogProbe probe([&corners](HWND dialog) {
         std::vector<HWND> buttons;

@@ -1,0 +1,65 @@
+#include "corvix/function/filename.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "corvix/function/valblank.h"
+#include "corvix/runtime/datetime.h"
+
+namespace corvix {
+
+namespace {
+
+std::string LogLine(const Array& aValues) {
+    std::string line = DateToText(Today()) + " " + TimeOfDay() + ": ";
+    for (const Value& v : aValues) line += CVALTOCHAR(v) + '\t';
+    return line + "\r\n";
+}
+
+// "module.exe+0x1a2b" for a return address.
+std::string FrameText(void* address) {
+    HMODULE module = nullptr;
+    char name[MAX_PATH] = "?";
+    if (GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                           static_cast<LPCSTR>(address), &module)) {
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(module, path, MAX_PATH);
+        const char* base = path;
+        for (const char* p = path; *p; ++p)
+            if (*p == '\\' || *p == '/') base = p + 1;
+        std::snprintf(name, sizeof name, "%s", base);
+    }
+    char text[MAX_PATH + 32];
+    std::snprintf(text, sizeof text, "%s+0x%llx", name,
+                  static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(address) -
+                                                  reinterpret_cast<uintptr_t>(module)));
+    return text;
+}
+
+}  // namespace
+
+void LOGFILE(const std::string& cFileName, const Array& aValues) {
+    const std::string line = LogLine(aValues);
+    // Checked here too: an administrator's open would otherwise succeed.
+    const DWORD attributes = GetFileAttributesA(cFileName.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return;
+    HANDLE file = CreateFileA(cFileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    SetFilePointer(file, 0, nullptr, FILE_END);
+    DWORD written = 0;
+    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+void LOGSTACK() {
+    LOGFILE("stack.txt", {Value()});
+    LOGFILE("stack.txt", {"LogStack() called"});
+    LOGFILE("stack.txt", {"================="});
+    void* frames[62];
+    const USHORT count = CaptureStackBackTrace(1, 62, frames, nullptr);
+    for (USHORT i = 0; i < count; ++i) LOGFILE("stack.txt", {FrameText(frames[i])});
+}
+
+}  // namespace corvix

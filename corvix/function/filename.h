@@ -1,0 +1,19 @@
+#pragma once
+// The library's trace facility: one time-stamped line of values per call,
+// appended to a text file that is opened and closed each time.
+
+#include <string>
+
+#include "corvix/runtime/value.h"
+
+namespace corvix {
+
+// Appends "date time: v1<TAB>v2<TAB>...<CR><LF>" to cFileName (created when
+// missing). A file that cannot be opened loses the line silently.
+void LOGFILE(const std::string& cFileName, const Array& aValues);
+
+// Writes the current call stack to "stack.txt": a header of three lines,
+// then one line per frame, as module+offset (names need debug symbols).
+void LOGSTACK();
+
+}  // namespace corvix

@@ -1,0 +1,84 @@
+#include "corvix/native/dlgproc.h"
+
+#include "corvix/native/callbackguard.h"
+#include "corvix/native/eventloop.h"
+
+namespace corvix {
+
+namespace {
+
+struct ModalEntry {
+    HWND hDlg = nullptr;  // null while pending: no message seen yet
+    MessageTarget* target = nullptr;
+};
+
+// Entries from `top` up to the end are in use; the first pushed is the last.
+ModalEntry modalStack[kModalStackSize];
+int top = kModalStackSize;
+
+MessageTarget* underConstruction = nullptr;
+
+MessageTarget* ModalTargetFor(HWND hDlg) {
+    for (int i = top; i < kModalStackSize; ++i)
+        if (modalStack[i].hDlg == hDlg) return modalStack[i].target;
+    if (top < kModalStackSize && !modalStack[top].hDlg) {
+        modalStack[top].hDlg = hDlg;
+        return modalStack[top].target;
+    }
+    return nullptr;
+}
+
+INT_PTR Deliver(MessageTarget* target, HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (!target) return FALSE;
+    const LPARAM third = nMsg == WM_INITDIALOG ? reinterpret_cast<LPARAM>(hDlg) : lParam;
+    return GuardCallback("dialog procedure", static_cast<INT_PTR>(FALSE), [&] {
+        return target->HandleEvent(nMsg, wParam, third).ForDialogProc();
+    });
+}
+
+// Marks the program as running for the length of a modal dialog.
+class RunningScope {
+public:
+    RunningScope() : previous_(SetRunningFlag(true)) {}
+    ~RunningScope() { SetRunningFlag(previous_); }
+
+private:
+    bool previous_;
+};
+
+}  // namespace
+
+INT_PTR CALLBACK ModalDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    return Deliver(ModalTargetFor(hDlg), hDlg, nMsg, wParam, lParam);
+}
+
+INT_PTR CALLBACK ModelessDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    return Deliver(underConstruction, hDlg, nMsg, wParam, lParam) ? TRUE : FALSE;
+}
+
+ModalDialogEntry::ModalDialogEntry(MessageTarget* target) : pushed_(top > 0) {
+    if (pushed_) modalStack[--top] = {nullptr, target};
+}
+
+ModalDialogEntry::~ModalDialogEntry() {
+    if (pushed_) modalStack[top++] = {};
+}
+
+INT_PTR DIALOGBOXINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageTarget* target) {
+    ModalDialogEntry entry(target);
+    RunningScope running;
+    return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), pTemplate, hWndOwner, &ModalDlgProc, 0);
+}
+
+HWND CREATEDLGINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageTarget* target) {
+    MessageTarget* outer = underConstruction;
+    underConstruction = target;
+    HWND hDlg = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), pTemplate, hWndOwner,
+                                           &ModelessDlgProc, 0);
+    underConstruction = outer;
+    return hDlg;
+}
+
+int ModalDialogDepth() { return kModalStackSize - top; }
+
+}  // namespace corvix

@@ -1,0 +1,47 @@
+#pragma once
+// Dialog objects receive their messages through these procedures: modal
+// dialogs through a stack of running modal dialogs, a modeless dialog
+// through the object under construction until it links itself.
+
+#include <windows.h>
+
+#include "corvix/native/messagetarget.h"
+
+namespace corvix {
+
+constexpr int kModalStackSize = 50;
+
+// Finds the dialog's entry (a pending entry takes the first handle it sees)
+// and answers with its object's HandleEvent; the dialog handle replaces
+// lParam for WM_INITDIALOG.
+INT_PTR CALLBACK ModalDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+// Sends every message to the object under construction while the create
+// call runs; afterwards answers false.
+INT_PTR CALLBACK ModelessDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+// One pending entry on the modal stack for the length of a dialog call.
+// On a full stack nothing is pushed, and so nothing is popped.
+class ModalDialogEntry {
+public:
+    explicit ModalDialogEntry(MessageTarget* target);
+    ~ModalDialogEntry();
+    ModalDialogEntry(const ModalDialogEntry&) = delete;
+    ModalDialogEntry& operator=(const ModalDialogEntry&) = delete;
+    bool Pushed() const { return pushed_; }
+
+private:
+    bool pushed_;
+};
+
+// Runs a modal dialog from an in-memory template for target; returns what
+// EndDialog was given, or -1 when the dialog could not be created.
+INT_PTR DIALOGBOXINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageTarget* target);
+
+// Creates a modeless dialog from an in-memory template for target.
+HWND CREATEDLGINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageTarget* target);
+
+// Entries in use on the modal stack.
+int ModalDialogDepth();
+
+}  // namespace corvix

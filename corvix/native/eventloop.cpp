@@ -1,0 +1,162 @@
+#include "corvix/native/eventloop.h"
+
+#include <vector>
+
+#include "corvix/native/lmessages.h"
+
+namespace corvix {
+
+namespace {
+
+HWND applicationWindow = nullptr;
+bool running = false;
+HACCEL accelerators = nullptr;
+WORD lastCharacter = 0;
+HHOOK helpHook = nullptr;
+
+HWND dialogSlots[kModelessDialogSlots] = {};
+int highestSlot = 0;
+HWND lastAccepting = nullptr;
+
+void RecordCharacter(const MSG& msg) {
+    if (msg.message == WM_CHAR) lastCharacter = static_cast<WORD>(msg.wParam & 0xFFFF);
+}
+
+bool Translated(HACCEL table, MSG& msg) {
+    return table && applicationWindow && TranslateAcceleratorA(applicationWindow, table, &msg);
+}
+
+void Deliver(MSG& msg) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+LRESULT CALLBACK HelpF1Hook(int nCode, WPARAM wParam, LPARAM lParam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (nCode == MSGF_MENU && msg->message == WM_KEYDOWN && msg->wParam == VK_F1)
+        PostMessageA(GetActiveWindow(), LM_HELPF1, 0, 0);
+    return CallNextHookEx(helpHook, nCode, wParam, lParam);
+}
+
+}  // namespace
+
+void WINRUN(HWND hWnd) {
+    const HWND remembered = applicationWindow;
+    SetRunningFlag(true);
+    if (hWnd) applicationWindow = hWnd;
+    MSG msg{};
+    do {
+        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            WaitMessage();
+            continue;
+        }
+        if (!IsModelessDlgMessage(msg) &&
+            (msg.message == WM_QUIT || !Translated(accelerators, msg)))
+            Deliver(msg);
+        RecordCharacter(msg);
+    } while (msg.message != WM_QUIT);
+    SetRunningFlag(false);
+    applicationWindow = remembered;
+}
+
+bool SYSREFRESH() {
+    const HACCEL table = accelerators;
+    accelerators = nullptr;  // a drain nested in this one translates nothing
+    MSG msg{};
+    bool metQuit = false;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            metQuit = true;
+            break;
+        }
+        if (!IsModelessDlgMessage(msg) && !Translated(table, msg)) Deliver(msg);
+        RecordCharacter(msg);
+    }
+    if (metQuit && running) PostQuitMessage(0);
+    accelerators = table;
+    return !metQuit;
+}
+
+HWND GETWNDAPP() { return applicationWindow; }
+
+void SETWNDAPP(HWND hWnd) {
+    if (!applicationWindow) applicationWindow = hWnd;
+}
+
+bool LWRUNNING() { return running; }
+
+bool SetRunningFlag(bool value) {
+    const bool previous = running;
+    running = value;
+    return previous;
+}
+
+WORD LastCharacter() { return lastCharacter; }
+
+bool REGDIALOG(HWND hDlg) {
+    for (int i = 0; i < kModelessDialogSlots; ++i) {
+        if (dialogSlots[i]) continue;
+        dialogSlots[i] = hDlg;
+        if (i > highestSlot) highestSlot = i;
+        return true;
+    }
+    return false;
+}
+
+bool DEREGDIALOG(HWND hDlg) {
+    if (!hDlg) return false;
+    for (int i = 0; i < kModelessDialogSlots; ++i) {
+        if (dialogSlots[i] != hDlg) continue;
+        dialogSlots[i] = nullptr;
+        if (lastAccepting == hDlg) lastAccepting = nullptr;
+        if (i == highestSlot) {
+            int lower = i - 1;
+            while (lower >= 0 && !dialogSlots[lower]) --lower;
+            if (lower >= 0) highestSlot = lower;
+        }
+        return true;
+    }
+    return false;
+}
+
+bool CANREGDIALOG() {
+    for (HWND slot : dialogSlots)
+        if (!slot) return true;
+    return false;
+}
+
+int HighestDialogSlot() { return highestSlot; }
+HWND LastAcceptingDialog() { return lastAccepting; }
+
+bool IsModelessDlgMessage(MSG& msg) {
+    if (lastAccepting && IsDialogMessageA(lastAccepting, &msg)) return true;
+    for (int i = 0; i <= highestSlot; ++i) {
+        if (!dialogSlots[i] || !IsDialogMessageA(dialogSlots[i], &msg)) continue;
+        lastAccepting = dialogSlots[i];
+        return true;
+    }
+    return false;
+}
+
+HACCEL SETACCTABLE(std::span<const AcceleratorItem> aItems) {
+    std::vector<ACCEL> entries;
+    entries.reserve(aItems.size());
+    for (const AcceleratorItem& item : aItems)
+        entries.push_back({static_cast<BYTE>(item.nFlags | FVIRTKEY), item.nKey, item.nCommand});
+    SETACCTABLE();
+    accelerators = CreateAcceleratorTableA(entries.data(), static_cast<int>(entries.size()));
+    return accelerators;
+}
+
+void SETACCTABLE() {
+    if (accelerators) DestroyAcceleratorTable(accelerators);
+    accelerators = nullptr;
+}
+
+HACCEL CurrentAccelerators() { return accelerators; }
+
+void InstallHelpF1Hook() {
+    if (!helpHook) helpHook = SetWindowsHookExA(WH_MSGFILTER, &HelpF1Hook, nullptr, GetCurrentThreadId());
+}
+
+}  // namespace corvix

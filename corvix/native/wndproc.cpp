@@ -1,0 +1,89 @@
+#include "corvix/native/wndproc.h"
+
+#include "corvix/native/callbackguard.h"
+#include "corvix/native/messagetarget.h"
+#include "corvix/runtime/registry.h"
+
+namespace corvix {
+
+namespace {
+
+// "_CXH", found on the first message that needs it and kept.
+const NativeFunction* DispatchFunction() {
+    static const NativeFunction* cached = nullptr;
+    if (!cached) cached = FunctionRegistry::Instance().Find("_CXH");
+    return cached;
+}
+
+// The pair _CXH answered with, or null for NIL (or anything that is no pair).
+const DispatchResult* CallDispatch(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam,
+                                   LONG_PTR nIndex) {
+    const NativeFunction* cxh = DispatchFunction();
+    if (!cxh || !*cxh) return nullptr;
+    const Value first = nMsg == WM_INITDIALOG ? Value::Handle(hWnd) : Value(static_cast<int64_t>(lParam));
+    const Value result = (*cxh)({first, static_cast<int64_t>(nMsg), static_cast<int64_t>(wParam),
+                                 static_cast<int64_t>(lParam), static_cast<int64_t>(nIndex & 0xFFFF)});
+    // The pair lives as long as the process; the Value's reference can go.
+    return dynamic_cast<const DispatchResult*>(result.AsObject().get());
+}
+
+}  // namespace
+
+LRESULT DispatchToObject(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, LONG_PTR nIndex) {
+    const DispatchResult* pair = GuardCallback("window procedure", static_cast<const DispatchResult*>(nullptr),
+                                               [&] { return CallDispatch(hWnd, nMsg, wParam, lParam, nIndex); });
+    if (pair && !pair->answer.IsNil()) return pair->answer.ForWindowProc();
+    if (pair && pair->nOldProc) return CallWindowProcA(pair->nOldProc, hWnd, nMsg, wParam, lParam);
+    return DefWindowProcA(hWnd, nMsg, wParam, lParam);
+}
+
+LRESULT CALLBACK ObjectWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    return DispatchToObject(hWnd, nMsg, wParam, lParam, GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+}
+
+WNDPROC XCHANGEPROC(HWND hWnd, LONG_PTR nIndex) {
+    SetWindowLongPtrA(hWnd, GWLP_USERDATA, nIndex);
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ObjectWndProc)));
+}
+
+WNDPROC RESTPROC(HWND hWnd, WNDPROC nProc) {
+    return reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(nProc)));
+}
+
+void XFREEPROC(WNDPROC) {}
+
+bool REGISTERCLASS(const std::string& cClassName, UINT nStyle, int nClsExtra, int nWndExtra,
+                   HINSTANCE hInstance, HCURSOR hCursor, HBRUSH hBrush, const std::string& cMenuName,
+                   WNDPROC nWndProc, HICON hIcon) {
+    WNDCLASSA wc{};
+    wc.style = nStyle;
+    wc.lpfnWndProc = nWndProc ? nWndProc : DefWindowProcA;
+    wc.cbClsExtra = nClsExtra;
+    wc.cbWndExtra = nWndExtra;
+    wc.hInstance = hInstance ? hInstance : GetModuleHandleA(nullptr);
+    wc.hIcon = hIcon;
+    wc.hCursor = hCursor;
+    wc.hbrBackground = hBrush ? hBrush : reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszMenuName = cMenuName.empty() ? nullptr : cMenuName.c_str();
+    wc.lpszClassName = cClassName.c_str();
+    return RegisterClassA(&wc) != 0;
+}
+
+HWND CREATEWINDOW(const std::string& cClassName, const std::string& cCaption, DWORD nStyle,
+                  int nLeft, int nTop, int nWidth, int nHeight, HWND hWndParent, HMENU nMenuOrId,
+                  LPVOID nParam) {
+    return CreateWindowExA(0, cClassName.c_str(), cCaption.c_str(), nStyle, nLeft, nTop, nWidth,
+                           nHeight, hWndParent, nMenuOrId, GetModuleHandleA(nullptr), nParam);
+}
+
+}  // namespace corvix
+
+extern "C" LRESULT CALLBACK WndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    return corvix::DispatchToObject(hWnd, nMsg & 0xFFFF, wParam & 0xFFFF, lParam, 1);
+}
+
+extern "C" LRESULT CALLBACK DbgWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(&WndProc, hWnd, nMsg & 0xFFFF, wParam & 0xFFFF, lParam);
+}

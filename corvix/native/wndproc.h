@@ -1,0 +1,55 @@
+#pragma once
+// The native window procedure: every library window carries the index of
+// its object's slot in its user data, and each message goes to that object
+// through the dispatch function registered as "_CXH".
+
+#include <windows.h>
+
+#include <string>
+
+namespace corvix {
+
+// Reads the slot index from the window and dispatches.
+LRESULT CALLBACK ObjectWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+
+// Calls "_CXH" (looked up once) and turns its answer into the result: a
+// non-NIL answer is returned, NIL hands the message to the object's previous
+// procedure, or to the default one when there is none.
+LRESULT DispatchToObject(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, LONG_PTR nIndex);
+
+// Stores nIndex in the window, installs ObjectWndProc, returns the previous procedure.
+WNDPROC XCHANGEPROC(HWND hWnd, LONG_PTR nIndex);
+// Installs nProc, returns the procedure it replaced.
+WNDPROC RESTPROC(HWND hWnd, WNDPROC nProc);
+// Nothing to free: procedures are plain functions here.
+void XFREEPROC(WNDPROC nProc);
+
+// A class whose procedure is the default one (objects subclass their windows
+// when they link). hInstance 0 is this program, hBrush 0 is COLOR_WINDOW + 1,
+// nWndProc null is DefWindowProc.
+bool REGISTERCLASS(const std::string& cClassName, UINT nStyle = 0, int nClsExtra = 0,
+                   int nWndExtra = 0, HINSTANCE hInstance = nullptr, HCURSOR hCursor = nullptr,
+                   HBRUSH hBrush = nullptr, const std::string& cMenuName = "",
+                   WNDPROC nWndProc = nullptr, HICON hIcon = nullptr);
+
+// A window of this program's instance with extended style 0; 0 on failure.
+HWND CREATEWINDOW(const std::string& cClassName, const std::string& cCaption, DWORD nStyle,
+                  int nLeft, int nTop, int nWidth, int nHeight, HWND hWndParent = nullptr,
+                  HMENU nMenuOrId = nullptr, LPVOID nParam = nullptr);
+
+}  // namespace corvix
+
+// The symbols keep their exported spelling; C++ reserves names with "__".
+#ifdef _WIN64
+#define CORVIX_EXPORT_NAME(name) name
+#else
+#define CORVIX_EXPORT_NAME(name) "_" name  // i686 C symbols carry one more underscore
+#endif
+
+// Exported from the executable as "__WndProc" and "__DbgWndProc": they route
+// messages to the object in slot 1 (message number and wParam cut to 16 bits).
+extern "C" __declspec(dllexport) LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM) asm(
+    CORVIX_EXPORT_NAME("__WndProc"));
+// Passes the message to __WndProc through CallWindowProc.
+extern "C" __declspec(dllexport) LRESULT CALLBACK DbgWndProc(HWND, UINT, WPARAM, LPARAM) asm(
+    CORVIX_EXPORT_NAME("__DbgWndProc"));

@@ -1,0 +1,103 @@
+#include "demo/skin/handlers.h"
+
+#include "corvix/function/filename.h"
+#include "corvix/native/eventloop.h"
+#include "corvix/native/wndpos.h"
+#include "corvix/native/wrappers.h"
+#include "demo/skin/btnpaint.h"
+#include "demo/skin/region.h"
+
+namespace skindemo {
+
+using corvix::Value;
+
+HWND hPressedButton = nullptr;
+bool lPressedLook = false;
+
+namespace {
+
+constexpr char kLogFile[] = "msgs.txt";
+
+// Paints on a device context of the button's own, given back at once.
+void Paint(HWND hWnd, bool pressed) {
+    HDC dc = corvix::GETDC(hWnd);
+    BTNPAINT(hWnd, dc, pressed);
+    corvix::RELEASEDC(hWnd, dc);
+}
+
+// BN_CLICKED with the button's identifier; posted, so the parent acts after we return.
+void PostClick(HWND hWnd) {
+    const auto id = static_cast<WPARAM>(corvix::GETWINDOWLONG(hWnd, GWL_ID));
+    corvix::POSTMESSAGE(corvix::GETPARENT(hWnd), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(hWnd));
+}
+
+}  // namespace
+
+bool ISOVER(HWND hWnd, std::optional<int> nRow, std::optional<int> nCol) {
+    const corvix::RectArray r = corvix::GETWNDRECT(hWnd);
+    if (!nRow || !nCol) {
+        const corvix::PointArray cursor = corvix::GETCURSORPOS();
+        if (!nRow) nRow = cursor.nRow;
+        if (!nCol) nCol = cursor.nCol;
+    }
+    return *nRow > r.nTop && *nRow < r.nBottom - 1 && *nCol > r.nLeft && *nCol < r.nRight - 2 &&
+           hWnd == hPressedButton;
+}
+
+void BTNLBUTTONDOWN(HWND hWnd, int, int) {
+    hPressedButton = hWnd;
+    // The focus change repaints both buttons; let it happen before the pressed look.
+    corvix::SETFOCUS(hWnd);
+    corvix::SYSREFRESH();
+    Paint(hWnd, true);
+}
+
+void BTNLBUTTONUP(HWND hWnd, int, int) {
+    if (ISOVER(hWnd)) PostClick(hWnd);
+    Paint(hWnd, false);
+    hPressedButton = nullptr;
+}
+
+void MOUSEMOVE(HWND hWnd) {
+    corvix::TRACKMOUSEEVENT(hWnd, TME_LEAVE);
+    if (hWnd == hPressedButton && !lPressedLook) {
+        Paint(hWnd, true);
+        lPressedLook = true;
+    }
+}
+
+// hPressedButton stays, so the pressed look returns with the cursor.
+void MOUSELEAVE(HWND hWnd) {
+    Paint(hWnd, false);
+    lPressedLook = false;
+}
+
+void KEYDOWN(HWND hWnd, int nKey, int) {
+    if (nKey != VK_SPACE || lPressedLook) return;
+    Paint(hWnd, true);
+    lPressedLook = true;
+}
+
+// A space key-up clicks even without its key-down: the focus may have
+// arrived while the key was held.
+void KEYUP(HWND hWnd, int nKey, int) {
+    lPressedLook = false;
+    if (nKey != VK_SPACE) return;
+    Paint(hWnd, false);
+    PostClick(hWnd);
+}
+
+void FOCUSED(HWND hWnd) { Paint(hWnd, false); }
+
+void CREATEROUND(const Value& nValue) {
+    const HRGN region = CREATEROUNDRECTRGN(0, 0, corvix::WNDWIDTH(corvix::GETACTIVEWINDOW()),
+                                           corvix::WNDHEIGHT(corvix::GETACTIVEWINDOW()), 6, 6);
+    const DWORD error = SETWINDOWRGN(corvix::GETACTIVEWINDOW(), region);
+    corvix::LOGFILE(kLogFile, {nValue, Value::Handle(region), Value(error),
+                               Value::Handle(corvix::GETACTIVEWINDOW())});
+}
+
+void LOGMSG(const Value& xValue) { corvix::LOGFILE(kLogFile, {xValue}); }
+
+}  // namespace skindemo

@@ -1,0 +1,39 @@
+#pragma once
+// What makes a skinned button behave: the pressed look while the mouse
+// button or the space bar is held, and the click, posted to the parent as
+// WM_COMMAND. The hook calls these by name; all skinned buttons share the
+// two variables below.
+
+#include <windows.h>
+
+#include <optional>
+
+#include "corvix/runtime/value.h"
+
+namespace skindemo {
+
+// The button on which the left mouse button last went down; 0 for none.
+extern HWND hPressedButton;
+// True while a mouse move or a space key-down painted the pressed look and
+// no leave or key-up took it back.
+extern bool lPressedLook;
+
+// True when the screen point lies inside the button's hit area (the top row,
+// left column, last row and last two columns left out) and the button is
+// hPressedButton. The point defaults to the cursor.
+bool ISOVER(HWND hWnd, std::optional<int> nRow = std::nullopt, std::optional<int> nCol = std::nullopt);
+
+void BTNLBUTTONDOWN(HWND hWnd, int nRow = 0, int nCol = 0);
+void BTNLBUTTONUP(HWND hWnd, int nRow = 0, int nCol = 0);
+void MOUSEMOVE(HWND hWnd);
+void MOUSELEAVE(HWND hWnd);
+void KEYDOWN(HWND hWnd, int nKey, int nFlags = 0);
+void KEYUP(HWND hWnd, int nKey, int nFlags = 0);
+void FOCUSED(HWND hWnd);
+
+// Diagnostics to "msgs.txt": rounds the active window's corners and logs
+// {nValue, region, error code, window}; logs one value.
+void CREATEROUND(const corvix::Value& nValue);
+void LOGMSG(const corvix::Value& xValue);
+
+}  // namespace skindemo
