@@ -1,9 +1,10 @@
 // A preview of the skin: buttons created after the install show the normal,
-// focused, pressed and disabled looks side by side.
+// focused, pressed and disabled looks side by side; clicking "Info" (mouse or
+// space bar) opens an information box whose OK button is skinned too.
 
 #include <windows.h>
 
-#include "corvix/native/wrappers.h"
+#include "corvix/native/eventloop.h"
 #include "demo/skin/btnpaint.h"
 #include "demo/skin/buttonhook.h"
 #include "demo/skin/skinfuncs.h"
@@ -88,12 +89,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
     CreateButtons(main);
     ShowWindow(main, show);
     UpdateWindow(main);
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageA(main, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
-    return static_cast<int>(msg.wParam);
+    corvix::SETWNDAPP(main);
+    corvix::WINRUN(main);
+    return 0;
 }

@@ -10,12 +10,6 @@ namespace {
 
 std::weak_ptr<TWindow> defaultWindow;
 
-// One pair for every message; the native side reads it before the next dispatch.
-const std::shared_ptr<DispatchResult>& SharedResult() {
-    static const auto pair = std::make_shared<DispatchResult>();
-    return pair;
-}
-
 void RegisterDispatchOnce() {
     static const bool registered = [] {
         FunctionRegistry::Instance().Register("_CXH", &CXH);
@@ -97,12 +91,12 @@ Value CXH(Args args) {
     // A strong reference for the length of HandleEvent: WM_DESTROY unlinks from inside it.
     const std::shared_ptr<TWindow> object = table[static_cast<size_t>(index - 1)];
     if (!object) return Value();
-    const auto& pair = SharedResult();
-    pair->answer = object->HandleEvent(static_cast<UINT>(args.Integer(1)),
-                                       static_cast<WPARAM>(args.Integer(2)),
-                                       static_cast<LPARAM>(args.Integer(3)));
-    pair->nOldProc = object->nOldProc.value_or(nullptr);
-    return Value(std::static_pointer_cast<Object>(pair));
+    DispatchResult& pair = DispatchResult::Get();
+    pair.answer = object->HandleEvent(static_cast<UINT>(args.Integer(1)),
+                                      static_cast<WPARAM>(args.Integer(2)),
+                                      static_cast<LPARAM>(args.Integer(3)));
+    pair.nOldProc = object->nOldProc.value_or(nullptr);
+    return Value(DispatchResult::Shared());
 }
 
 }  // namespace corvix

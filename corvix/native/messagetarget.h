@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "corvix/runtime/answer.h"
 #include "corvix/runtime/value.h"
 
@@ -21,6 +23,11 @@ class DispatchResult : public Object {
 public:
     Answer answer;
     WNDPROC nOldProc = nullptr;
+
+    // The one pair of the process, made once; the dispatch function fills it
+    // and answers with it, and the window procedure reads it straight away.
+    static const std::shared_ptr<Object>& Shared();
+    static DispatchResult& Get();
 };
 
 }  // namespace corvix

@@ -6,10 +6,12 @@
 #include "corvix/native/colour.h"
 #include "corvix/native/dispbuffer.h"
 #include "corvix/native/drawmasked.h"
+#include "corvix/native/eventloop.h"
 #include "corvix/native/gradient.h"
 #include "corvix/native/valueconv.h"
 #include "corvix/native/wndbox.h"
 #include "corvix/native/wndpos.h"
+#include "corvix/native/wndproc.h"
 #include "corvix/native/wrappers.h"
 #include "corvix/runtime/registry.h"
 
@@ -153,9 +155,62 @@ void RegisterWindows(FunctionRegistry& r) {
     r.Register("GETACTIVEWINDOW", [](Args) { return Value::Handle(GETACTIVEWINDOW()); });
 }
 
+void RegisterEventLoop(FunctionRegistry& r) {
+    r.Register("WINRUN", [](Args a) {
+        WINRUN(a.Handle<HWND>(0));
+        return Value();
+    });
+    r.Register("SYSREFRESH", [](Args) { return Value(SYSREFRESH()); });
+    r.Register("GETWNDAPP", [](Args) { return Value::Handle(GETWNDAPP()); });
+    r.Register("SETWNDAPP", [](Args a) {
+        SETWNDAPP(a.Handle<HWND>(0));
+        return Value();
+    });
+    r.Register("LWRUNNING", [](Args) { return Value(LWRUNNING()); });
+    r.Register("REGDIALOG", [](Args a) { return Value(REGDIALOG(a.Handle<HWND>(0))); });
+    r.Register("DEREGDIALOG", [](Args a) { return Value(DEREGDIALOG(a.Handle<HWND>(0))); });
+    r.Register("CANREGDIALOG", [](Args) { return Value(CANREGDIALOG()); });
+    r.Register("SETACCTABLE", [](Args a) {
+        if (!a.Has(0)) {
+            SETACCTABLE();
+            return Value(0);
+        }
+        std::vector<AcceleratorItem> items;
+        for (const Value& item : a[0].AsArray()) {
+            const Array& e = item.AsArray();
+            if (e.size() < 3) continue;
+            items.push_back({static_cast<WORD>(e[0].AsInteger()), static_cast<BYTE>(e[1].AsInteger()),
+                             static_cast<WORD>(e[2].AsInteger())});
+        }
+        return Value::Handle(SETACCTABLE(items));
+    });
+}
+
+void RegisterWindowProcedures(FunctionRegistry& r) {
+    r.Register("XCHANGEPROC", [](Args a) {
+        return Value::Handle(XCHANGEPROC(a.Handle<HWND>(0), static_cast<LONG_PTR>(a.Integer(1))));
+    });
+    r.Register("RESTPROC", [](Args a) {
+        return Value::Handle(RESTPROC(a.Handle<HWND>(0), a.Handle<WNDPROC>(1)));
+    });
+    r.Register("XFREEPROC", [](Args) { return Value(); });
+    r.Register("REGISTERCLASS", [](Args a) {
+        return Value(REGISTERCLASS(a.String(0), static_cast<UINT>(a.Integer(1)), a.Int(2), a.Int(3),
+                                   a.Handle<HINSTANCE>(4), a.Handle<HCURSOR>(5), a.Handle<HBRUSH>(6),
+                                   a.String(7), a.Handle<WNDPROC>(8), a.Handle<HICON>(9)));
+    });
+    r.Register("CREATEWINDOW", [](Args a) {
+        return Value::Handle(CREATEWINDOW(a.String(0), a.String(1), static_cast<DWORD>(a.Integer(2)),
+                                          a.Int(3), a.Int(4), a.Int(5), a.Int(6), a.Handle<HWND>(7),
+                                          a.Handle<HMENU>(8), a.Handle<LPVOID>(9)));
+    });
+}
+
 }  // namespace
 
 void RegisterNativeFunctions(FunctionRegistry& registry) {
+    RegisterEventLoop(registry);
+    RegisterWindowProcedures(registry);
     RegisterDrawing(registry);
     RegisterPositions(registry);
     RegisterDeviceContexts(registry);

@@ -24,16 +24,25 @@ const DispatchResult* CallDispatch(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
     const Value result = (*cxh)({first, static_cast<int64_t>(nMsg), static_cast<int64_t>(wParam),
                                  static_cast<int64_t>(lParam), static_cast<int64_t>(nIndex & 0xFFFF)});
     // The pair lives as long as the process; the Value's reference can go.
-    return dynamic_cast<const DispatchResult*>(result.AsObject().get());
+    return result.IsObject(DispatchResult::Shared().get()) ? &DispatchResult::Get() : nullptr;
 }
 
 }  // namespace
+
+const std::shared_ptr<Object>& DispatchResult::Shared() {
+    static const std::shared_ptr<Object> pair = std::make_shared<DispatchResult>();
+    return pair;
+}
+
+DispatchResult& DispatchResult::Get() { return static_cast<DispatchResult&>(*Shared()); }
 
 LRESULT DispatchToObject(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, LONG_PTR nIndex) {
     const DispatchResult* pair = GuardCallback("window procedure", static_cast<const DispatchResult*>(nullptr),
                                                [&] { return CallDispatch(hWnd, nMsg, wParam, lParam, nIndex); });
     if (pair && !pair->answer.IsNil()) return pair->answer.ForWindowProc();
-    if (pair && pair->nOldProc) return CallWindowProcA(pair->nOldProc, hWnd, nMsg, wParam, lParam);
+    // CallWindowProc costs a quarter of a message; the default procedure needs no thunk.
+    if (pair && pair->nOldProc && pair->nOldProc != &DefWindowProcA)
+        return CallWindowProcA(pair->nOldProc, hWnd, nMsg, wParam, lParam);
     return DefWindowProcA(hWnd, nMsg, wParam, lParam);
 }
 
@@ -80,10 +89,17 @@ HWND CREATEWINDOW(const std::string& cClassName, const std::string& cCaption, DW
 
 }  // namespace corvix
 
-extern "C" LRESULT CALLBACK WndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+extern "C" LRESULT CALLBACK CorvixWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
     return corvix::DispatchToObject(hWnd, nMsg & 0xFFFF, wParam & 0xFFFF, lParam, 1);
 }
 
-extern "C" LRESULT CALLBACK DbgWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcA(&WndProc, hWnd, nMsg & 0xFFFF, wParam & 0xFFFF, lParam);
+extern "C" LRESULT CALLBACK CorvixDbgWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(&CorvixWndProc, hWnd, nMsg & 0xFFFF, wParam & 0xFFFF, lParam);
 }
+
+// Linker directives for the export names; 32-bit stdcall symbols carry their argument bytes.
+#ifdef _WIN64
+asm(".section .drectve\n\t.ascii \" -export:__WndProc=CorvixWndProc -export:__DbgWndProc=CorvixDbgWndProc\"\n\t.text");
+#else
+asm(".section .drectve\n\t.ascii \" -export:__WndProc=CorvixWndProc@16 -export:__DbgWndProc=CorvixDbgWndProc@16\"\n\t.text");
+#endif

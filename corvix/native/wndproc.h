@@ -39,17 +39,9 @@ HWND CREATEWINDOW(const std::string& cClassName, const std::string& cCaption, DW
 
 }  // namespace corvix
 
-// The symbols keep their exported spelling; C++ reserves names with "__".
-#ifdef _WIN64
-#define CORVIX_EXPORT_NAME(name) name
-#else
-#define CORVIX_EXPORT_NAME(name) "_" name  // i686 C symbols carry one more underscore
-#endif
-
-// Exported from the executable as "__WndProc" and "__DbgWndProc": they route
-// messages to the object in slot 1 (message number and wParam cut to 16 bits).
-extern "C" __declspec(dllexport) LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM) asm(
-    CORVIX_EXPORT_NAME("__WndProc"));
+// Exported from the executable as "__WndProc" and "__DbgWndProc" (C++
+// reserves names with "__", so the export table gives that spelling): they
+// route messages to the object in slot 1, message number and wParam cut to 16 bits.
+extern "C" LRESULT CALLBACK CorvixWndProc(HWND, UINT, WPARAM, LPARAM);
 // Passes the message to __WndProc through CallWindowProc.
-extern "C" __declspec(dllexport) LRESULT CALLBACK DbgWndProc(HWND, UINT, WPARAM, LPARAM) asm(
-    CORVIX_EXPORT_NAME("__DbgWndProc"));
+extern "C" LRESULT CALLBACK CorvixDbgWndProc(HWND, UINT, WPARAM, LPARAM);

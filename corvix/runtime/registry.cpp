@@ -5,7 +5,9 @@
 
 namespace corvix {
 
+// Defined by the layers above, which offer their functions by name too.
 void RegisterNativeFunctions(FunctionRegistry& registry);
+void RegisterLogFunctions(FunctionRegistry& registry);
 
 namespace {
 
@@ -35,6 +37,7 @@ FunctionRegistry& FunctionRegistry::Instance() {
     static FunctionRegistry* registry = [] {
         auto* r = new FunctionRegistry;  // never destroyed: windows may call in during exit
         RegisterNativeFunctions(*r);
+        RegisterLogFunctions(*r);
         return r;
     }();
     return *registry;

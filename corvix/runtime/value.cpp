@@ -41,6 +41,11 @@ std::shared_ptr<Object> Value::AsObject() const {
     return o ? *o : nullptr;
 }
 
+bool Value::IsObject(const Object* object) const {
+    auto* o = std::get_if<std::shared_ptr<Object>>(&data_);
+    return o && o->get() == object;
+}
+
 const Callback* Value::AsCallback() const {
     return std::get_if<Callback>(&data_);
 }

@@ -82,6 +82,8 @@ public:
     const Array& AsArray() const;
     Date AsDate() const;
     std::shared_ptr<Object> AsObject() const;
+    // True when this holds exactly that object; cheaper than AsObject().
+    bool IsObject(const Object* object) const;
     const Callback* AsCallback() const;
 
     template <typename H>

@@ -39,17 +39,20 @@ TEST(EventLoopTest, OutsideTheLoopAQuitEndsTheDrainAndIsNotPostedAgain) {
     EXPECT_FALSE(QuitIsQueued());
 }
 
-// Runs the main loop; a timer inside it drains the queue past a quit.
+bool drainResult = true;
+bool runningInside = false;
+
+// Inside the main loop: a quit arrives during a drain.
+void CALLBACK DrainPastAQuit(HWND h, UINT, UINT_PTR id, DWORD) {
+    KillTimer(h, id);
+    runningInside = LWRUNNING();
+    PostQuitMessage(0);
+    drainResult = SYSREFRESH();
+}
+
 TEST(EventLoopTest, InsideTheLoopTheQuitIsPostedAgainAndEndsTheLoop) {
     corvix_test::HostWindow host;
-    static bool drainResult = true;
-    static bool runningInside = false;
-    SetTimer(host.Get(), 1, 10, [](HWND h, UINT, UINT_PTR id, DWORD) {
-        KillTimer(h, id);
-        runningInside = LWRUNNING();
-        PostQuitMessage(0);
-        drainResult = SYSREFRESH();
-    });
+    SetTimer(host.Get(), 1, 10, &DrainPastAQuit);
     WINRUN(host.Get());  // returns only because the quit was posted again
     EXPECT_FALSE(drainResult);
     EXPECT_TRUE(runningInside);
