@@ -83,13 +83,12 @@ HWND CreateMainWindow(HINSTANCE instance) {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+void MAIN() {
     skindemo::RegisterSkinFunctions();
-    HWND main = CreateMainWindow(instance);
+    HWND main = CreateMainWindow(GetModuleHandleA(nullptr));
     CreateButtons(main);
-    ShowWindow(main, show);
+    ShowWindow(main, SW_SHOWNORMAL);
     UpdateWindow(main);
     corvix::SETWNDAPP(main);
     corvix::WINRUN(main);
-    return 0;
 }

@@ -3,10 +3,13 @@
 
 #include <vector>
 
+#include "corvix/native/bitmaps.h"
 #include "corvix/native/colour.h"
 #include "corvix/native/dispbuffer.h"
 #include "corvix/native/drawmasked.h"
 #include "corvix/native/eventloop.h"
+#include "corvix/native/fontdialog.h"
+#include "corvix/native/gdiobjects.h"
 #include "corvix/native/gradient.h"
 #include "corvix/native/valueconv.h"
 #include "corvix/native/wndbox.h"
@@ -206,9 +209,62 @@ void RegisterWindowProcedures(FunctionRegistry& r) {
     });
 }
 
+// The fourteen font values as an array: height ... pitch and family, face name.
+Value FontValue(const FontSpec& f) {
+    return Array{f.nHeight,   f.nWidth,        f.nEscapement,    f.nOrientation, f.nWeight,
+                 f.lItalic,   f.lUnderline,    f.lStrikeOut,     f.nCharSet,     f.nOutPrecision,
+                 f.nClipPrecision, f.nQuality, f.nPitchFamily,   f.cFaceName};
+}
+
+FontSpec FontFromValue(const Value& v) {
+    const Array& a = v.AsArray();
+    auto n = [&a](size_t i) { return i < a.size() ? static_cast<int>(a[i].AsInteger()) : 0; };
+    auto b = [&a](size_t i) { return i < a.size() && a[i].AsLogical(); };
+    return {n(0), n(1), n(2), n(3), n(4), b(5), b(6), b(7), n(8), n(9), n(10), n(11), n(12),
+            a.size() > 13 ? a[13].AsString() : std::string()};
+}
+
+void RegisterGdiObjects(FunctionRegistry& r) {
+    r.Register("CREATEFONT", [](Args a) { return Value::Handle(CREATEFONT(FontFromValue(a[0]))); });
+    r.Register("GETFONTINFO", [](Args a) {
+        const FontInfo info = GETFONTINFO(a.Handle<HFONT>(0));
+        return Value(Array{info.nHeight, info.nWidth, info.lBold, info.cFaceName});
+    });
+    r.Register("CHOOSEFONT", [](Args a) {
+        ChooseFontRequest request;
+        if (a[0].IsArray()) request.aFont = FontFromValue(a[0]);
+        COLORREF colour = static_cast<COLORREF>(a.Integer(1));
+        if (a.Count() >= 2) request.pColor = &colour;
+        request.hPrinterDC = a.Handle<HDC>(2);
+        request.nFlags = static_cast<DWORD>(a.Integer(3));
+        const auto chosen = CHOOSEFONT(request);
+        return chosen ? FontValue(*chosen) : Value(Array(14));
+    });
+    r.Register("GETSTOCKOBJECT", [](Args a) { return Value::Handle(GETSTOCKOBJECT(a.Int(0))); });
+    r.Register("CREATESOLIDBRUSH", [](Args a) {
+        return Value::Handle(CREATESOLIDBRUSH(static_cast<COLORREF>(a.Integer(0))));
+    });
+    r.Register("CREATEHATCHBRUSH", [](Args a) {
+        return Value::Handle(CREATEHATCHBRUSH(a.Int(0), static_cast<COLORREF>(a.Integer(1))));
+    });
+    r.Register("CREATEPATTERNBRUSH", [](Args a) {
+        return Value::Handle(CREATEPATTERNBRUSH(a.Handle<HBITMAP>(0)));
+    });
+    r.Register("DELETEOBJECT", [](Args a) { return Value(DELETEOBJECT(a.Handle<HGDIOBJ>(0))); });
+    r.Register("CXBRUSHES", [](Args a) { return Value::Handle(CXBRUSHES(a.Int(0))); });
+    r.Register("READBITMAP", [](Args a) {
+        return Value::Handle(READBITMAP(a.Handle<HINSTANCE>(0), a.String(1)));
+    });
+    r.Register("LOADBITMAP", [](Args a) {
+        return Value::Handle(LOADBITMAP(a.Handle<HINSTANCE>(0), a.String(1)));
+    });
+    r.Register("GETRESOURCES", [](Args) { return Value::Handle(GETRESOURCES()); });
+}
+
 }  // namespace
 
 void RegisterNativeFunctions(FunctionRegistry& registry) {
+    RegisterGdiObjects(registry);
     RegisterEventLoop(registry);
     RegisterWindowProcedures(registry);
     RegisterDrawing(registry);

@@ -7,7 +7,7 @@ namespace corvix {
 
 // Defined by the layers above, which offer their functions by name too.
 void RegisterNativeFunctions(FunctionRegistry& registry);
-void RegisterLogFunctions(FunctionRegistry& registry);
+void RegisterFunctionLayer(FunctionRegistry& registry);
 
 namespace {
 
@@ -37,7 +37,7 @@ FunctionRegistry& FunctionRegistry::Instance() {
     static FunctionRegistry* registry = [] {
         auto* r = new FunctionRegistry;  // never destroyed: windows may call in during exit
         RegisterNativeFunctions(*r);
-        RegisterLogFunctions(*r);
+        RegisterFunctionLayer(*r);
         return r;
     }();
     return *registry;

@@ -1,0 +1,14 @@
+// The program entry of every Corvix application: the error handler is in
+// place before the application's MAIN runs.
+
+#include <windows.h>
+
+#include "corvix/function/errsysw.h"
+
+void MAIN();  // the application's main function
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    corvix::ERRORSYS();
+    MAIN();
+    return 0;
+}
