@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/dialogprobe.h"
+
 namespace corvix {
 namespace {
 
@@ -207,6 +209,47 @@ TEST(FontPersistenceTest, SaveToTextAndGenPrgProduceTheirTexts) {
     EXPECT_EQ(odd->cGenPrg(), "oFont := TFont():New( 'Arial', 4.4, 10, .f., .f., 0, 0, 400, .f., .f., .t., 0,0, 0, 0,, 0 )");
     odd->End();
     f->End();
+}
+
+}  // namespace
+}  // namespace corvix
+
+namespace corvix {
+namespace {
+
+void Press(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, id, reinterpret_cast<LPARAM>(GetDlgItem(dialog, id))); }
+
+TEST(FontChooseTest, CancelKeepsTheFontAndOkGivesTheChosenOne) {
+    auto tahoma = TFont::New({.cFaceName = "Tahoma", .nHeight = -13});
+    {
+        corvix_test::DialogProbe cancel([](HWND d) { Press(d, IDCANCEL); });
+        EXPECT_EQ(tahoma->Choose(), tahoma);
+        EXPECT_TRUE(cancel.Ran());
+    }
+    EXPECT_EQ(tahoma->nCount, 1);
+    const HFONT before = tahoma->hFont;
+    COLORREF colour = RGB(1, 2, 3);
+    std::shared_ptr<TFont> chosen;
+    {
+        corvix_test::DialogProbe ok([](HWND d) { Press(d, IDOK); });
+        chosen = tahoma->Choose(&colour);
+        EXPECT_TRUE(ok.Ran());
+    }
+    EXPECT_NE(chosen, tahoma);
+    EXPECT_EQ(chosen->cFaceName, "Tahoma") << "the dialog was preset with this font";
+    EXPECT_EQ(tahoma->hFont, nullptr) << "the old font was ended";
+    EXPECT_EQ(GetObjectType(before), 0u);
+    EXPECT_EQ(colour, RGB(1, 2, 3)) << "the dialog started from the caller's colour";
+    chosen->End();
+}
+
+TEST(FontChooseTest, EqualityComparesAttributesNotHandles) {
+    TFont a, b;
+    a.cFaceName = b.cFaceName = "Arial";
+    a.nInpHeight = b.nInpHeight = -12;
+    EXPECT_TRUE(a == b);
+    b.lItalic = true;
+    EXPECT_FALSE(a == b);
 }
 
 }  // namespace

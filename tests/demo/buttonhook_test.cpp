@@ -8,6 +8,7 @@
 
 #include "corvix/native/colour.h"
 #include "corvix/runtime/registry.h"
+#include "tests/support/dialogprobe.h"
 #include "tests/support/skinsupport.h"
 #include "tests/support/testwindow.h"
 
@@ -157,45 +158,6 @@ TEST(ButtonHookTest, AThrowingHandlerDoesNotUnwindThroughTheProcedure) {
     corvix::FunctionRegistry::Instance().Unregister("MOUSEMOVE");
 }
 
-// Runs `inspect` on the first dialog box this thread shows, from a timer
-// inside the box's own modal loop; the callback must close the box.
-class DialogProbe {
-public:
-    explicit DialogProbe(std::function<void(HWND)> inspect) {
-        current_ = this;
-        inspect_ = std::move(inspect);
-        timer_ = SetTimer(nullptr, 0, 50, &DialogProbe::Tick);
-    }
-    ~DialogProbe() {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    bool Ran() const { return ran_; }
-
-private:
-    static BOOL CALLBACK FindDialog(HWND w, LPARAM found) {
-        char cls[16] = {};
-        GetClassNameA(w, cls, sizeof cls);
-        if (std::string(cls) == "#32770" && IsWindowVisible(w)) {
-            *reinterpret_cast<HWND*>(found) = w;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-        if (!current_ || current_->ran_) return;
-        HWND dialog = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&dialog));
-        if (!dialog) return;
-        current_->ran_ = true;
-        current_->inspect_(dialog);
-    }
-    static inline DialogProbe* current_ = nullptr;
-    std::function<void(HWND)> inspect_;
-    UINT_PTR timer_ = 0;
-    bool ran_ = false;
-};
-
 // Visible push buttons wide enough to show their own pixels: the colour
 // dialog keeps a 6-pixel shortcut button under its colour box.
 bool IsPushButton(HWND w) {
@@ -212,7 +174,7 @@ TEST(ButtonHookTest, MessageBoxButtonsAreSkinned) {
     HostWindow host;
     corvix_test::InstallSkin(host);
     COLORREF corner = CLR_INVALID;
-    DialogProbe probe([&corner](HWND box) {
+    corvix_test::DialogProbe probe([&corner](HWND box) {
         HWND ok = GetDlgItem(box, IDOK);
         corner = PaintedCorner(ok);
         PostMessageA(box, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(ok));
@@ -231,7 +193,7 @@ TEST(ButtonHookTest, ColourDialogPushButtonsAreSkinned) {
     HostWindow host;
     corvix_test::InstallSkin(host);
     std::vector<COLORREF> corners;
-    DialogProbe probe([&corners](HWND dialog) {
+    corvix_test::DialogProbe probe([&corners](HWND dialog) {
         std::vector<HWND> buttons;
         EnumChildWindows(dialog, &CollectPushButtons, reinterpret_cast<LPARAM>(&buttons));
         for (HWND b : buttons) corners.push_back(PaintedCorner(b));

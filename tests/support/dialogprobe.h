@@ -1,0 +1,28 @@
+#pragma once
+// Drives modal system boxes from inside a test: a thread timer, which keeps
+// firing inside the box's own modal loop, hands the first visible dialog
+// this thread shows to a callback, which inspects it and must close it.
+
+#include <windows.h>
+
+#include <functional>
+
+namespace corvix_test {
+
+class DialogProbe {
+public:
+    explicit DialogProbe(std::function<void(HWND)> inspect);
+    ~DialogProbe();
+    DialogProbe(const DialogProbe&) = delete;
+    DialogProbe& operator=(const DialogProbe&) = delete;
+    bool Ran() const { return ran_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    static inline DialogProbe* current_ = nullptr;
+    std::function<void(HWND)> inspect_;
+    UINT_PTR timer_ = 0;
+    bool ran_ = false;
+};
+
+}  // namespace corvix_test
