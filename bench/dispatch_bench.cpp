@@ -5,13 +5,12 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <new>
-#include <vector>
 
+#include "bench/benchclock.h"
 #include "corvix/classes/window.h"
 #include "corvix/native/wndproc.h"
 
@@ -23,26 +22,10 @@ constexpr int kRepetitions = 9;
 constexpr int kMessagesPerRepetition = 20000;
 constexpr UINT kMessage = WM_APP + 1;
 
-double NowMicroseconds() {
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
-}
-
 double MedianNanosecondsPerMessage(HWND target) {
-    std::vector<double> samples;
-    for (int r = 0; r < kRepetitions; ++r) {
-        const double start = NowMicroseconds();
-        for (int i = 0; i < kMessagesPerRepetition; ++i) SendMessageA(target, kMessage, i, 0);
-        samples.push_back((NowMicroseconds() - start) * 1000.0 / kMessagesPerRepetition);
-    }
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
+    return 1000.0 * corvix_bench::MedianMicrosecondsPerCall(
+                        kRepetitions, kMessagesPerRepetition,
+                        [target](int i) { SendMessageA(target, kMessage, static_cast<WPARAM>(i), 0); });
 }
 
 }  // namespace
@@ -67,9 +50,9 @@ int main() {
     const double unlinked = MedianNanosecondsPerMessage(plain);
 
     // What reading the slot index from the window alone costs, for scale.
-    const double indexStart = NowMicroseconds();
+    const double indexStart = corvix_bench::NowMicroseconds();
     for (int i = 0; i < kMessagesPerRepetition; ++i) GetWindowLongPtrA(object->hWnd, GWLP_USERDATA);
-    const double indexRead = (NowMicroseconds() - indexStart) * 1000.0 / kMessagesPerRepetition;
+    const double indexRead = (corvix_bench::NowMicroseconds() - indexStart) * 1000.0 / kMessagesPerRepetition;
 
     const long long before = allocations.load();
     for (int i = 0; i < kMessagesPerRepetition; ++i) SendMessageA(object->hWnd, kMessage, i, 0);

@@ -4,11 +4,10 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <vector>
 
+#include "bench/benchclock.h"
 #include "demo/skin/btnpaint.h"
 #include "demo/skin/buttonhook.h"
 #include "demo/skin/skinfuncs.h"
@@ -19,27 +18,9 @@ constexpr int kWidth = 81, kHeight = 25;
 constexpr int kRepetitions = 9;
 constexpr int kPaintsPerRepetition = 200;
 
-double NowMicroseconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart);
-}
-
-// Median microseconds per call over kRepetitions runs of kPaintsPerRepetition calls.
+// Median microseconds per paint.
 double MedianPerCall(const std::function<void()>& paint) {
-    std::vector<double> samples;
-    for (int r = 0; r < kRepetitions; ++r) {
-        const double start = NowMicroseconds();
-        for (int i = 0; i < kPaintsPerRepetition; ++i) paint();
-        samples.push_back((NowMicroseconds() - start) / kPaintsPerRepetition);
-    }
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
+    return corvix_bench::MedianMicrosecondsPerCall(kRepetitions, kPaintsPerRepetition, [&paint](int) { paint(); });
 }
 
 HWND MakeButton(HWND parent, int top) {

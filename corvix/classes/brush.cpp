@@ -147,22 +147,14 @@ void TBrush::SetProperty(const std::string& n, const Value& v) {
     if (n == "lSystem") lSystem = v.AsLogical();
 }
 
-std::string TBrush::Save() const {
-    const auto def = New();
-    const auto props = DifferingProperties(*this, *def, aProperties);
-    def->End();
-    return PropertyRecord(ClassName(), props);
-}
+std::string TBrush::Save() const { return PropertyRecord(ClassName(), PropertiesToSave(*this)); }
 
 void TBrush::Load(const std::string& cRecord) {
     for (const Property& p : ReadPropertyRecord(cRecord)) SetProperty(p.cName, p.xValue);
 }
 
 std::string TBrush::SaveToText(int nIndent) const {
-    const auto def = New();
-    const auto props = DifferingProperties(*this, *def, aProperties);
-    def->End();
-    return PropertyText(ClassName(), "oBrush", props, nIndent);
+    return PropertyText(ClassName(), "oBrush", PropertiesToSave(*this), nIndent);
 }
 
 std::string TBrush::cGenPRG(const std::string& cName) const {

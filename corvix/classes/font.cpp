@@ -275,22 +275,14 @@ void TFont::SetProperty(const std::string& n, const Value& v) {
     if (n == "nCharSet") nCharSet = static_cast<int>(v.AsInteger());
 }
 
-std::string TFont::Save() const {
-    const auto def = New();
-    const auto props = DifferingProperties(*this, *def, aProperties);
-    def->End();
-    return PropertyRecord(ClassName(), props);
-}
+std::string TFont::Save() const { return PropertyRecord(ClassName(), PropertiesToSave(*this)); }
 
 void TFont::Load(const std::string& cRecord) {
     for (const Property& p : ReadPropertyRecord(cRecord)) SetProperty(p.cName, p.xValue);
 }
 
 std::string TFont::SaveToText(int nIndent) const {
-    const auto def = New();
-    const auto props = DifferingProperties(*this, *def, aProperties);
-    def->End();
-    return PropertyText(ClassName(), "oFont", props, nIndent);
+    return PropertyText(ClassName(), "oFont", PropertiesToSave(*this), nIndent);
 }
 
 std::string TFont::cGenPrg(const std::string& cName) const {

@@ -26,6 +26,15 @@ std::vector<Property> DifferingProperties(const T& obj, const T& def, const std:
     return differing;
 }
 
+// The properties of obj that differ from a fresh default object of its class.
+template <typename T>
+std::vector<Property> PropertiesToSave(const T& obj) {
+    const auto def = T::New();
+    auto differing = DifferingProperties(obj, *def, T::aProperties);
+    def->End();
+    return differing;
+}
+
 // "O", length, class-name length and name, count, then per property: name
 // length and name, type letter, value length and text. 16-bit little-endian.
 std::string PropertyRecord(const std::string& cClassName, const std::vector<Property>& aProps);

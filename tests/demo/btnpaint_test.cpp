@@ -5,6 +5,7 @@
 #include "corvix/native/colour.h"
 #include "tests/support/gdiprobe.h"
 #include "tests/support/gradientmodel.h"
+#include "tests/support/skinsupport.h"
 #include "tests/support/testwindow.h"
 
 namespace skindemo {
@@ -16,7 +17,7 @@ using corvix_test::HostWindow;
 using corvix_test::RampColourAt;
 using corvix_test::Rgb;
 
-constexpr COLORREF kNormalOuter = NRGB(60, 127, 177);
+constexpr COLORREF kNormalOuter = corvix_test::kNormalCorner;
 constexpr COLORREF kNormalMiddle = NRGB(48, 212, 255);
 constexpr COLORREF kNormalInner = NRGB(152, 231, 253);
 constexpr COLORREF kPressedFrame = NRGB(253, 173, 17);

@@ -6,7 +6,6 @@
 #include <functional>
 #include <vector>
 
-#include "corvix/native/colour.h"
 #include "corvix/runtime/registry.h"
 #include "tests/support/dialogprobe.h"
 #include "tests/support/skinsupport.h"
@@ -16,17 +15,16 @@ namespace skindemo {
 namespace {
 
 using corvix::Args;
-using corvix::NRGB;
 using corvix::Value;
 using corvix_test::HostWindow;
 using corvix_test::Pump;
 using corvix_test::Rgb;
 using corvix_test::WindowPixel;
 
-constexpr COLORREF kNormalOuter = NRGB(60, 127, 177);
-constexpr COLORREF kFocusedOuter = NRGB(221, 207, 155);
+using corvix_test::kFocusedCorner;
+using corvix_test::kNormalCorner;
 
-bool IsSkinCorner(COLORREF c) { return c == kNormalOuter || c == kFocusedOuter; }
+bool IsSkinCorner(COLORREF c) { return c == kNormalCorner || c == kFocusedCorner; }
 
 COLORREF PaintedCorner(HWND b) {
     InvalidateRect(b, nullptr, TRUE);
@@ -60,7 +58,7 @@ TEST(ButtonHookTest, OnlyButtonsCreatedAfterTheInstallAreSkinned) {
     corvix_test::InstallSkin(host);
     HWND after = host.AddButton("After", 2, 10, 50, 81, 25);
     EXPECT_FALSE(IsSkinCorner(PaintedCorner(before))) << Rgb(PaintedCorner(before));
-    EXPECT_EQ(Rgb(PaintedCorner(after)), Rgb(kNormalOuter));
+    EXPECT_EQ(Rgb(PaintedCorner(after)), Rgb(kNormalCorner));
     EXPECT_EQ(GetClassLongPtrA(after, GCLP_WNDPROC), reinterpret_cast<LONG_PTR>(&SkinButtonProc));
 }
 
@@ -74,14 +72,14 @@ TEST(ButtonHookTest, ASecondInstallChangesNothing) {
     BUTTONS2007(host.Get());
     EXPECT_EQ(OldButtonProc, first);
     EXPECT_EQ(GetClassLongPtrA(skinned, GCLP_WNDPROC), reinterpret_cast<LONG_PTR>(&SkinButtonProc));
-    EXPECT_EQ(Rgb(PaintedCorner(host.AddButton("y", 2, 10, 50, 81, 25))), Rgb(kNormalOuter));
+    EXPECT_EQ(Rgb(PaintedCorner(host.AddButton("y", 2, 10, 50, 81, 25))), Rgb(kNormalCorner));
 }
 
 TEST(ButtonHookTest, AnyButtonStyleIsPaintedAsAPushButton) {
     HostWindow host;
     corvix_test::InstallSkin(host);
     HWND check = host.AddButton("Check", 1, 10, 10, 81, 25, BS_AUTOCHECKBOX);
-    EXPECT_EQ(Rgb(PaintedCorner(check)), Rgb(kNormalOuter));
+    EXPECT_EQ(Rgb(PaintedCorner(check)), Rgb(kNormalCorner));
 }
 
 TEST(ButtonHookTest, UnroutedMessagesReachTheSystemButtonCode) {
