@@ -4,14 +4,14 @@
 
 #include <windows.h>
 
-#include "corvix/native/eventloop.h"
+#include "corvix/classes/font.h"
+#include "corvix/classes/window.h"
 #include "demo/skin/btnpaint.h"
 #include "demo/skin/buttonhook.h"
 #include "demo/skin/skinfuncs.h"
 
 namespace {
 
-constexpr char kClassName[] = "CorvixSkinPreview";
 constexpr char kTitle[] = "Office 2007 buttons skin demo - Corvix preview";
 constexpr char kInfoText[] =
     "Office 2007 buttons skin\r\n\r\n"
@@ -55,40 +55,24 @@ void CreateButtons(HWND main) {
     SetFocus(focused);
 }
 
-LRESULT CALLBACK MainProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    switch (nMsg) {
-        case WM_COMMAND:
-            if (LOWORD(wParam) == kInfo) MessageBoxA(hWnd, kInfoText, "Information", MB_ICONINFORMATION);
-            return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-        default:
-            return DefWindowProcA(hWnd, nMsg, wParam, lParam);
+// The main window answers the Info button's click with the information box.
+class PreviewWindow : public corvix::TWindow {
+public:
+    corvix::Answer Command(WPARAM wParam, LPARAM lParam) override {
+        if (LOWORD(wParam) == kInfo && HIWORD(wParam) == BN_CLICKED)
+            MessageBoxA(hWnd, kInfoText, "Information", MB_ICONINFORMATION);
+        return TWindow::Command(wParam, lParam);
     }
-}
-
-HWND CreateMainWindow(HINSTANCE instance) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = MainProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    RegisterClassA(&wc);
-    // Rows 2 to 20, columns 2 to 70 of 16 x 8 pixels.
-    return CreateWindowA(kClassName, kTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                         16, 32, 544, 288, nullptr, nullptr, instance, nullptr);
-}
+};
 
 }  // namespace
 
 void MAIN() {
     skindemo::RegisterSkinFunctions();
-    HWND main = CreateMainWindow(GetModuleHandleA(nullptr));
-    CreateButtons(main);
-    ShowWindow(main, SW_SHOWNORMAL);
-    UpdateWindow(main);
-    corvix::SETWNDAPP(main);
-    corvix::WINRUN(main);
+    const auto font = corvix::TFont::New({.cFaceName = "Verdana", .nWidth = 0, .nHeight = -12});
+    const auto main = std::make_shared<PreviewWindow>();
+    main->Init({.cTitle = kTitle, .lSysMenu = true, .lCaption = true, .lMin = true, .lMax = true, .lPixel = false});
+    main->SetFont(font);
+    CreateButtons(main->hWnd);
+    main->Activate();  // runs the loop until the window is closed
 }

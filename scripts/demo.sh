@@ -23,6 +23,6 @@ corvix_start_wineserver
 mkdir -p "$CORVIX_BUILD/screenshots"
 shot="$CORVIX_BUILD/screenshots/demo.png"
 "$WINE" "$demo" </dev/null >/dev/null 2>&1 &
-# The main window's rectangle on the virtual desktop: left 16, top 32, 544 x 288.
-"$CORVIX_ROOT/scripts/screenshot.sh" "$shot" 544x288+16+32
+# The main window's rectangle on the virtual desktop: left 16, top 32, 545 x 289.
+"$CORVIX_ROOT/scripts/screenshot.sh" "$shot" 545x289+16+32
 echo "corvix: demo screenshot saved to $shot"

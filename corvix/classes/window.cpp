@@ -1,10 +1,23 @@
+// TWindow: the window table, construction, colours, fonts and geometry.
+
 #include "corvix/classes/window.h"
 
+#include <algorithm>
+
+#include "corvix/classes/brush.h"
+#include "corvix/classes/colorstring.h"
+#include "corvix/classes/font.h"
+#include "corvix/classes/icon.h"
+#include "corvix/function/cxerror.h"
 #include "corvix/native/eventloop.h"
+#include "corvix/native/wndpos.h"
 #include "corvix/native/wndproc.h"
+#include "corvix/native/wrappers.h"
 #include "corvix/runtime/registry.h"
 
 namespace corvix {
+
+bool TWindow::lRegistered = false;
 
 namespace {
 
@@ -18,14 +31,36 @@ void RegisterDispatchOnce() {
     (void)registered;
 }
 
+DWORD StyleFrom(const TWindow::NewArgs& a) {
+    DWORD style = WS_CLIPCHILDREN;
+    if (a.cBorder == "NONE") style |= WS_POPUP;
+    if (a.cBorder == "SINGLE") style |= WS_THICKFRAME;
+    if (a.lCaption) {
+        style |= WS_CAPTION;
+        if (a.lSysMenu) style |= WS_SYSMENU;
+        if (a.lMin) style |= WS_MINIMIZEBOX;
+        if (a.lMax) style |= WS_MAXIMIZEBOX;
+    }
+    if (a.lVScroll) style |= WS_VSCROLL;
+    if (a.lHScroll) style |= WS_HSCROLL;
+    return style;
+}
+
+std::string LastErrorText() {
+    char text[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, GetLastError(), 0, text,
+                   sizeof text, nullptr);
+    return text;
+}
+
 }  // namespace
+
+// ---- window table ----
 
 std::vector<std::shared_ptr<TWindow>>& TWindow::aWindows() {
     static std::vector<std::shared_ptr<TWindow>> table;
     return table;
 }
-
-Answer TWindow::HandleEvent(UINT, WPARAM, LPARAM) { return Answer::Nil(); }
 
 void TWindow::Link(bool lSubclass) {
     if (!hWnd) return;
@@ -41,19 +76,14 @@ void TWindow::Link(bool lSubclass) {
 
 void TWindow::UnLink() {
     auto& table = aWindows();
-    auto found = table.end();
-    for (auto it = table.begin(); it != table.end(); ++it)
-        if (*it && (*it)->hWnd == hWnd) {
-            found = it;
-            break;
-        }
+    const auto found = std::find_if(table.begin(), table.end(), [this](const auto& w) { return w && w->hWnd == hWnd; });
     WNDPROC replaced = nullptr;
     if (nOldProc && hWnd) {
         replaced = RESTPROC(hWnd, *nOldProc);
         nOldProc.reset();
     }
     // Reset last: it may drop the final reference to this object.
-    auto keepAlive = shared_from_this();
+    const auto keepAlive = shared_from_this();
     if (found != table.end()) found->reset();
     XFREEPROC(replaced);
 }
@@ -92,11 +122,251 @@ Value CXH(Args args) {
     const std::shared_ptr<TWindow> object = table[static_cast<size_t>(index - 1)];
     if (!object) return Value();
     DispatchResult& pair = DispatchResult::Get();
-    pair.answer = object->HandleEvent(static_cast<UINT>(args.Integer(1)),
-                                      static_cast<WPARAM>(args.Integer(2)),
+    pair.answer = object->HandleEvent(static_cast<UINT>(args.Integer(1)), static_cast<WPARAM>(args.Integer(2)),
                                       static_cast<LPARAM>(args.Integer(3)));
     pair.nOldProc = object->nOldProc.value_or(nullptr);
     return Value(DispatchResult::Shared());
+}
+
+// ---- construction ----
+
+std::shared_ptr<TWindow> TWindow::New(const NewArgs& a) {
+    auto w = std::make_shared<TWindow>();
+    w->Init(a);
+    return w;
+}
+
+void TWindow::Init(const NewArgs& a) {
+    nStyle = a.nStyle ? a.nStyle : StyleFrom(a);
+    const double rows = a.lPixel ? 1 : 16, cols = a.lPixel ? 1 : 8;
+    nTop = static_cast<int>(a.nTop * rows);
+    nLeft = static_cast<int>(a.nLeft * cols);
+    nBottom = static_cast<int>(a.nBottom * rows);
+    nRight = static_cast<int>(a.nRight * cols);
+    cCaption = a.cTitle;
+    oCursor = a.oCursor;
+    oMenu = a.oMenu;
+    oWnd = a.oWnd;
+    oIcon = a.oIcon ? a.oIcon : (a.cIcon.empty() ? nullptr : TIcon::New(a.cIcon));
+    lVisible = true;
+    nLastKey = 0;
+    lValidating = false;
+    Register();
+    Create();
+    SetColor(a.nClrFore.value_or(GetSysColor(COLOR_WINDOWTEXT)), a.nClrBack.value_or(GetSysColor(COLOR_WINDOW)),
+             a.oBrush);
+    if (!a.cColors.empty()) SetColor(a.cColors);  // an unreadable string keeps the colours above
+    GetFont();
+    SETWNDDEFAULT(shared_from_this());
+}
+
+void TWindow::Register(UINT nClsStyle) {
+    if (lRegistered) return;
+    if (!nClrPane) nClrPane = GetSysColor(COLOR_WINDOW);
+    if (!oBrush) oBrush = TBrush::New({.nRGBColor = *nClrPane});
+    nClsStyle |= CS_GLOBALCLASS | CS_DBLCLKS;
+    WNDCLASSA existing{};
+    if (GetClassInfoA(GetModuleHandleA(nullptr), ClassName().c_str(), &existing)) {
+        lRegistered = true;
+        return;
+    }
+    lRegistered = REGISTERCLASS(ClassName(), nClsStyle, 0, 0, nullptr, nullptr, oBrush->hBrush, "", nullptr,
+                                oIcon ? oIcon->hIcon : nullptr);
+}
+
+void TWindow::Create(std::string cClsName) {
+    if (cClsName.empty()) cClsName = ClassName();
+    if (!nStyle) nStyle = WS_OVERLAPPEDWINDOW;
+    if (oWnd) nStyle |= WS_CHILD;
+    const bool useDefault = nBottom == static_cast<int>(CW_USEDEFAULT);
+    hWnd = CREATEWINDOW(cClsName, cCaption, nStyle, nLeft, nTop, useDefault ? nRight : nRight - nLeft + 1,
+                        useDefault ? nBottom : nBottom - nTop + 1, oWnd ? oWnd->hWnd : nullptr,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(nId)));
+    if (!hWnd) {
+        WNDCREATEERROR(*this, cClsName);
+        return;
+    }
+    Link();
+}
+
+void WNDCREATEERROR(const TWindow& oWnd, const std::string& cClsName) {
+    const std::string text = "\r\nClass: " + cClsName + "\r\nCaption: " + oWnd.cCaption + "\r\nSystem Error: " +
+                             LastErrorText();
+    RaiseError(*CXGENERROR(6, text));
+}
+
+// ---- colours and fonts ----
+
+void TWindow::SetColor(std::optional<COLORREF> nClrFore, std::optional<COLORREF> nClrBack,
+                       std::shared_ptr<TBrush> oNewBrush) {
+    nClrText = nClrFore;
+    nClrPane = nClrBack;
+    if (oBrush) oBrush->End();
+    if (oNewBrush) {
+        oBrush = std::move(oNewBrush);
+        oBrush->nCount = oBrush->nCount.value_or(0) + 1;
+    } else {
+        oBrush = TBrush::New({.nRGBColor = nClrBack});
+    }
+}
+
+void TWindow::SetColor(const std::string& cColors) {
+    const auto colours = ParseColorString(cColors);
+    if (!colours) return;  // unreadable: the colours stay as they are
+    SetColor(colours->nFore, colours->nBack);
+}
+
+void TWindow::SetFont(std::shared_ptr<TFont> oNewFont) {
+    if (oFont && oNewFont && oFont->hFont != oNewFont->hFont) oFont->End();
+    if (!oNewFont) return;
+    oFont = std::move(oNewFont);
+    oFont->nCount = oFont->nCount.value_or(0) + 1;
+    SENDMESSAGE(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(oFont->hFont), 0);
+}
+
+std::shared_ptr<TFont> TWindow::GetFont() {
+    if (oFont) return oFont;
+    if (oWnd && oWnd->oFont) {
+        oFont = oWnd->oFont;
+        SENDMESSAGE(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(oFont->hFont), 0);
+        oFont->nCount = oFont->nCount.value_or(0) + 1;
+        return oFont;
+    }
+    if (const auto handle = reinterpret_cast<HFONT>(SENDMESSAGE(hWnd, WM_GETFONT))) {
+        // Someone else's handle: wrapped, never deleted here.
+        auto wrapped = std::make_shared<TFont>();
+        const FontInfo info = GETFONTINFO(handle);
+        wrapped->hFont = handle;
+        wrapped->cFaceName = info.cFaceName;
+        wrapped->nInpHeight = info.nHeight;
+        wrapped->lBold = info.lBold;
+        wrapped->nWeight = info.lBold ? 700 : 400;
+        wrapped->lDestroy = false;
+        wrapped->nCount = 1;
+        nChrHeight = info.nHeight;
+        nChrWidth = info.nWidth;
+        oFont = wrapped;
+        return oFont;
+    }
+    oFont = TFont::New({.cFaceName = GETFONTINFO(static_cast<HFONT>(GetStockObject(SYSTEM_FONT))).cFaceName,
+                        .nHeight = -12});
+    if (oFont->lNew) *oFont->nCount -= 1;
+    return oFont;
+}
+
+void TWindow::AddControl(std::shared_ptr<TWindow> oCtrl) {
+    aControls.push_back(std::move(oCtrl));
+    lValidating = false;
+}
+
+// ---- geometry ----
+
+void TWindow::CoorsUpdate() {
+    const RectArray r = GETCOORS(hWnd);
+    nTop = r.nTop;
+    nLeft = r.nLeft;
+    nBottom = r.nBottom;
+    nRight = r.nRight;
+}
+
+int TWindow::nWidth() const { return hWnd ? WNDWIDTH(hWnd) : nRight - nLeft + 1; }
+void TWindow::nWidth(int nNewWidth) { WNDWIDTH(hWnd, nNewWidth); }
+int TWindow::nHeight() const { return hWnd ? WNDHEIGHT(hWnd) : nBottom - nTop + 1; }
+void TWindow::nHeight(int nNewHeight) { WNDHEIGHT(hWnd, nNewHeight); }
+
+std::string TWindow::cTitle() const { return GETWINDOWTEXT(hWnd); }
+
+void TWindow::cTitle(const std::string& cNewTitle) {
+    SetWindowTextA(hWnd, cNewTitle.c_str());
+    cCaption = cNewTitle;
+}
+
+void TWindow::Move(int nNewTop, int nNewLeft, int nNewWidth, int nNewHeight, bool lRepaint) {
+    MoveWindow(hWnd, nNewLeft, nNewTop, nNewWidth ? nNewWidth : nWidth(), nNewHeight ? nNewHeight : nHeight(),
+               lRepaint);
+    CoorsUpdate();
+}
+
+void TWindow::SetSize(int nNewWidth, int nNewHeight, bool lRepaint) {
+    SetWindowPos(hWnd, nullptr, 0, 0, nNewWidth, nNewHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | (lRepaint ? 0 : SWP_NOREDRAW));
+    CoorsUpdate();
+}
+
+void TWindow::SetCoors(const RectArray& oRect) {
+    SetBounds(oRect.nTop, oRect.nLeft, oRect.nBottom, oRect.nRight);
+    nTop = oRect.nTop;
+    nLeft = oRect.nLeft;
+    nBottom = oRect.nBottom;
+    nRight = oRect.nRight;
+}
+
+void TWindow::SetBounds(int nNewTop, int nNewLeft, int nNewBottom, int nNewRight) {
+    SetWindowPos(hWnd, nullptr, nNewLeft, nNewTop, nNewRight - nNewLeft, nNewBottom - nNewTop, SWP_NOZORDER);
+}
+
+RectArray TWindow::GetCliRect() const { return GETCLIENTRECT(hWnd); }
+RectArray TWindow::GetRect() const { return GETWNDRECT(hWnd); }
+
+HDC TWindow::GetDC() {
+    if (!hDC) hDC = ::GetDC(hWnd);
+    ++nPaintCount;
+    return hDC;
+}
+
+void TWindow::ReleaseDC() {
+    if (--nPaintCount > 0) return;
+    nPaintCount = 0;
+    if (hDC) ::ReleaseDC(hWnd, hDC);
+    hDC = nullptr;
+}
+
+// ---- drawing and messages ----
+
+void TWindow::Say(int nRow, int nCol, const std::string& cText, std::optional<COLORREF> nClrFore,
+                  std::optional<COLORREF> nClrBack, bool lPixel) {
+    HDC dc = GetDC();
+    const int y = lPixel ? nRow : nRow * std::max(nChrHeight, 16);
+    const int x = lPixel ? nCol : nCol * std::max(nChrWidth, 8);
+    HGDIOBJ previousFont = oFont && oFont->hFont ? SelectObject(dc, oFont->hFont) : nullptr;
+    SetTextColor(dc, nClrFore.value_or(nClrText.value_or(GetSysColor(COLOR_WINDOWTEXT))));
+    SetBkColor(dc, nClrBack.value_or(nClrPane.value_or(GetSysColor(COLOR_WINDOW))));
+    TextOutA(dc, x, y, cText.c_str(), static_cast<int>(cText.size()));
+    if (previousFont) SelectObject(dc, previousFont);
+    ReleaseDC();
+}
+
+void TWindow::SayRect(const RectArray& aRect, const std::string& cText, UINT nFlags) {
+    DRAWTEXT(GetDC(), cText, aRect, nFlags);
+    ReleaseDC();
+}
+
+void TWindow::Box(int nBoxTop, int nBoxLeft, int nBoxBottom, int nBoxRight) {
+    HDC dc = GetDC();
+    HGDIOBJ previous = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Rectangle(dc, nBoxLeft, nBoxTop, nBoxRight + 1, nBoxBottom + 1);
+    SelectObject(dc, previous);
+    ReleaseDC();
+}
+
+void TWindow::Line(int nFromTop, int nFromLeft, int nToBottom, int nToRight) {
+    HDC dc = GetDC();
+    MoveToEx(dc, nFromLeft, nFromTop, nullptr);
+    LineTo(dc, nToRight, nToBottom);
+    ReleaseDC();
+}
+
+void TWindow::SetPixel(int nX, int nY, COLORREF nColor) {
+    ::SetPixel(GetDC(), nX, nY, nColor);
+    ReleaseDC();
+}
+
+LRESULT TWindow::SendMsg(UINT nMsg, WPARAM wParam, LPARAM lParam) const {
+    return SENDMESSAGE(hWnd, nMsg, wParam, lParam);
+}
+
+bool TWindow::PostMsg(UINT nMsg, WPARAM wParam, LPARAM lParam) const {
+    return POSTMESSAGE(hWnd, nMsg, wParam, lParam);
 }
 
 }  // namespace corvix

@@ -1,38 +1,253 @@
 #pragma once
 // TWindow: the object that owns a window. Its slot in the window table is
-// the index the window carries, so each message finds it in O(1).
+// the index the window carries, so each message finds it in O(1); the
+// message is decoded once, in HandleEvent, and sent to a virtual message
+// method that subclasses override.
 
 #include <windows.h>
+#include <shellapi.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "corvix/native/dispbuffer.h"
+#include "corvix/native/geometry.h"
 #include "corvix/native/messagetarget.h"
 
 namespace corvix {
 
+class TBrush;
+class TFont;
+class TIcon;
+
 class TWindow : public Object, public MessageTarget, public std::enable_shared_from_this<TWindow> {
 public:
-    TWindow() = default;
+    // The 21 arguments of New, in their order. Coordinates are text rows and
+    // columns (16 x 8 pixels) unless lPixel.
+    struct NewArgs {
+        double nTop = 2;
+        double nLeft = 2;
+        double nBottom = 20;
+        double nRight = 70;
+        std::string cTitle;
+        DWORD nStyle = 0;  // 0: built from the border, box and scroll-bar arguments
+        std::shared_ptr<Object> oMenu;
+        std::shared_ptr<TBrush> oBrush;
+        std::shared_ptr<TIcon> oIcon;
+        std::string cIcon;  // an icon file or resource name, when no icon object is given
+        TWindow* oWnd = nullptr;
+        bool lVScroll = false;
+        bool lHScroll = false;
+        std::optional<COLORREF> nClrFore;  // the window text colour
+        std::optional<COLORREF> nClrBack;  // the window colour
+        std::string cColors;               // classic "W+/B" notation; overrides both colours
+        std::shared_ptr<Object> oCursor;
+        std::string cBorder = "SINGLE";
+        bool lSysMenu = true;
+        bool lCaption = true;
+        bool lMin = true;
+        bool lMax = true;
+        bool lPixel = false;
+    };
 
+    // The 19 arguments of Activate that TWindow uses.
+    struct ActivateArgs {
+        std::string cShow = "NORMAL";  // "HIDDEN", "NORMAL", "ICONIZED", "MAXIMIZED"
+        std::function<void(int nRow, int nCol, WPARAM nKeyFlags, TWindow&)> bLClicked;
+        std::function<void(int nRow, int nCol, WPARAM nKeyFlags, TWindow&)> bRClicked;
+        std::function<void(HDC, const PAINTSTRUCT&, TWindow&)> bPainted;
+        std::function<void()> bUp, bDown, bPgUp, bPgDn, bLeft, bRight, bPgLeft, bPgRight;
+        std::function<bool()> bValid;
+        std::function<void(int nRow, int nCol, const std::vector<std::string>& aFiles)> bDropFiles;
+    };
+
+    using MouseCallback = std::function<void(int nRow, int nCol, WPARAM nKeyFlags, TWindow&)>;
+    using KeyCallback = std::function<Answer(int nKey, LPARAM nFlags)>;
+
+    TWindow() = default;
+    ~TWindow() override = default;
+
+    // ---- data ----
     HWND hWnd = nullptr;
     // The procedure installed before the library's; empty when not subclassed.
     std::optional<WNDPROC> nOldProc;
 
-    // NIL unless a subclass handles the message.
-    Answer HandleEvent(UINT nMsg, WPARAM nWParam, LPARAM nLParam) override;
+    std::function<void(TWindow&)> bInit;
+    std::function<void(int nRow, int nCol)> bMoved;
+    MouseCallback bLClicked, bLButtonUp, bRClicked, bRButtonUp, bMButtonDown, bMButtonUp, bLDblClick;
+    KeyCallback bKeyDown, bKeyChar;
+    std::function<void(HDC, const PAINTSTRUCT&, TWindow&)> bPainted;
+    std::function<void(HDC)> bEraseBkGnd;
+    std::function<void(int nKeys, int nDelta, int nX, int nY)> bMouseWheel;
+    std::function<void(int nRow, int nCol, WPARAM nKeyFlags)> bMMoved;
+    std::function<void(WPARAM nSizeType, int nWidth, int nHeight)> bResized;
+    std::function<bool()> bWhen, bValid;
+    std::function<void(TWindow&)> bGotFocus;
+    std::function<void(TWindow&, HWND hWndNew)> bLostFocus;
+    std::function<void(int nRow, int nCol, const std::vector<std::string>& aFiles)> bDropFiles;
 
-    // Takes the first free slot (or a new one) and, when lSubclass, routes the
-    // window's messages to this object. Nothing happens without a window.
+    std::string cCaption;
+    std::string cMsg;
+    Value Cargo;
+    HDC hDC = nullptr;
+    PAINTSTRUCT cPS{};
+    int nPaintCount = 0;
+    int nId = 0;
+    bool lActive = true;
+    bool lFocused = false;
+    bool lVisible = false;
+    bool lValidating = false;
+    int nTop = 0, nLeft = 0, nBottom = 0, nRight = 0;  // pixels, bottom and right included
+    DWORD nStyle = 0;
+    DWORD nExStyle = 0;
+    int nChrHeight = 0, nChrWidth = 0;
+    int nLastKey = 0;
+    std::optional<COLORREF> nClrText, nClrPane;
+    Value nResult;
+    HWND hCtlFocus = nullptr;
+    std::vector<std::shared_ptr<TWindow>> aControls;
+    std::optional<MINMAXINFO> aMinMaxInfo;
+    std::shared_ptr<TBrush> oBrush;
+    std::shared_ptr<TFont> oFont;
+    std::shared_ptr<TIcon> oIcon;
+    std::shared_ptr<Object> oCursor, oMenu, oVScroll, oHScroll;
+    std::shared_ptr<TWindow> oMsgBar, oTop, oLeft, oBottom, oRight, oClient, oBar;
+    TWindow* oWnd = nullptr;  // the parent; the window tree keeps it alive
+
+    // Vertical and horizontal scroll actions given to Activate.
+    std::function<void()> bScrollUp, bScrollDown, bScrollPgUp, bScrollPgDn;
+    std::function<void()> bScrollLeft, bScrollRight, bScrollPgLeft, bScrollPgRight;
+
+    // ---- class-level ----
+    static bool lRegistered;
+    static std::vector<std::shared_ptr<TWindow>>& aWindows();
+
+    // ---- construction (creation, colours, fonts) ----
+    static std::shared_ptr<TWindow> New(const NewArgs& args);
+    static std::shared_ptr<TWindow> New() { return New(NewArgs{}); }
+    // New's work on an object made by the caller, so subclasses construct the
+    // same way: auto w = std::make_shared<MyWindow>(); w->Init({...});
+    void Init(const NewArgs& args);
+    virtual std::string ClassName() const { return "TWINDOW"; }
+    void Register(UINT nClsStyle = CS_VREDRAW | CS_HREDRAW);
+    void Create(std::string cClsName = "");
+    void SetColor(std::optional<COLORREF> nClrFore, std::optional<COLORREF> nClrBack,
+                  std::shared_ptr<TBrush> oNewBrush = nullptr);
+    // "W+/B": letters N B G BG R RB GR W, "+" bright; foreground "/" background.
+    void SetColor(const std::string& cColors);
+    void SetFont(std::shared_ptr<TFont> oNewFont);
+    std::shared_ptr<TFont> GetFont();
+    void AddControl(std::shared_ptr<TWindow> oCtrl);
+
+    // ---- window table ----
     void Link(bool lSubclass = true);
-    // Puts the previous procedure back, then frees the slot.
     void UnLink();
-    // The 1-based slot holding this object; 0 when it is in none.
     int SlotIndex() const;
 
-    // The window table: slots 1.. hold objects, a null slot is free. It never shrinks.
-    static std::vector<std::shared_ptr<TWindow>>& aWindows();
+    // ---- geometry ----
+    void CoorsUpdate();
+    int nWidth() const;
+    void nWidth(int nNewWidth);
+    int nHeight() const;
+    void nHeight(int nNewHeight);
+    std::string cTitle() const;
+    void cTitle(const std::string& cNewTitle);
+    void Move(int nTop, int nLeft, int nWidth = 0, int nHeight = 0, bool lRepaint = true);
+    void SetSize(int nWidth, int nHeight, bool lRepaint = true);
+    void SetCoors(const RectArray& oRect);
+    void SetBounds(int nTop, int nLeft, int nBottom, int nRight);
+    RectArray GetCliRect() const;
+    RectArray GetRect() const;
+    HDC GetDC();
+    void ReleaseDC();
+
+    // ---- drawing and messages ----
+    void Say(int nRow, int nCol, const std::string& cText, std::optional<COLORREF> nClrFore = std::nullopt,
+             std::optional<COLORREF> nClrBack = std::nullopt, bool lPixel = false);
+    void SayRect(const RectArray& aRect, const std::string& cText, UINT nFlags = DT_LEFT | DT_TOP);
+    void Box(int nTop, int nLeft, int nBottom, int nRight);
+    void Line(int nTop, int nLeft, int nBottom, int nRight);
+    void SetPixel(int nX, int nY, COLORREF nColor);
+    LRESULT SendMsg(UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    bool PostMsg(UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0) const;
+
+    // ---- message decoding and the message methods ----
+    Answer HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
+
+    virtual Answer BeginPaint();
+    virtual Answer Paint();
+    virtual Answer EndPaint();
+    DisplayBuffer DispBegin();
+    void DispEnd(const DisplayBuffer& aInfo);
+    virtual Answer EraseBkGnd(HDC) { return Answer::Number(1); }
+    virtual Answer Command(WPARAM wParam, LPARAM lParam);
+    virtual Answer CtlColor(HWND hWndCtl, HDC hDCCtl);
+    virtual Answer DrawItem(WPARAM nIdCtl, LPARAM pDrawItem);
+    virtual Answer MeasureItem(WPARAM nIdCtl, LPARAM pMeasureItem);
+    virtual Answer Notify(WPARAM nIdCtl, LPARAM pNmHdr);
+    virtual Answer VScroll(WPARAM wParam, LPARAM lParam);
+    virtual Answer HScroll(WPARAM wParam, LPARAM lParam);
+    virtual Answer GotFocus(HWND hWndLosing);
+    virtual Answer LostFocus(HWND hWndNew);
+    virtual Answer NcActivate(bool lActivating);
+    virtual Answer KeyDown(int nKey, LPARAM nFlags);
+    virtual Answer KeyChar(int nKey, LPARAM nFlags);
+    void GoNextCtrl(HWND hCtl);
+    void GoPrevCtrl(HWND hCtl);
+    virtual Answer LButtonDown(int nRow, int nCol, WPARAM nKeyFlags);
+    virtual Answer LButtonUp(int nRow, int nCol, WPARAM nKeyFlags);
+    virtual Answer LDblClick(int nRow, int nCol, WPARAM nKeyFlags);
+    virtual Answer RButtonDown(int nRow, int nCol, WPARAM nKeyFlags);
+    virtual Answer RButtonUp(int nRow, int nCol, WPARAM nKeyFlags);
+    virtual Answer MButtonDown(int nRow, int nCol, WPARAM nKeyFlags);
+    virtual Answer MButtonUp(int nRow, int nCol, WPARAM nKeyFlags);
+    virtual Answer MouseMove(int nRow, int nCol, WPARAM nKeyFlags);
+    virtual Answer MouseWheel(int nKeys, int nDelta, int nX, int nY);
+    // Shows the text on the message bar (or the parent's); a bar overrides it to display.
+    virtual void SetMsg(const std::string& cText, bool lDefault = false);
+    virtual Answer Moved(int nRow, int nCol);
+    virtual Answer ReSize(WPARAM nSizeType = 0, int nWidth = 0, int nHeight = 0);
+    virtual Answer GetMinMaxInfo(LPARAM pMinMaxInfo);
+    virtual Answer SysCommand(WPARAM nCmd, LPARAM nLParam);
+    virtual Answer Timer(WPARAM nTimerId, LPARAM nParam);
+    virtual Answer DropFiles(HDROP hDrop);
+    virtual Answer QueryDragIcon();
+    virtual Answer Close(WPARAM) { return Answer::Nil(); }
+    virtual Answer QueryEndSession();
+    virtual Answer Destroy();
+
+    // ---- activation, display and closing ----
+    void Activate(const ActivateArgs& args);
+    void Activate() { Activate(ActivateArgs{}); }
+    void Hide() const { ShowWindow(hWnd, SW_HIDE); }
+    void Normal() const { ShowWindow(hWnd, SW_SHOWNORMAL); }
+    void Maximize() const { ShowWindow(hWnd, SW_SHOWMAXIMIZED); }
+    void Minimize() const { ShowWindow(hWnd, SW_MINIMIZE); }
+    void Show() const { ShowWindow(hWnd, SW_SHOWNA); }
+    void Restore() const { ShowWindow(hWnd, SW_RESTORE); }
+    void Iconize() const { CloseWindow(hWnd); }
+    void Enable();
+    void Disable();
+    void Refresh(bool lErase = true) const { InvalidateRect(hWnd, nullptr, lErase); }
+    void GoTop() const { BringWindowToTop(hWnd); }
+    void SetFocus();
+    bool lValid() const { return !bValid || bValid(); }
+    bool lWhen() const { return !bWhen || bWhen(); }
+    // Posts WM_CLOSE when the validity test passes; answers the test.
+    bool End();
+    // Enables each control whose bWhen passes and disables the others.
+    void AEvalWhen();
+
+    // The show command of a show state: its position in the list minus one (-1 when not in it).
+    static int ShowCommand(const std::string& cShow);
+
+private:
+    std::shared_ptr<TWindow> SharedFontSource() const;
+    void LayOutDocked();
+    void FocusControl(size_t index);
 };
 
 // The first object whose window is hWnd, or null.
@@ -50,5 +265,8 @@ std::shared_ptr<TWindow> GETWNDDEFAULT();
 // The dispatch function the native window procedure finds as "_CXH":
 // answers the shared result pair, or NIL for index 0 or a free slot.
 Value CXH(Args args);  // registered as "_CXH"
+
+// Reports a window that could not be created to the error handler (code 6).
+void WNDCREATEERROR(const TWindow& oWnd, const std::string& cClsName);
 
 }  // namespace corvix

@@ -1,0 +1,100 @@
+// TWindow: activation, display and closing.
+
+#include <array>
+
+#include "corvix/classes/brush.h"
+#include "corvix/classes/font.h"
+#include "corvix/classes/icon.h"
+#include "corvix/classes/window.h"
+#include "corvix/native/eventloop.h"
+
+namespace corvix {
+
+int TWindow::ShowCommand(const std::string& cShow) {
+    static constexpr std::array<const char*, 4> kStates = {"HIDDEN", "NORMAL", "ICONIZED", "MAXIMIZED"};
+    for (size_t i = 0; i < kStates.size(); ++i)
+        if (cShow == kStates[i]) return static_cast<int>(i == 2 ? SW_SHOWMINIMIZED : i);
+    return -1;
+}
+
+void TWindow::Activate(const ActivateArgs& a) {
+    const auto self = shared_from_this();  // the loop below outlives the window
+    nResult = Value();
+    lValidating = false;
+    if (a.bValid) bValid = a.bValid;
+    if (a.bDropFiles) {
+        bDropFiles = a.bDropFiles;
+        DragAcceptFiles(hWnd, TRUE);
+    }
+    if (a.bPainted) bPainted = a.bPainted;
+    if (a.bLClicked) bLClicked = a.bLClicked;
+    if (a.bRClicked) bRClicked = a.bRClicked;
+    if (a.bUp) bScrollUp = a.bUp;
+    if (a.bDown) bScrollDown = a.bDown;
+    if (a.bPgUp) bScrollPgUp = a.bPgUp;
+    if (a.bPgDn) bScrollPgDn = a.bPgDn;
+    if (a.bLeft) bScrollLeft = a.bLeft;
+    if (a.bRight) bScrollRight = a.bRight;
+    if (a.bPgLeft) bScrollPgLeft = a.bPgLeft;
+    if (a.bPgRight) bScrollPgRight = a.bPgRight;
+    AEvalWhen();
+    ShowWindow(hWnd, ShowCommand(a.cShow));
+    UpdateWindow(hWnd);
+    lVisible = true;
+    if (!LWRUNNING()) SETWNDAPP(hWnd);
+    if (bInit) bInit(*this);
+    ReSize();
+    if (!oWnd && !LWRUNNING()) WINRUN(hWnd);
+    lVisible = false;
+}
+
+void TWindow::AEvalWhen() {
+    for (const auto& control : aControls)
+        if (control->bWhen) control->bWhen() ? control->Enable() : control->Disable();
+}
+
+void TWindow::Enable() {
+    lActive = true;
+    if (hWnd) EnableWindow(hWnd, TRUE);
+}
+
+void TWindow::Disable() {
+    lActive = false;
+    if (hWnd) EnableWindow(hWnd, FALSE);
+}
+
+void TWindow::SetFocus() {
+    if (lWhen()) ::SetFocus(hWnd);
+}
+
+bool TWindow::End() {
+    const bool valid = lValid();
+    if (valid) PostMessageA(hWnd, WM_CLOSE, 0, 0);
+    return valid;
+}
+
+Answer TWindow::QueryEndSession() { return Answer::Number(End() ? 1 : 0); }
+
+// WM_DESTROY: give back what this window holds, leave the table, and end the
+// program's loop when this was the application window.
+Answer TWindow::Destroy() {
+    if (!hWnd) return Answer::Nil();
+    if (oBrush) oBrush->End();
+    if (oIcon) oIcon->End();
+    if (oFont) oFont->End();
+    oBrush.reset();
+    oIcon.reset();
+    oFont.reset();
+    oCursor.reset();
+    oMenu.reset();
+    oVScroll.reset();
+    oHScroll.reset();
+    const auto keepAlive = shared_from_this();
+    UnLink();
+    if (hWnd == GETWNDAPP()) PostQuitMessage(0);
+    if (GETWNDDEFAULT().get() == this) SETWNDDEFAULT(nullptr);
+    hWnd = nullptr;
+    return Answer::Nil();
+}
+
+}  // namespace corvix

@@ -1,0 +1,401 @@
+// TWindow: decoding messages and the message methods.
+
+#include <algorithm>
+#include <cstring>
+
+#include "corvix/classes/brush.h"
+#include "corvix/classes/hotkeys.h"
+#include "corvix/classes/icon.h"
+#include "corvix/classes/timer.h"
+#include "corvix/classes/window.h"
+#include "corvix/native/lmessages.h"
+
+namespace corvix {
+
+namespace {
+
+int Row(LPARAM lParam) { return HIWORD(lParam); }
+int Col(LPARAM lParam) { return LOWORD(lParam); }
+bool ShiftHeld() { return GetKeyState(VK_SHIFT) < 0; }
+
+std::string WindowClassOf(HWND hWnd) {
+    char name[64] = {};
+    GetClassNameA(hWnd, name, sizeof name);
+    return name;
+}
+
+HICON DefaultIcon() { return LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)); }
+
+}  // namespace
+
+Answer TWindow::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    switch (nMsg) {
+        case WM_DESTROY: return Destroy();
+        case WM_MOVE: return Moved(HIWORD(lParam), LOWORD(lParam));
+        case WM_SIZE: return ReSize(wParam, LOWORD(lParam), HIWORD(lParam));
+        case WM_SETFOCUS: return GotFocus(reinterpret_cast<HWND>(wParam));
+        case WM_KILLFOCUS: return LostFocus(reinterpret_cast<HWND>(wParam));
+        case WM_PAINT:
+            BeginPaint();
+            Paint();
+            return EndPaint();
+        case WM_CLOSE: return Close(wParam);
+        case WM_QUERYENDSESSION: return QueryEndSession();
+        case WM_ERASEBKGND: return EraseBkGnd(reinterpret_cast<HDC>(wParam));
+        case WM_GETMINMAXINFO: return GetMinMaxInfo(lParam);
+        case WM_DRAWITEM:
+        case LM_DRAWITEM: return DrawItem(wParam, lParam);
+        case WM_MEASUREITEM: return MeasureItem(wParam, lParam);
+        case WM_QUERYDRAGICON: return QueryDragIcon();
+        case WM_NOTIFY: return Notify(wParam, lParam);
+        case WM_NCACTIVATE: return NcActivate(wParam != 0);
+        case WM_KEYDOWN: return KeyDown(static_cast<int>(wParam), lParam);
+        case WM_CHAR: return KeyChar(static_cast<int>(wParam), lParam);
+        case WM_COMMAND: return Command(wParam, lParam);
+        case WM_SYSCOMMAND: return SysCommand(wParam, lParam);
+        case WM_TIMER: return Timer(wParam, lParam);
+        case WM_HSCROLL: return HScroll(wParam, lParam);
+        case WM_VSCROLL: return VScroll(wParam, lParam);
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORSTATIC: return CtlColor(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+        case WM_MOUSEMOVE: return MouseMove(Row(lParam), Col(lParam), wParam);
+        case WM_LBUTTONDOWN: return LButtonDown(Row(lParam), Col(lParam), wParam);
+        case WM_LBUTTONUP: return LButtonUp(Row(lParam), Col(lParam), wParam);
+        case WM_LBUTTONDBLCLK: return LDblClick(Row(lParam), Col(lParam), wParam);
+        case WM_RBUTTONDOWN: return RButtonDown(Row(lParam), Col(lParam), wParam);
+        case WM_RBUTTONUP: return RButtonUp(Row(lParam), Col(lParam), wParam);
+        case WM_MBUTTONDOWN: return MButtonDown(Row(lParam), Col(lParam), wParam);
+        case WM_MBUTTONUP: return MButtonUp(Row(lParam), Col(lParam), wParam);
+        case WM_MOUSEWHEEL:
+            return MouseWheel(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), static_cast<short>(LOWORD(lParam)),
+                              static_cast<short>(HIWORD(lParam)));
+        case WM_DROPFILES: return DropFiles(reinterpret_cast<HDROP>(wParam));
+        default: return Answer::Nil();
+    }
+}
+
+// ---- painting ----
+
+Answer TWindow::BeginPaint() {
+    ++nPaintCount;
+    hDC = ::BeginPaint(hWnd, &cPS);
+    return Answer::Nil();
+}
+
+// Minimized: the icon. Otherwise background and bPainted into one buffer.
+Answer TWindow::Paint() {
+    if (IsIconic(hWnd)) {
+        SendMessageA(hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(hDC), 0);
+        DrawIcon(hDC, 0, 0, oIcon && oIcon->hIcon ? oIcon->hIcon : DefaultIcon());
+        return Answer::Number(0);
+    }
+    const DisplayBuffer buffer = DispBegin();
+    if (bEraseBkGnd) {
+        bEraseBkGnd(hDC);
+    } else if (oBrush && oBrush->hBrush) {
+        RECT client{};
+        GetClientRect(hWnd, &client);
+        FillRect(hDC, &client, oBrush->hBrush);
+    }
+    if (bPainted) bPainted(hDC, cPS, *this);
+    DispEnd(buffer);
+    return Answer::Number(0);
+}
+
+Answer TWindow::EndPaint() {
+    --nPaintCount;
+    ::EndPaint(hWnd, &cPS);
+    cPS = {};
+    hDC = nullptr;
+    return Answer::Number(0);
+}
+
+DisplayBuffer TWindow::DispBegin() {
+    const DisplayBuffer buffer = CXDISPBEGIN(hWnd, hDC);
+    hDC = buffer.hMemDC;
+    return buffer;
+}
+
+void TWindow::DispEnd(const DisplayBuffer& aInfo) {
+    CXDISPEND(aInfo);
+    hDC = aInfo.hDC;
+}
+
+// ---- commands and notifications ----
+
+// Reflects control notifications to the control's own window.
+Answer TWindow::Command(WPARAM wParam, LPARAM lParam) {
+    const auto control = reinterpret_cast<HWND>(lParam);
+    if (!control) return Answer::Nil();
+    if (WindowClassOf(control) == "ToolbarWindow32") {
+        if (const auto owner = OWNDFROMHWND(control)) owner->Command(wParam, lParam);
+        return Answer::Nil();
+    }
+    switch (HIWORD(wParam)) {
+        case 0: SendMessageA(control, LM_CLICK, 0, 0); break;
+        case 1: SendMessageA(control, LM_CHANGE, 0, 0); break;
+        case 8: SendMessageA(control, LM_CLOSEUP, 0, 0); break;
+        default: break;
+    }
+    return Answer::Nil();
+}
+
+Answer TWindow::CtlColor(HWND hWndCtl, HDC hDCCtl) {
+    if (GetDlgCtrlID(hWndCtl) == 65535 || GetParent(hWndCtl) != hWnd) return Answer::Nil();
+    return Answer::Number(SendMessageA(hWndCtl, LM_COLOR, reinterpret_cast<WPARAM>(hDCCtl), 0));
+}
+
+// Owner-drawn controls draw themselves; menu items wait for the menu classes.
+Answer TWindow::DrawItem(WPARAM nIdCtl, LPARAM pDrawItem) {
+    if (nIdCtl != 0) SendMessageA(GetDlgItem(hWnd, static_cast<int>(nIdCtl)), LM_DRAWITEM, nIdCtl, pDrawItem);
+    return Answer::Nil();
+}
+
+Answer TWindow::MeasureItem(WPARAM nIdCtl, LPARAM) {
+    return nIdCtl == 0 ? Answer::Logical(false) : Answer::Nil();
+}
+
+Answer TWindow::Notify(WPARAM nIdCtl, LPARAM pNmHdr) {
+    const auto* header = reinterpret_cast<const NMHDR*>(pNmHdr);
+    if (!header) return Answer::Nil();
+    const auto sender = OWNDFROMHWND(header->hwndFrom);
+    if (sender && sender.get() != this) return sender->Notify(nIdCtl, pNmHdr);
+    return Answer::Nil();
+}
+
+Answer TWindow::VScroll(WPARAM wParam, LPARAM lParam) {
+    const auto bar = reinterpret_cast<HWND>(lParam);
+    const WORD code = LOWORD(wParam), position = HIWORD(wParam);
+    if (!bar) {
+        const std::function<void()>* actions[] = {&bScrollUp, &bScrollDown, &bScrollPgUp, &bScrollPgDn};
+        if (code < 4 && *actions[code]) (*actions[code])();
+        return Answer::Number(0);
+    }
+    static constexpr UINT kReflected[] = {LM_LINEUP, LM_LINEDOWN, LM_PAGEUP, LM_PAGEDOWN, LM_THUMBPOS, LM_THUMBTRACK};
+    if (code < 6) SendMessageA(bar, kReflected[code], code >= 4 ? position : 0, 0);
+    return Answer::Number(0);
+}
+
+Answer TWindow::HScroll(WPARAM wParam, LPARAM lParam) {
+    if (lParam) return VScroll(wParam, lParam);  // controls get the same private messages
+    const WORD code = LOWORD(wParam);
+    const std::function<void()>* actions[] = {&bScrollLeft, &bScrollRight, &bScrollPgLeft, &bScrollPgRight};
+    if (code < 4 && *actions[code]) (*actions[code])();
+    return Answer::Number(0);
+}
+
+// ---- focus and keyboard ----
+
+Answer TWindow::GotFocus(HWND) {
+    lFocused = true;
+    if (bGotFocus) bGotFocus(*this);
+    if (hCtlFocus && IsWindow(hCtlFocus)) {
+        ::SetFocus(hCtlFocus);
+    } else if (!aControls.empty()) {
+        FocusControl(0);
+    }
+    return Answer::Number(0);
+}
+
+Answer TWindow::LostFocus(HWND hWndNew) {
+    lFocused = false;
+    if (bLostFocus) bLostFocus(*this, hWndNew);
+    return Answer::Nil();
+}
+
+Answer TWindow::NcActivate(bool lActivating) {
+    if (!lActivating && bLostFocus && GetFocus() != hWnd) bLostFocus(*this, GetFocus());
+    return Answer::Nil();
+}
+
+Answer TWindow::KeyDown(int nKey, LPARAM nFlags) {
+    nLastKey = nKey;
+    if (nKey == VK_TAB && oWnd) {
+        if (ShiftHeld())
+            oWnd->GoPrevCtrl(hWnd);
+        else
+            oWnd->GoNextCtrl(hWnd);
+        return Answer::Number(0);
+    }
+    if (const HotKeyHandler* handler = FindHotKey(nKey)) {
+        (*handler)(*this);
+        return Answer::Number(0);
+    }
+    if (nKey == VK_F1) return Answer::Number(0);
+    if (ClassName() != "TGET" && bKeyDown) return bKeyDown(nKey, nFlags);
+    if (oWnd && (nStyle & WS_CHILD)) oWnd->KeyDown(nKey, nFlags);
+    return Answer::Nil();
+}
+
+Answer TWindow::KeyChar(int nKey, LPARAM nFlags) {
+    const HotKeyHandler* handler = FindHotKey(nKey);
+    if (handler && (nFlags & 0x1000000)) {
+        (*handler)(*this);
+        return Answer::Number(0);
+    }
+    if (bKeyChar) return bKeyChar(nKey, nFlags);
+    if (nKey == VK_ESCAPE && oWnd) oWnd->KeyChar(nKey, nFlags);
+    return Answer::Nil();
+}
+
+void TWindow::FocusControl(size_t index) {
+    hCtlFocus = aControls[index]->hWnd;
+    ::SetFocus(hCtlFocus);
+}
+
+void TWindow::GoNextCtrl(HWND hCtl) {
+    const auto it = std::find_if(aControls.begin(), aControls.end(), [hCtl](const auto& c) { return c->hWnd == hCtl; });
+    if (ClassName() != "TDIALOG" && it != aControls.end()) {
+        FocusControl(static_cast<size_t>(it - aControls.begin() + 1) % aControls.size());
+        return;
+    }
+    const HWND next = GetNextDlgTabItem(hWnd, hCtl, FALSE);
+    hCtlFocus = next;
+    if (next && next != hCtl) ::SetFocus(next);
+}
+
+void TWindow::GoPrevCtrl(HWND hCtl) {
+    const auto it = std::find_if(aControls.begin(), aControls.end(), [hCtl](const auto& c) { return c->hWnd == hCtl; });
+    if (ClassName() != "TDIALOG" && it != aControls.end()) {
+        const size_t at = static_cast<size_t>(it - aControls.begin());
+        FocusControl((at + aControls.size() - 1) % aControls.size());
+        return;
+    }
+    const HWND previous = GetNextDlgTabItem(hWnd, hCtl, TRUE);
+    hCtlFocus = previous;
+    if (previous && previous != hCtl) ::SetFocus(previous);
+}
+
+// ---- mouse ----
+
+namespace {
+
+Answer Call(const TWindow::MouseCallback& callback, int nRow, int nCol, WPARAM nKeyFlags, TWindow& w) {
+    if (callback) callback(nRow, nCol, nKeyFlags, w);
+    return Answer::Nil();
+}
+
+}  // namespace
+
+Answer TWindow::LButtonDown(int r, int c, WPARAM k) { return Call(bLClicked, r, c, k, *this); }
+Answer TWindow::LButtonUp(int r, int c, WPARAM k) { return Call(bLButtonUp, r, c, k, *this); }
+Answer TWindow::LDblClick(int r, int c, WPARAM k) { return Call(bLDblClick, r, c, k, *this); }
+Answer TWindow::RButtonDown(int r, int c, WPARAM k) { return Call(bRClicked, r, c, k, *this); }
+Answer TWindow::RButtonUp(int r, int c, WPARAM k) { return Call(bRButtonUp, r, c, k, *this); }
+Answer TWindow::MButtonDown(int r, int c, WPARAM k) { return Call(bMButtonDown, r, c, k, *this); }
+Answer TWindow::MButtonUp(int r, int c, WPARAM k) { return Call(bMButtonUp, r, c, k, *this); }
+
+Answer TWindow::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {
+    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+    if (!cMsg.empty()) SetMsg(cMsg);
+    if (bMMoved) bMMoved(nRow, nCol, nKeyFlags);
+    return Answer::Number(0);
+}
+
+Answer TWindow::MouseWheel(int nKeys, int nDelta, int nX, int nY) {
+    if (bMouseWheel) bMouseWheel(nKeys, nDelta, nX, nY);
+    return Answer::Nil();
+}
+
+void TWindow::SetMsg(const std::string& cText, bool lDefault) {
+    if (oMsgBar)
+        oMsgBar->SetMsg(cText, lDefault);
+    else if (oWnd)
+        oWnd->SetMsg(cText);
+}
+
+// ---- size, position and system commands ----
+
+Answer TWindow::Moved(int nRow, int nCol) {
+    if (bMoved) bMoved(nRow, nCol);
+    return Answer::Nil();
+}
+
+Answer TWindow::ReSize(WPARAM nSizeType, int nNewWidth, int nNewHeight) {
+    CoorsUpdate();
+    LayOutDocked();
+    if (bResized) bResized(nSizeType, nNewWidth, nNewHeight);
+    return Answer::Nil();
+}
+
+// Top, bottom, message bar, button bar, left, right, then the client fills the rest.
+void TWindow::LayOutDocked() {
+    RECT free{};
+    GetClientRect(hWnd, &free);
+    auto height = [](const std::shared_ptr<TWindow>& w) { return w->nHeight(); };
+    auto width = [](const std::shared_ptr<TWindow>& w) { return w->nWidth(); };
+    auto place = [](const std::shared_ptr<TWindow>& w, int x, int y, int cx, int cy) {
+        MoveWindow(w->hWnd, x, y, cx, cy, TRUE);
+        w->CoorsUpdate();
+    };
+    const auto atTop = [&](const std::shared_ptr<TWindow>& w) {
+        const int h = height(w);
+        place(w, free.left, free.top, free.right - free.left, h);
+        free.top += h;
+    };
+    const auto atBottom = [&](const std::shared_ptr<TWindow>& w) {
+        const int h = height(w);
+        place(w, free.left, free.bottom - h, free.right - free.left, h);
+        free.bottom -= h;
+    };
+    if (oTop) atTop(oTop);
+    if (oBottom) atBottom(oBottom);
+    if (oMsgBar && oMsgBar != oBottom) atBottom(oMsgBar);
+    if (oBar && oBar != oTop) atTop(oBar);
+    if (oLeft) {
+        const int w = width(oLeft);
+        place(oLeft, free.left, free.top, w, free.bottom - free.top);
+        free.left += w;
+    }
+    if (oRight) {
+        const int w = width(oRight);
+        place(oRight, free.right - w, free.top, w, free.bottom - free.top);
+        free.right -= w;
+    }
+    if (oClient) place(oClient, free.left, free.top, free.right - free.left, free.bottom - free.top);
+}
+
+Answer TWindow::GetMinMaxInfo(LPARAM pMinMaxInfo) {
+    if (!aMinMaxInfo || !pMinMaxInfo) return Answer::Nil();
+    std::memcpy(reinterpret_cast<MINMAXINFO*>(pMinMaxInfo), &*aMinMaxInfo, sizeof(MINMAXINFO));
+    return Answer::Number(0);
+}
+
+// The close box and the system menu's Close go through End, so the window
+// closes only by the WM_CLOSE that End posts.
+Answer TWindow::SysCommand(WPARAM nCmd, LPARAM) {
+    if ((nCmd & 0xFFF0) == SC_KEYMENU) {
+        if (const HotKeyHandler* handler = FindHotKey(VK_F10)) {
+            (*handler)(*this);
+            return Answer::Number(0);
+        }
+    }
+    if ((nCmd & 0xFFF0) == SC_CLOSE) return Answer::Logical(End());
+    return Answer::Nil();
+}
+
+Answer TWindow::Timer(WPARAM nTimerId, LPARAM) { return Answer::Number(TIMEREVENT(nTimerId)); }
+
+Answer TWindow::DropFiles(HDROP hDrop) {
+    if (bDropFiles) {
+        POINT at{};
+        DragQueryPoint(hDrop, &at);
+        std::vector<std::string> files;
+        const UINT count = DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
+        for (UINT i = 0; i < count; ++i) {
+            char path[MAX_PATH] = {};
+            DragQueryFileA(hDrop, i, path, MAX_PATH);
+            files.emplace_back(path);
+        }
+        bDropFiles(at.y, at.x, files);
+    }
+    DragFinish(hDrop);  // released here: nobody else will
+    return Answer::Nil();
+}
+
+Answer TWindow::QueryDragIcon() {
+    return Answer::Number(reinterpret_cast<LRESULT>(oIcon && oIcon->hIcon ? oIcon->hIcon : DefaultIcon()));
+}
+
+}  // namespace corvix

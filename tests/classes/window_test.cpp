@@ -1,0 +1,341 @@
+#include "corvix/classes/window.h"
+
+#include <gtest/gtest.h>
+
+#include "corvix/classes/brush.h"
+#include "corvix/classes/font.h"
+#include "corvix/classes/hotkeys.h"
+#include "corvix/function/cxerror.h"
+#include "corvix/native/eventloop.h"
+#include "corvix/native/lmessages.h"
+#include "tests/support/testwindow.h"
+
+namespace corvix {
+namespace {
+
+using corvix_test::Pump;
+
+// A window over a system push button that counts the reflected clicks.
+class CountingControl : public TWindow {
+public:
+    int clicks = 0;
+    Answer HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) override {
+        if (nMsg == LM_CLICK) {
+            ++clicks;
+            return Answer::Number(0);
+        }
+        return TWindow::HandleEvent(nMsg, wParam, lParam);
+    }
+};
+
+std::shared_ptr<CountingControl> ButtonOn(TWindow& parent, int id, int top) {
+    auto c = std::make_shared<CountingControl>();
+    c->hWnd = CreateWindowA("BUTTON", "b", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, top, 60, 20, parent.hWnd,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    c->nId = id;
+    c->oWnd = &parent;
+    c->nStyle = WS_CHILD;
+    c->Link();
+    parent.AddControl(c);
+    return c;
+}
+
+TEST(WindowNewTest, DefaultsGiveTheClassicMainWindow) {
+    auto w = TWindow::New();
+    EXPECT_EQ(w->nStyle, 0x02CF0000u);
+    EXPECT_EQ(w->nTop, 32);
+    EXPECT_EQ(w->nLeft, 16);
+    EXPECT_EQ(w->nBottom, 320);
+    EXPECT_EQ(w->nRight, 560);
+    EXPECT_EQ(w->cTitle(), "");
+    EXPECT_EQ(w->nClrText, GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(w->nClrPane, GetSysColor(COLOR_WINDOW));
+    EXPECT_FALSE(IsWindowVisible(w->hWnd)) << "created hidden";
+    EXPECT_EQ(w->nWidth(), 545);
+    EXPECT_EQ(GETWNDDEFAULT(), w);
+    EXPECT_EQ(OWNDFROMHWND(w->hWnd), w);
+    DestroyWindow(w->hWnd);
+}
+
+TEST(WindowNewTest, AnExplicitStyleIsUsedUnchanged) {
+    auto w = TWindow::New({.nStyle = WS_OVERLAPPED | WS_CAPTION, .lVScroll = true});
+    EXPECT_EQ(w->nStyle, static_cast<DWORD>(WS_OVERLAPPED | WS_CAPTION));
+    DestroyWindow(w->hWnd);
+}
+
+TEST(WindowNewTest, NoBorderAndNoCaptionGiveABarePopup) {
+    auto w = TWindow::New({.cBorder = "NONE", .lCaption = false});
+    EXPECT_EQ(w->nStyle, static_cast<DWORD>(WS_CLIPCHILDREN | WS_POPUP));
+    const LONG_PTR style = GetWindowLongPtrA(w->hWnd, GWL_STYLE);
+    EXPECT_FALSE(style & WS_CAPTION);
+    EXPECT_FALSE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+    DestroyWindow(w->hWnd);
+}
+
+TEST(WindowNewTest, PixelCoordinatesAreTakenAsTheyAre) {
+    auto w = TWindow::New({.nTop = 10, .nLeft = 20, .nBottom = 109, .nRight = 219, .lPixel = true});
+    EXPECT_EQ(w->nWidth(), 200);
+    EXPECT_EQ(w->nHeight(), 100);
+    DestroyWindow(w->hWnd);
+}
+
+TEST(WindowNewTest, TheClassIsRegisteredOnceWithTheFirstWindowsBrush) {
+    auto first = TWindow::New();
+    ASSERT_TRUE(TWindow::lRegistered);
+    const LONG_PTR background = GetClassLongPtrA(first->hWnd, GCLP_HBRBACKGROUND);
+    auto second = TWindow::New({.nClrBack = RGB(1, 2, 3)});
+    EXPECT_EQ(GetClassLongPtrA(second->hWnd, GCLP_HBRBACKGROUND), background);
+    EXPECT_NE(reinterpret_cast<LONG_PTR>(second->oBrush->hBrush), background);
+    DestroyWindow(first->hWnd);
+    DestroyWindow(second->hWnd);
+}
+
+TEST(WindowNewTest, AChildWithoutAFontSharesItsParentsFont) {
+    auto parent = TWindow::New();
+    auto font = TFont::New({.cFaceName = "Tahoma", .nHeight = -12});
+    parent->SetFont(font);
+    const int before = *font->nCount;
+    auto child = TWindow::New({.nTop = 1, .nLeft = 1, .nBottom = 3, .nRight = 10, .oWnd = parent.get()});
+    EXPECT_EQ(child->oFont, font);
+    EXPECT_EQ(*font->nCount, before + 1);
+    EXPECT_EQ(SendMessageA(child->hWnd, WM_GETFONT, 0, 0), 0) << "a plain window keeps no font of its own";
+    DestroyWindow(parent->hWnd);
+}
+
+TEST(WindowNewTest, AFailedCreationReachesTheHandlerWithCodeSixAndTheThreeLines) {
+    std::optional<ErrorRecord> seen;
+    SetErrorHandler([&seen](const ErrorRecord& e) {
+        seen = e;
+        return Value(false);
+    });
+    auto w = std::make_shared<TWindow>();
+    w->cCaption = "Lost";
+    w->Create("NOSUCHCLASS");
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(seen->SubCode, 6);
+    EXPECT_EQ(seen->Operation.rfind("\r\nClass: NOSUCHCLASS\r\nCaption: Lost\r\nSystem Error: ", 0), 0u)
+        << seen->Operation;
+    EXPECT_EQ(w->hWnd, nullptr);
+    EXPECT_EQ(w->SlotIndex(), 0) << "not linked";
+    SetErrorHandler(nullptr);
+}
+
+TEST(WindowColorTest, ColourStringsSetBothColoursAndBadOnesChangeNothing) {
+    auto w = TWindow::New({.cColors = "W+/B"});
+    EXPECT_EQ(w->nClrText, RGB(255, 255, 255));
+    EXPECT_EQ(w->nClrPane, RGB(0, 0, 128));
+    w->SetColor(std::string("GR+/BG"));
+    EXPECT_EQ(w->nClrText, RGB(255, 255, 0));
+    EXPECT_EQ(w->nClrPane, RGB(0, 128, 128));
+    w->SetColor(std::string("purple/Q"));
+    EXPECT_EQ(w->nClrText, RGB(255, 255, 0));
+    auto plain = TWindow::New({.cColors = "nonsense"});
+    EXPECT_EQ(plain->nClrPane, GetSysColor(COLOR_WINDOW)) << "defaults kept";
+    DestroyWindow(w->hWnd);
+    DestroyWindow(plain->hWnd);
+}
+
+TEST(WindowEventTest, EraseBackgroundAnswersOneAndButtonColoursAreNotDecoded) {
+    auto w = TWindow::New();
+    EXPECT_EQ(SendMessageA(w->hWnd, WM_ERASEBKGND, 0, 0), 1);
+    EXPECT_TRUE(w->HandleEvent(WM_CTLCOLORBTN, 0, 0).IsNil());
+    DestroyWindow(w->hWnd);
+}
+
+TEST(WindowEventTest, PaintFillsTheBrushAndCallsBPaintedInsideTheBuffer) {
+    auto w = TWindow::New({.nClrBack = RGB(10, 200, 30)});
+    int painted = 0;
+    w->bPainted = [&painted](HDC dc, const PAINTSTRUCT&, TWindow&) {
+        ++painted;
+        RECT r{5, 5, 15, 15};
+        FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    };
+    ShowWindow(w->hWnd, SW_SHOWNORMAL);
+    UpdateWindow(w->hWnd);
+    EXPECT_EQ(painted, 1);
+    EXPECT_EQ(corvix_test::WindowPixel(w->hWnd, 50, 50), RGB(10, 200, 30));
+    EXPECT_EQ(corvix_test::WindowPixel(w->hWnd, 10, 10), RGB(0, 0, 0));
+    EXPECT_EQ(w->nPaintCount, 0);
+    DestroyWindow(w->hWnd);
+}
+
+TEST(WindowEventTest, AMinimizedWindowPaintsItsIconAndNeverCallsBPainted) {
+    auto w = TWindow::New();
+    int painted = 0;
+    w->bPainted = [&painted](HDC, const PAINTSTRUCT&, TWindow&) { ++painted; };
+    ShowWindow(w->hWnd, SW_SHOWMINIMIZED);
+    ASSERT_TRUE(IsIconic(w->hWnd));
+    painted = 0;
+    InvalidateRect(w->hWnd, nullptr, TRUE);
+    w->BeginPaint();
+    EXPECT_EQ(w->Paint(), Answer::Number(0));
+    w->EndPaint();
+    EXPECT_EQ(painted, 0);
+    DestroyWindow(w->hWnd);
+}
+
+TEST(WindowEventTest, OneClickNotificationGivesExactlyOneReflectedClick) {
+    auto w = TWindow::New();
+    auto button = ButtonOn(*w, 301, 10);
+    EXPECT_TRUE(w->HandleEvent(WM_COMMAND, MAKEWPARAM(301, BN_CLICKED), reinterpret_cast<LPARAM>(button->hWnd)).IsNil());
+    EXPECT_EQ(button->clicks, 1);
+    DestroyWindow(w->hWnd);
+}
+
+TEST(WindowEventTest, TabInAChildMovesTheFocusThroughTheParentsControlsAndWraps) {
+    auto w = TWindow::New();
+    ShowWindow(w->hWnd, SW_SHOWNORMAL);
+    SetForegroundWindow(w->hWnd);
+    auto a = ButtonOn(*w, 1, 10), b = ButtonOn(*w, 2, 40), c = ButtonOn(*w, 3, 70);
+    ::SetFocus(a->hWnd);
+    SendMessageA(a->hWnd, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), b->hWnd);
+    SendMessageA(b->hWnd, WM_KEYDOWN, VK_TAB, 0);
+    SendMessageA(c->hWnd, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), a->hWnd) << "wrapped to the first";
+    w->GoPrevCtrl(a->hWnd);
+    EXPECT_EQ(GetFocus(), c->hWnd) << "and back to the last";
+    DestroyWindow(w->hWnd);
+}
+
+TEST(WindowEventTest, AWheelTurnedTowardsTheUserArrivesNegative) {
+    auto w = TWindow::New();
+    int delta = 0, x = 0;
+    w->bMouseWheel = [&](int, int d, int px, int) {
+        delta = d;
+        x = px;
+    };
+    SendMessageA(w->hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), MAKELPARAM(static_cast<WORD>(-5), 7));
+    EXPECT_EQ(delta, -120);
+    EXPECT_EQ(x, -5);
+    DestroyWindow(w->hWnd);
+}
+
+TEST(WindowEventTest, AHotKeyIsConsumedBeforeBKeyDown) {
+    auto w = TWindow::New();
+    int hot = 0, plain = 0;
+    w->bKeyDown = [&plain](int, LPARAM) {
+        ++plain;
+        return Answer::Nil();
+    };
+    SETKEY(VK_F7, [&hot](TWindow&) { ++hot; });
+    EXPECT_EQ(SendMessageA(w->hWnd, WM_KEYDOWN, VK_F7, 0), 0);
+    SendMessageA(w->hWnd, WM_KEYDOWN, VK_F8, 0);
+    EXPECT_EQ(hot, 1);
+    EXPECT_EQ(plain, 1) << "only F8 reached bKeyDown";
+    SETKEY(VK_F7, nullptr);
+    DestroyWindow(w->hWnd);
+}
+
+TEST(WindowEventTest, MouseCallbacksGetRowThenColumn) {
+    auto w = TWindow::New();
+    int row = -1, col = -1;
+    w->bLClicked = [&](int r, int c, WPARAM, TWindow&) {
+        row = r;
+        col = c;
+    };
+    SendMessageA(w->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 12));
+    EXPECT_EQ(row, 12);
+    EXPECT_EQ(col, 30);
+    DestroyWindow(w->hWnd);
+}
+
+// ---- activation and closing ----
+
+void CALLBACK CloseByTheBox(HWND hWnd, UINT, UINT_PTR id, DWORD) {
+    KillTimer(hWnd, id);
+    SendMessageA(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+TEST(WindowActivateTest, TheCloseBoxEndsTheLoopThroughWmClose) {
+    auto w = TWindow::New({.cTitle = "main"});
+    const HWND h = w->hWnd;
+    bool initRan = false;
+    w->bInit = [&initRan](TWindow& self) {
+        initRan = IsWindowVisible(self.hWnd) != 0;
+        SetTimer(self.hWnd, 1, 20, &CloseByTheBox);
+    };
+    w->Activate();  // returns when the loop ends
+    EXPECT_TRUE(initRan);
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_EQ(w->hWnd, nullptr);
+    EXPECT_EQ(w->SlotIndex(), 0);
+    EXPECT_FALSE(LWRUNNING());
+}
+
+TEST(WindowActivateTest, AFailingValidityTestKeepsTheWindowOpen) {
+    auto w = TWindow::New();
+    w->bValid = [] { return false; };
+    EXPECT_FALSE(w->End());
+    EXPECT_EQ(SendMessageA(w->hWnd, WM_QUERYENDSESSION, 0, 0), 0);
+    SendMessageA(w->hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Pump();
+    EXPECT_TRUE(IsWindow(w->hWnd));
+    w->bValid = nullptr;
+    EXPECT_TRUE(w->End());
+    Pump();
+    EXPECT_FALSE(IsWindow(w->hWnd));
+}
+
+std::shared_ptr<TWindow> mainWindow;
+bool secondReturned = false, secondIsNotTheApplication = false, loopStillRunning = false;
+
+// Inside the main loop: a second top-level window comes and goes.
+void CALLBACK OpenAndCloseASecondWindow(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    auto second = TWindow::New({.cTitle = "second"});
+    second->Activate();  // returns at once: the loop is already running
+    secondReturned = true;
+    secondIsNotTheApplication = GETWNDAPP() != second->hWnd;
+    second->End();
+    SYSREFRESH();
+    loopStillRunning = IsWindow(mainWindow->hWnd) && LWRUNNING();
+    mainWindow->End();
+}
+
+TEST(WindowActivateTest, ASecondTopLevelWindowInsideTheLoopNeitherBlocksNorEndsIt) {
+    mainWindow = TWindow::New({.cTitle = "main"});
+    mainWindow->bInit = [](TWindow&) { SetTimer(nullptr, 0, 20, &OpenAndCloseASecondWindow); };
+    mainWindow->Activate();
+    EXPECT_TRUE(secondReturned);
+    EXPECT_TRUE(secondIsNotTheApplication);
+    EXPECT_TRUE(loopStillRunning);
+    mainWindow.reset();
+}
+
+TEST(WindowActivateTest, MaximizedIsShownBeforeBInitRuns) {
+    auto w = TWindow::New();
+    bool zoomedAtInit = false;
+    w->bInit = [&zoomedAtInit](TWindow& self) {
+        zoomedAtInit = IsZoomed(self.hWnd) != 0;
+        self.End();
+    };
+    w->Activate({.cShow = "MAXIMIZED"});
+    EXPECT_TRUE(zoomedAtInit);
+}
+
+TEST(WindowActivateTest, ShowStatesMapToShowCommands) {
+    EXPECT_EQ(TWindow::ShowCommand("HIDDEN"), SW_HIDE);
+    EXPECT_EQ(TWindow::ShowCommand("NORMAL"), SW_SHOWNORMAL);
+    EXPECT_EQ(TWindow::ShowCommand("MAXIMIZED"), SW_SHOWMAXIMIZED);
+    EXPECT_EQ(TWindow::ShowCommand("sideways"), -1);
+}
+
+TEST(WindowActivateTest, MethodsOnAWindowThatIsGoneDoNoHarm) {
+    auto w = TWindow::New();
+    DestroyWindow(w->hWnd);
+    ASSERT_EQ(w->hWnd, nullptr);
+    w->Refresh();
+    w->Enable();
+    w->Disable();
+    w->Hide();
+    w->CoorsUpdate();
+    EXPECT_TRUE(w->Destroy().IsNil());
+    EXPECT_EQ(w->cTitle(), "");
+    w->Say(1, 1, "x");
+    EXPECT_EQ(w->nPaintCount, 0);
+}
+
+}  // namespace
+}  // namespace corvix
