@@ -3,6 +3,7 @@
 #include "corvix/classes/window.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "corvix/classes/brush.h"
 #include "corvix/classes/colorstring.h"
@@ -18,10 +19,20 @@
 namespace corvix {
 
 bool TWindow::lRegistered = false;
+int TWindow::nToolTip = 900;
+const std::vector<std::string> TWindow::aProperties = {"cTitle", "cVarName", "nClrText", "nClrPane",
+                                                       "bClrGrad", "nTop", "nLeft", "nWidth",
+                                                       "nHeight", "Cargo", "oMenu", "oFont"};
+const std::vector<std::vector<std::string>> TWindow::aEvents = {
+    {"OnClick", "nRow", "nCol", "nKeyFlags"}, {"OnMouseMove", "nRow", "nCol", "nKeyFlags"},
+    {"OnKeyDown", "nKey", "nFlags"}, {"OnMove"}, {"OnPaint"}, {"OnResize"}};
 
 namespace {
 
 std::weak_ptr<TWindow> defaultWindow;
+bool balloonTips = false;
+bool alphaBlending = true;
+Value dropInfo;
 
 void RegisterDispatchOnce() {
     static const bool registered = [] {
@@ -111,6 +122,11 @@ int NWINDOWS() { return static_cast<int>(TWindow::aWindows().size()); }
 std::vector<std::shared_ptr<TWindow>>& GETALLWIN() { return TWindow::aWindows(); }
 
 void SETWNDDEFAULT(std::shared_ptr<TWindow> oWnd) { defaultWindow = oWnd; }
+
+bool SETBALLOON(bool lOnOff) { return std::exchange(balloonTips, lOnOff); }
+bool SETALPHA(bool lOnOff) { return std::exchange(alphaBlending, lOnOff); }
+void SETDROPINFO(Value xInfo) { dropInfo = std::move(xInfo); }
+Value GETDROPINFO() { return std::exchange(dropInfo, Value()); }
 
 std::shared_ptr<TWindow> GETWNDDEFAULT() { return defaultWindow.lock(); }
 
@@ -359,6 +375,88 @@ void TWindow::Line(int nFromTop, int nFromLeft, int nToBottom, int nToRight) {
 void TWindow::SetPixel(int nX, int nY, COLORREF nColor) {
     ::SetPixel(GetDC(), nX, nY, nColor);
     ReleaseDC();
+}
+
+void TWindow::Circle(int nRow, int nCol, int nCircleWidth, int nCircleHeight) {
+    HDC dc = GetDC();
+    Ellipse(dc, nCol, nRow, nCol + nCircleWidth, nRow + (nCircleHeight ? nCircleHeight : nCircleWidth));
+    ReleaseDC();
+}
+
+void TWindow::FloodFill(int nRow, int nCol, COLORREF nBorderColor, HBRUSH hBrush) {
+    HDC dc = GetDC();
+    HGDIOBJ previous = hBrush ? SelectObject(dc, hBrush) : nullptr;
+    ExtFloodFill(dc, nCol, nRow, nBorderColor, FLOODFILLBORDER);
+    if (previous) SelectObject(dc, previous);
+    ReleaseDC();
+}
+
+void TWindow::SetBrush(std::shared_ptr<TBrush> oNewBrush) {
+    if (oBrush) oBrush->End();
+    oBrush = std::move(oNewBrush);
+    if (oBrush) oBrush->nCount = oBrush->nCount.value_or(0) + 1;
+    Refresh();
+}
+
+void TWindow::SetIcon(std::shared_ptr<TIcon> oNewIcon) {
+    oIcon = std::move(oNewIcon);
+    if (hWnd && oIcon) SendMessageA(hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(oIcon->hIcon));
+}
+
+void TWindow::Center(const TWindow* oOver) {
+    RECT area{};
+    if (oOver && oOver->hWnd)
+        GetWindowRect(oOver->hWnd, &area);
+    else
+        GetWindowRect(GetDesktopWindow(), &area);
+    const int w = nWidth(), h = nHeight();
+    POINT corner{area.left + (area.right - area.left - w) / 2, area.top + (area.bottom - area.top - h) / 2};
+    if (HWND parent = GetParent(hWnd); parent && (nStyle & WS_CHILD)) ScreenToClient(parent, &corner);
+    SetWindowPos(hWnd, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void TWindow::ClientEdge() const {
+    SetWindowLongPtrA(hWnd, GWL_EXSTYLE, GetWindowLongPtrA(hWnd, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+    SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+void TWindow::ToolWindow() const {
+    SetWindowLongPtrA(hWnd, GWL_EXSTYLE, GetWindowLongPtrA(hWnd, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+    SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+int TWindow::ChildLevel() const {
+    int level = 0;
+    for (const TWindow* w = oWnd; w; w = w->oWnd) ++level;
+    return level;
+}
+
+int TWindow::nGetChrHeight() {
+    HDC dc = GetDC();
+    HGDIOBJ previous = oFont && oFont->hFont ? SelectObject(dc, oFont->hFont) : nullptr;
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    if (previous) SelectObject(dc, previous);
+    ReleaseDC();
+    nChrHeight = metrics.tmHeight;
+    return nChrHeight;
+}
+
+int TWindow::GetWidth(const std::string& cText) {
+    HDC dc = GetDC();
+    HGDIOBJ previous = oFont && oFont->hFont ? SelectObject(dc, oFont->hFont) : nullptr;
+    SIZE size{};
+    GetTextExtentPoint32A(dc, cText.c_str(), static_cast<int>(cText.size()), &size);
+    if (previous) SelectObject(dc, previous);
+    ReleaseDC();
+    return size.cx;
+}
+
+int TWindow::Caps(int nIndex) const {
+    HDC dc = ::GetDC(hWnd);
+    const int value = GetDeviceCaps(dc, nIndex);
+    ::ReleaseDC(hWnd, dc);
+    return value;
 }
 
 LRESULT TWindow::SendMsg(UINT nMsg, WPARAM wParam, LPARAM lParam) const {

@@ -88,8 +88,20 @@ public:
     std::function<void(TWindow&)> bGotFocus;
     std::function<void(TWindow&, HWND hWndNew)> bLostFocus;
     std::function<void(int nRow, int nCol, const std::vector<std::string>& aFiles)> bDropFiles;
+    std::function<void(const Value& xDropInfo, int nRow, int nCol, LPARAM nPacked)> bDropOver;
+    std::function<Answer(WPARAM, LPARAM)> bCommNotify, bTaskBar;
+    std::function<void(WPARAM, LPARAM)> bSocket;
+    std::function<void(WORD nItem, int nFlags, LPARAM lParam)> bMenuSelect;
+    std::function<void(HWND hWndClient, const std::string& cCommand)> bDdeExecute;
+    // Edit-command hooks, run by the methods of the same names.
+    std::function<Value(TWindow&)> bCopy, bDelete, bFind, bFindNext, bPaste, bProperties, bReDo, bReplace,
+        bSelectAll, bUnDo;
+    std::function<Value()> bCut;
+    std::function<Value(const Value&)> bZip, bUnZip;
 
     std::string cCaption;
+    std::string cToolTip;
+    std::string cVarName;
     std::string cMsg;
     Value Cargo;
     HDC hDC = nullptr;
@@ -123,6 +135,9 @@ public:
 
     // ---- class-level ----
     static bool lRegistered;
+    static int nToolTip;
+    static const std::vector<std::string> aProperties;
+    static const std::vector<std::vector<std::string>> aEvents;
     static std::vector<std::shared_ptr<TWindow>>& aWindows();
 
     // ---- construction (creation, colours, fonts) ----
@@ -171,6 +186,38 @@ public:
     void Box(int nTop, int nLeft, int nBottom, int nRight);
     void Line(int nTop, int nLeft, int nBottom, int nRight);
     void SetPixel(int nX, int nY, COLORREF nColor);
+    void Circle(int nRow, int nCol, int nWidth, int nHeight = 0);
+    void FloodFill(int nRow, int nCol, COLORREF nBorderColor, HBRUSH hBrush = nullptr);
+    std::string GetText() const { return cTitle(); }
+    void SetText(const std::string& cText) { cTitle(cText); }
+    void SetBrush(std::shared_ptr<TBrush> oNewBrush);
+    void SetIcon(std::shared_ptr<TIcon> oNewIcon);
+    void Update() const { UpdateWindow(hWnd); }
+    void Capture() const { SetCapture(hWnd); }
+    // Centres on oWnd, or on the desktop.
+    void Center(const TWindow* oOver = nullptr);
+    void KillFocus(HWND hWndNew) const { PostMessageA(hWnd, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hWndNew), 0); }
+    void ClientEdge() const;
+    void ToolWindow() const;
+    int ChildLevel() const;
+    int nGetChrHeight();
+    int GetWidth(const std::string& cText);
+    int nVertRes() const { return Caps(VERTRES); }
+    int nHorzRes() const { return Caps(HORZRES); }
+    // Edit commands: the hook of the same name, or NIL without one.
+    Value Copy() { return bCopy ? bCopy(*this) : Value(); }
+    Value Cut() { return bCut ? bCut() : Value(); }
+    Value Delete() { return bDelete ? bDelete(*this) : Value(); }
+    Value Find() { return bFind ? bFind(*this) : Value(); }
+    Value FindNext() { return bFindNext ? bFindNext(*this) : Value(); }
+    Value Paste() { return bPaste ? bPaste(*this) : Value(); }
+    Value Properties() { return bProperties ? bProperties(*this) : Value(); }
+    Value ReDo() { return bReDo ? bReDo(*this) : Value(); }
+    Value Replace() { return bReplace ? bReplace(*this) : Value(); }
+    Value SelectAll() { return bSelectAll ? bSelectAll(*this) : Value(); }
+    Value UnDo() { return bUnDo ? bUnDo(*this) : Value(); }
+    Value Zip(const Value& x) { return bZip ? bZip(x) : Value(); }
+    Value UnZip(const Value& x) { return bUnZip ? bUnZip(x) : Value(); }
     LRESULT SendMsg(UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0) const;
     bool PostMsg(UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0) const;
 
@@ -215,6 +262,16 @@ public:
     virtual Answer Timer(WPARAM nTimerId, LPARAM nParam);
     virtual Answer DropFiles(HDROP hDrop);
     virtual Answer QueryDragIcon();
+    virtual Answer DropOver(int nRow, int nCol, LPARAM nPacked);
+    virtual Answer CommNotify(WPARAM wParam, LPARAM lParam);
+    virtual Answer AsyncSelect(WPARAM wParam, LPARAM lParam);
+    virtual Answer TaskBar(WPARAM wParam, LPARAM lParam);
+    virtual Answer MenuSelect(WORD nItem, int nFlags, LPARAM lParam);
+    virtual Answer DdeExecute(WPARAM hWndClient, LPARAM hCommands);
+    virtual Answer QueryNewPalette() { return IsIconic(hWnd) ? Answer::Number(0) : Answer::Nil(); }
+    virtual Answer GetDlgCode(WPARAM) { return Answer::Nil(); }
+    virtual Answer NcMouseMove(WPARAM, int, int) { return Answer::Nil(); }
+    virtual Answer Help(WPARAM, LPARAM) { return Answer::Nil(); }
     virtual Answer Close(WPARAM) { return Answer::Nil(); }
     virtual Answer QueryEndSession();
     virtual Answer Destroy();
@@ -245,7 +302,7 @@ public:
     static int ShowCommand(const std::string& cShow);
 
 private:
-    std::shared_ptr<TWindow> SharedFontSource() const;
+    int Caps(int nIndex) const;
     void LayOutDocked();
     void FocusControl(size_t index);
 };
@@ -265,6 +322,13 @@ std::shared_ptr<TWindow> GETWNDDEFAULT();
 // The dispatch function the native window procedure finds as "_CXH":
 // answers the shared result pair, or NIL for index 0 or a free slot.
 Value CXH(Args args);  // registered as "_CXH"
+
+// The balloon-tooltip and alpha-blending switches; each returns the value before.
+bool SETBALLOON(bool lOnOff);
+bool SETALPHA(bool lOnOff);
+// What a dragged control carries to the window it is dropped on; reading clears it.
+void SETDROPINFO(Value xInfo);
+Value GETDROPINFO();
 
 // Reports a window that could not be created to the error handler (code 6).
 void WNDCREATEERROR(const TWindow& oWnd, const std::string& cClsName);

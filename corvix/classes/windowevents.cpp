@@ -8,6 +8,8 @@
 #include "corvix/classes/icon.h"
 #include "corvix/classes/timer.h"
 #include "corvix/classes/window.h"
+
+#include <dde.h>
 #include "corvix/native/lmessages.h"
 
 namespace corvix {
@@ -71,6 +73,16 @@ Answer TWindow::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
             return MouseWheel(LOWORD(wParam), static_cast<short>(HIWORD(wParam)), static_cast<short>(LOWORD(lParam)),
                               static_cast<short>(HIWORD(lParam)));
         case WM_DROPFILES: return DropFiles(reinterpret_cast<HDROP>(wParam));
+        case WM_COMMNOTIFY: return CommNotify(wParam, lParam);
+        case WM_HELP: return Help(wParam, lParam);
+        case WM_GETDLGCODE: return GetDlgCode(wParam);
+        case WM_NCMOUSEMOVE: return NcMouseMove(wParam, HIWORD(lParam), LOWORD(lParam));
+        case WM_MENUSELECT: return MenuSelect(LOWORD(wParam), HIWORD(lParam), lParam);
+        case WM_QUERYNEWPALETTE: return QueryNewPalette();
+        case WM_DDE_EXECUTE: return DdeExecute(wParam, lParam);
+        case LM_DROPOVER: return DropOver(LOWORD(lParam), HIWORD(lParam), lParam);
+        case LM_ASYNCSELECT: return AsyncSelect(wParam, lParam);
+        case LM_TASKBAR: return TaskBar(wParam, lParam);
         default: return Answer::Nil();
     }
 }
@@ -391,6 +403,46 @@ Answer TWindow::DropFiles(HDROP hDrop) {
         bDropFiles(at.y, at.x, files);
     }
     DragFinish(hDrop);  // released here: nobody else will
+    return Answer::Nil();
+}
+
+Answer TWindow::DropOver(int nRow, int nCol, LPARAM nPacked) {
+    if (bDropOver) bDropOver(GETDROPINFO(), nRow, nCol, nPacked);
+    return Answer::Nil();
+}
+
+Answer TWindow::CommNotify(WPARAM wParam, LPARAM lParam) {
+    return bCommNotify ? bCommNotify(wParam, lParam) : Answer::Nil();
+}
+
+Answer TWindow::AsyncSelect(WPARAM wParam, LPARAM lParam) {
+    if (bSocket) bSocket(wParam, lParam);
+    return Answer::Nil();
+}
+
+Answer TWindow::TaskBar(WPARAM wParam, LPARAM lParam) {
+    return bTaskBar ? bTaskBar(wParam, lParam) : Answer::Nil();
+}
+
+Answer TWindow::MenuSelect(WORD nItem, int nFlags, LPARAM lParam) {
+    if (bMenuSelect) bMenuSelect(nItem, nFlags, lParam);
+    return Answer::Nil();
+}
+
+// The command text travels in global memory; the client always gets its acknowledgement.
+Answer TWindow::DdeExecute(WPARAM hWndClient, LPARAM hCommands) {
+    const auto client = reinterpret_cast<HWND>(hWndClient);
+    UINT_PTR unusedLow = 0, commandsHandle = 0;
+    UnpackDDElParam(WM_DDE_EXECUTE, hCommands, &unusedLow, &commandsHandle);
+    if (bDdeExecute) {
+        const auto memory = reinterpret_cast<HGLOBAL>(commandsHandle);
+        const char* text = memory ? static_cast<const char*>(GlobalLock(memory)) : nullptr;
+        bDdeExecute(client, text ? text : "");
+        if (text) GlobalUnlock(memory);
+    }
+    constexpr UINT_PTR kPositiveAck = 0x8000;  // DDEACK with fAck set
+    PostMessageA(client, WM_DDE_ACK, reinterpret_cast<WPARAM>(hWnd),
+                 PackDDElParam(WM_DDE_ACK, kPositiveAck, commandsHandle));
     return Answer::Nil();
 }
 

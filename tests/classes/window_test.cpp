@@ -241,6 +241,56 @@ TEST(WindowEventTest, MouseCallbacksGetRowThenColumn) {
     DestroyWindow(w->hWnd);
 }
 
+TEST(WindowEventTest, ADropOverHandsOnThePendingDropInformationOnce) {
+    auto w = TWindow::New();
+    Value seen;
+    int row = 0, col = 0;
+    w->bDropOver = [&](const Value& info, int r, int c, LPARAM) {
+        seen = info;
+        row = r;
+        col = c;
+    };
+    SETDROPINFO("dragged");
+    SendMessageA(w->hWnd, LM_DROPOVER, 0, MAKELPARAM(4, 9));
+    EXPECT_EQ(seen, Value("dragged"));
+    EXPECT_EQ(row, 4);
+    EXPECT_EQ(col, 9);
+    EXPECT_TRUE(GETDROPINFO().IsNil()) << "taken and cleared";
+    DestroyWindow(w->hWnd);
+}
+
+TEST(WindowMethodsTest, SwitchesReturnTheirPreviousValue) {
+    EXPECT_FALSE(SETBALLOON(true));
+    EXPECT_TRUE(SETBALLOON(false));
+    EXPECT_TRUE(SETALPHA(false));
+    EXPECT_FALSE(SETALPHA(true));
+}
+
+TEST(WindowMethodsTest, EditCommandsRunTheirHooksOrAnswerNil) {
+    auto w = TWindow::New();
+    EXPECT_TRUE(w->Copy().IsNil());
+    w->bCopy = [](TWindow& self) { return Value(self.cCaption + " copied"); };
+    w->cCaption = "text";
+    EXPECT_EQ(w->Copy(), Value("text copied"));
+    w->bZip = [](const Value& x) { return x; };
+    EXPECT_EQ(w->Zip(7), Value(7));
+    DestroyWindow(w->hWnd);
+}
+
+TEST(WindowMethodsTest, CenterPlacesTheWindowInTheMiddleOfTheDesktop) {
+    auto w = TWindow::New({.nTop = 0, .nLeft = 0, .nBottom = 99, .nRight = 199, .lPixel = true});
+    w->Center();
+    RECT desktop, r;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    GetWindowRect(w->hWnd, &r);
+    EXPECT_EQ(r.left, (desktop.right - 200) / 2);
+    EXPECT_EQ(r.top, (desktop.bottom - 100) / 2);
+    auto child = TWindow::New({.nTop = 1, .nLeft = 1, .nBottom = 2, .nRight = 5, .oWnd = w.get()});
+    EXPECT_EQ(child->ChildLevel(), 1);
+    EXPECT_EQ(w->ChildLevel(), 0);
+    DestroyWindow(w->hWnd);
+}
+
 // ---- activation and closing ----
 
 void CALLBACK CloseByTheBox(HWND hWnd, UINT, UINT_PTR id, DWORD) {
