@@ -41,7 +41,7 @@ std::optional<int> StockFontFor(const std::string& face) {
 std::string Num(double n) { return CVALTOCHAR(Value(n)); }
 std::string Flag(bool b) { return b ? ".t." : ".f."; }
 
-void FillFromChoice(TFont& f, const FontSpec& chosen) {
+void FillFromChoice(TFont& f, const FontDescription& chosen) {
     f.cFaceName = chosen.cFaceName;
     f.nInpHeight = chosen.nHeight;
     f.nInpWidth = chosen.nWidth;
@@ -78,10 +78,10 @@ void FillFromArgs(TFont& f, const TFont::NewArgs& a, std::string face, double he
 }
 
 // The dialog's choice, when the user asked for it and picked a face.
-std::optional<FontSpec> ChosenByUser(bool lFromUser) {
+std::optional<FontDescription> ChosenByUser(bool lFromUser) {
     if (!lFromUser) return std::nullopt;
     COLORREF colour = 0;
-    std::optional<FontSpec> chosen = CHOOSEFONT({.pColor = &colour});
+    std::optional<FontDescription> chosen = CHOOSEFONT({.pColor = &colour});
     if (!chosen || chosen->cFaceName.empty()) return std::nullopt;
     return chosen;
 }
@@ -127,7 +127,7 @@ std::shared_ptr<TFont> TFont::New(const NewArgs& a) {
         font->lBold = info.lBold;
         font->lDestroy = false;
     } else {
-        font->hFont = CREATEFONT(font->Spec());
+        font->hFont = CREATEFONT(font->Description());
         font->lDestroy = true;
         cache.push_back(font);
     }
@@ -215,7 +215,7 @@ std::shared_ptr<TFont> TFont::Rotate(int nAngle) {
 }
 
 std::shared_ptr<TFont> TFont::Choose(COLORREF* pColor) {
-    const auto chosen = CHOOSEFONT({.aFont = Spec(), .pColor = pColor});
+    const auto chosen = CHOOSEFONT({.aFont = Description(), .pColor = pColor});
     if (!chosen || chosen->cFaceName.empty()) return shared_from_this();
     End();
     NewArgs a;
@@ -246,7 +246,7 @@ bool TFont::SameAttributes(const TFont& o) const {
 
 bool TFont::operator==(const TFont& other) const { return SameAttributes(other); }
 
-FontSpec TFont::Spec() const {
+FontDescription TFont::Description() const {
     return {static_cast<int>(nInpHeight), static_cast<int>(nInpWidth), nEscapement, nOrientation, nWeight,
             lItalic, lUnderline, lStrikeOut, nCharSet, nOutPrecision, nClipPrecision, nQuality, nPitchFamily,
             cFaceName};

@@ -123,7 +123,7 @@ public:
     void SetProperty(const std::string& cName, const Value& xValue);
 
 private:
-    FontSpec Spec() const;
+    FontDescription Description() const;
     bool SameAttributes(const TFont& other) const;
     std::optional<int> nRotation;  // the running angle of Rotate
 };

@@ -20,7 +20,7 @@ DWORD FlagsFor(const ChooseFontRequest& r) {
 
 }  // namespace
 
-std::optional<FontSpec> CHOOSEFONT(const ChooseFontRequest& request) {
+std::optional<FontDescription> CHOOSEFONT(const ChooseFontRequest& request) {
     LOGFONTA lf = request.aFont ? request.aFont->ToLogFont() : LOGFONTA{};
     CHOOSEFONTA cf{};
     cf.lStructSize = sizeof cf;
@@ -33,7 +33,7 @@ std::optional<FontSpec> CHOOSEFONT(const ChooseFontRequest& request) {
     cf.nFontType = SCREEN_FONTTYPE;
     if (!ChooseFontA(&cf)) return std::nullopt;
     if (request.pColor) *request.pColor = cf.rgbColors;
-    return FontSpec::FromLogFont(lf);
+    return FontDescription::FromLogFont(lf);
 }
 
 }  // namespace corvix

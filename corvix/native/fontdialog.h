@@ -10,13 +10,13 @@
 namespace corvix {
 
 struct ChooseFontRequest {
-    std::optional<FontSpec> aFont;    // preset; CF_INITTOLOGFONTSTRUCT when given
+    std::optional<FontDescription> aFont;    // preset; CF_INITTOLOGFONTSTRUCT when given
     COLORREF* pColor = nullptr;       // CF_EFFECTS with this initial colour; the choice is stored back
     HDC hPrinterDC = nullptr;         // CF_PRINTERFONTS with this device
     DWORD nFlags = 0;                 // non-zero replaces all flags
 };
 
 // The chosen font, or nothing when the dialog was cancelled.
-std::optional<FontSpec> CHOOSEFONT(const ChooseFontRequest& request);
+std::optional<FontDescription> CHOOSEFONT(const ChooseFontRequest& request);
 
 }  // namespace corvix

@@ -4,7 +4,7 @@
 
 namespace corvix {
 
-LOGFONTA FontSpec::ToLogFont() const {
+LOGFONTA FontDescription::ToLogFont() const {
     LOGFONTA lf{};
     lf.lfHeight = nHeight;
     lf.lfWidth = nWidth;
@@ -23,13 +23,13 @@ LOGFONTA FontSpec::ToLogFont() const {
     return lf;
 }
 
-FontSpec FontSpec::FromLogFont(const LOGFONTA& lf) {
+FontDescription FontDescription::FromLogFont(const LOGFONTA& lf) {
     return {lf.lfHeight,     lf.lfWidth,          lf.lfEscapement,   lf.lfOrientation, lf.lfWeight,
             lf.lfItalic != 0, lf.lfUnderline != 0, lf.lfStrikeOut != 0, lf.lfCharSet,  lf.lfOutPrecision,
             lf.lfClipPrecision, lf.lfQuality,     lf.lfPitchAndFamily, lf.lfFaceName};
 }
 
-HFONT CREATEFONT(const FontSpec& aFont) {
+HFONT CREATEFONT(const FontDescription& aFont) {
     const LOGFONTA lf = aFont.ToLogFont();
     return CreateFontIndirectA(&lf);
 }

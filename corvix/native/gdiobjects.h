@@ -8,7 +8,7 @@
 namespace corvix {
 
 // The fourteen values of a font, in the order font creation takes them.
-struct FontSpec {
+struct FontDescription {
     int nHeight = 0;
     int nWidth = 0;
     int nEscapement = 0;
@@ -25,11 +25,11 @@ struct FontSpec {
     std::string cFaceName;
 
     LOGFONTA ToLogFont() const;
-    static FontSpec FromLogFont(const LOGFONTA& lf);
+    static FontDescription FromLogFont(const LOGFONTA& lf);
 };
 
 // 0 on failure. A face name longer than LOGFONT holds is cut to fit.
-HFONT CREATEFONT(const FontSpec& aFont);
+HFONT CREATEFONT(const FontDescription& aFont);
 
 // What a font really is once selected: text-metric height, average width,
 // bold (weight 700) and face name.

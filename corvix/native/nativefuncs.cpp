@@ -210,13 +210,13 @@ void RegisterWindowProcedures(FunctionRegistry& r) {
 }
 
 // The fourteen font values as an array: height ... pitch and family, face name.
-Value FontValue(const FontSpec& f) {
+Value FontValue(const FontDescription& f) {
     return Array{f.nHeight,   f.nWidth,        f.nEscapement,    f.nOrientation, f.nWeight,
                  f.lItalic,   f.lUnderline,    f.lStrikeOut,     f.nCharSet,     f.nOutPrecision,
                  f.nClipPrecision, f.nQuality, f.nPitchFamily,   f.cFaceName};
 }
 
-FontSpec FontFromValue(const Value& v) {
+FontDescription FontFromValue(const Value& v) {
     const Array& a = v.AsArray();
     auto n = [&a](size_t i) { return i < a.size() ? static_cast<int>(a[i].AsInteger()) : 0; };
     auto b = [&a](size_t i) { return i < a.size() && a[i].AsLogical(); };
