@@ -10,6 +10,9 @@ demo:
 bench:
 	@scripts/bench.sh
 
+tour:
+	@scripts/tour.sh
+
 build:
 	@scripts/setup.sh --no-prefix
 	@scripts/build.sh

@@ -10,23 +10,14 @@ demo=$2
 work=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; [ -n "${CORVIX_E2E_KEEP:-}" ] && cp "$work"/*.png "$CORVIX_E2E_KEEP"/; rm -rf "$work"' EXIT
 
+. "$CORVIX_ROOT/scripts/xdrive.sh"
 fail() { echo "e2e: $*" >&2; exit 1; }
-screen() { import -silent -window root "$work/$1.png"; }
-# Number of pixels of one colour (#rrggbb) in a screenshot.
-count_colour() {
-    convert "$work/$1.png" -fill black +opaque "$2" -fill white -opaque "$2" -format '%[fx:int(mean*w*h)]' info:
-}
-# The first pixel (x y) of a colour, scanning rows from the top.
-first_pixel() {
-    convert "$work/$1.png" txt:- | awk -v c="$2" 'tolower($0) ~ tolower(c) { split($1, p, "[,:]"); print p[1], p[2]; exit }'
-}
-settle() { "$CORVIX_ROOT/scripts/screenshot.sh" "$work/$1.png" 1280x1024+0+0 20; }
 
 "$WINE" "$demo" </dev/null >/dev/null 2>&1 &
 pid=$!
 settle start || fail "the demo window never settled"
 
-read -r x y < <(first_pixel start '#3C7FB1') || true
+read -r x y < <(first_skinned_button start) || true
 [ -n "${x:-}" ] || fail "no skinned button on the screen"
 xdotool mousemove $((x + 40)) $((y + 12)) click 1
 settle box || fail "nothing settled after the click"
