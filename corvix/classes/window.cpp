@@ -264,9 +264,10 @@ std::shared_ptr<TFont> TWindow::GetFont() {
         oFont = wrapped;
         return oFont;
     }
+    // This window is a holder like any other: the reference New gave it stays,
+    // so a second window sharing the font keeps it alive when this one goes.
     oFont = TFont::New({.cFaceName = GETFONTINFO(static_cast<HFONT>(GetStockObject(SYSTEM_FONT))).cFaceName,
                         .nHeight = -12});
-    if (oFont->lNew) *oFont->nCount -= 1;
     return oFont;
 }
 

@@ -103,6 +103,17 @@ TEST(WindowNewTest, AChildWithoutAFontSharesItsParentsFont) {
     DestroyWindow(parent->hWnd);
 }
 
+TEST(WindowNewTest, TheFallbackFontOutlivesTheFirstOfTwoWindowsSharingIt) {
+    auto first = TWindow::New();
+    auto second = TWindow::New();
+    ASSERT_EQ(first->oFont, second->oFont);
+    const HFONT shared = first->oFont->hFont;
+    DestroyWindow(first->hWnd);
+    EXPECT_NE(GetObjectType(shared), 0u) << "the second window still uses it";
+    DestroyWindow(second->hWnd);
+    EXPECT_EQ(GetObjectType(shared), 0u) << "released with its last holder";
+}
+
 TEST(WindowNewTest, AFailedCreationReachesTheHandlerWithCodeSixAndTheThreeLines) {
     std::optional<ErrorRecord> seen;
     SetErrorHandler([&seen](const ErrorRecord& e) {
