@@ -117,7 +117,7 @@ void TBrush::MakeFromBitmap(HBITMAP bitmap) {
 void TBrush::End() {
     nCount = nCount.value_or(1) - 1;
     if (*nCount >= 1) return;
-    const auto self = shared_from_this();  // the cache may hold the last reference
+    const auto self = weak_from_this().lock();  // the cache may hold the last reference
     // This brush's own entry: brushes that could not be made all have handle 0.
     std::erase(aBrushes(), self);
     if (hBrush && !lSystem && !DELETEOBJECT(hBrush))

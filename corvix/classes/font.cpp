@@ -140,7 +140,7 @@ void TFont::End() {
     if (!nCount) return;
     *nCount -= 1;
     if (*nCount >= 1 || !lDestroy) return;
-    const auto self = shared_from_this();  // the cache may hold the last reference
+    const auto self = weak_from_this().lock();  // the cache may hold the last reference
     auto& cache = Cache();
     if (!hFont) {
         // Creation failed: nothing to delete, only the cache entry to drop.
@@ -216,7 +216,7 @@ std::shared_ptr<TFont> TFont::Rotate(int nAngle) {
 
 std::shared_ptr<TFont> TFont::Choose(COLORREF* pColor) {
     const auto chosen = CHOOSEFONT({.aFont = Description(), .pColor = pColor});
-    if (!chosen || chosen->cFaceName.empty()) return shared_from_this();
+    if (!chosen || chosen->cFaceName.empty()) return weak_from_this().lock();
     End();
     NewArgs a;
     a.cFaceName = chosen->cFaceName;

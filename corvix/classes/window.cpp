@@ -74,13 +74,14 @@ std::vector<std::shared_ptr<TWindow>>& TWindow::aWindows() {
 }
 
 void TWindow::Link(bool lSubclass) {
-    if (!hWnd) return;
+    auto self = weak_from_this().lock();  // only objects held by a shared_ptr can be in the table
+    if (!hWnd || !self) return;
     RegisterDispatchOnce();
     auto& table = aWindows();
     size_t slot = 0;
     while (slot < table.size() && table[slot]) ++slot;
     if (slot == table.size()) table.emplace_back();
-    table[slot] = shared_from_this();
+    table[slot] = std::move(self);
     // Subclassed only now, so the first message already finds the object.
     if (lSubclass) nOldProc = XCHANGEPROC(hWnd, static_cast<LONG_PTR>(slot + 1));
 }
@@ -94,7 +95,7 @@ void TWindow::UnLink() {
         nOldProc.reset();
     }
     // Reset last: it may drop the final reference to this object.
-    const auto keepAlive = shared_from_this();
+    const auto keepAlive = weak_from_this().lock();
     if (found != table.end()) found->reset();
     XFREEPROC(replaced);
 }
@@ -173,7 +174,7 @@ void TWindow::Init(const NewArgs& a) {
              a.oBrush);
     if (!a.cColors.empty()) SetColor(a.cColors);  // an unreadable string keeps the colours above
     GetFont();
-    SETWNDDEFAULT(shared_from_this());
+    SETWNDDEFAULT(weak_from_this().lock());
 }
 
 void TWindow::Register(UINT nClsStyle) {

@@ -18,7 +18,7 @@ int TWindow::ShowCommand(const std::string& cShow) {
 }
 
 void TWindow::Activate(const ActivateArgs& a) {
-    const auto self = shared_from_this();  // the loop below outlives the window
+    const auto self = weak_from_this().lock();  // the loop below outlives the window
     nResult = Value();
     lValidating = false;
     if (a.bValid) bValid = a.bValid;
@@ -89,7 +89,7 @@ Answer TWindow::Destroy() {
     oMenu.reset();
     oVScroll.reset();
     oHScroll.reset();
-    const auto keepAlive = shared_from_this();
+    const auto keepAlive = weak_from_this().lock();
     UnLink();
     if (hWnd == GETWNDAPP()) PostQuitMessage(0);
     if (GETWNDDEFAULT().get() == this) SETWNDDEFAULT(nullptr);

@@ -383,6 +383,18 @@ TEST(WindowActivateTest, ShowStatesMapToShowCommands) {
     EXPECT_EQ(TWindow::ShowCommand("sideways"), -1);
 }
 
+TEST(WindowMethodsTest, AnObjectOutsideASharedPointerIsNeverLinked) {
+    TWindow loose;
+    loose.hWnd = CreateWindowA("STATIC", "loose", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    loose.Link();
+    EXPECT_EQ(loose.SlotIndex(), 0);
+    EXPECT_FALSE(loose.nOldProc.has_value());
+    DestroyWindow(loose.hWnd);
+    TFont font;
+    font.nCount = 1;
+    font.End();  // no cache entry, no handle: nothing to do, and no throw
+}
+
 TEST(WindowActivateTest, MethodsOnAWindowThatIsGoneDoNoHarm) {
     auto w = TWindow::New();
     DestroyWindow(w->hWnd);
