@@ -2,10 +2,7 @@
 # make bench: builds and runs every benchmark under Wine; each prints its ratios.
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
-"$CORVIX_ROOT/scripts/setup.sh"
-corvix_pick_arch
-"$CORVIX_ROOT/scripts/build.sh" "$CORVIX_ARCH"
-corvix_wine_env "$CORVIX_ARCH"
+corvix_prepare_runnable
 trap corvix_stop_session EXIT
 corvix_start_xvfb
 corvix_start_wineserver

@@ -7,10 +7,7 @@ set -euo pipefail
 on_display() { [ -n "${DISPLAY:-}" ] && [ -S "/tmp/.X11-unix/X${DISPLAY#:}" ]; }
 
 if on_display; then export CORVIX_ON_DISPLAY=1; fi
-"$CORVIX_ROOT/scripts/setup.sh"
-corvix_pick_arch
-"$CORVIX_ROOT/scripts/build.sh" "$CORVIX_ARCH"
-corvix_wine_env "$CORVIX_ARCH"
+corvix_prepare_runnable
 demo="$CORVIX_BIN/skindemo.exe"
 
 if on_display; then

@@ -65,3 +65,12 @@ corvix_stop_session() {
     [ -n "${WINESERVER:-}" ] && "$WINESERVER" -k >/dev/null 2>&1 || true
     [ -n "${CORVIX_XVFB_PID:-}" ] && kill "$CORVIX_XVFB_PID" 2>/dev/null || true
 }
+
+# Set-up, a build of the target this machine runs, and its Wine environment:
+# the common start of the demo, tour and bench commands.
+corvix_prepare_runnable() {
+    "$CORVIX_ROOT/scripts/setup.sh"
+    corvix_pick_arch
+    "$CORVIX_ROOT/scripts/build.sh" "$CORVIX_ARCH"
+    corvix_wine_env "$CORVIX_ARCH"
+}

@@ -3,10 +3,7 @@
 # build/screenshots/: the main window, a button held down, the information box.
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
-"$CORVIX_ROOT/scripts/setup.sh"
-corvix_pick_arch
-"$CORVIX_ROOT/scripts/build.sh" "$CORVIX_ARCH"
-corvix_wine_env "$CORVIX_ARCH"
+corvix_prepare_runnable
 work=$(mktemp -d)
 . "$CORVIX_ROOT/scripts/xdrive.sh"
 trap 'corvix_stop_session; rm -rf "$work"' EXIT
