@@ -155,6 +155,15 @@ void SETACCTABLE() {
 
 HACCEL CurrentAccelerators() { return accelerators; }
 
+void ResetEventLoop() {
+    applicationWindow = nullptr;
+    running = false;
+    SETACCTABLE();
+    for (HWND& slot : dialogSlots) slot = nullptr;
+    highestSlot = 0;
+    lastAccepting = nullptr;
+}
+
 void InstallHelpF1Hook() {
     if (!helpHook) helpHook = SetWindowsHookExA(WH_MSGFILTER, &HelpF1Hook, nullptr, GetCurrentThreadId());
 }

@@ -49,6 +49,11 @@ HACCEL SETACCTABLE(std::span<const AcceleratorItem> aItems);
 void SETACCTABLE();
 HACCEL CurrentAccelerators();
 
+// Back to the start state: no application window, not running, no
+// accelerator table (destroyed), an empty dialog registry. For hosts that run
+// many programs' worth of windows in one process, such as a test runner.
+void ResetEventLoop();
+
 // Installs, once, the message-filter hook that posts LM_HELPF1 to the active
 // window when F1 is pressed inside a menu.
 void InstallHelpF1Hook();

@@ -66,6 +66,7 @@ LRESULT CALLBACK SkinButtonProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPar
             CallHandler("MOUSEMOVE", {Handle(hWnd)});
             return 0;
         case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:  // a press like any other: the system's would capture the mouse
             CallHandler("BTNLBUTTONDOWN", {Handle(hWnd), Row(lParam), Col(lParam)});
             return 0;
         case WM_LBUTTONUP:
@@ -75,6 +76,9 @@ LRESULT CALLBACK SkinButtonProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPar
             CallHandler("MOUSELEAVE", {Handle(hWnd)});
             return 0;
         case WM_UPDATEUISTATE:
+            return 0;
+        case BM_CLICK:  // mnemonics and default keys: the system's press and release would judge the live cursor
+            CallHandler("BTNCLICK", {Handle(hWnd)});
             return 0;
         default:
             if (!OldButtonProc) return DefWindowProcA(hWnd, nMsg, wParam, lParam);

@@ -16,8 +16,9 @@ extern WNDPROC OldButtonProc;
 void BUTTONS2007(HWND hWnd);
 
 // Routes paint, focus, key and mouse messages to the handlers BTNPAINT,
-// FOCUSED, KEYDOWN, KEYUP, MOUSEMOVE, BTNLBUTTONDOWN, BTNLBUTTONUP and
-// MOUSELEAVE; swallows WM_UPDATEUISTATE; passes the rest to OldButtonProc.
+// FOCUSED, KEYDOWN, KEYUP, MOUSEMOVE, BTNLBUTTONDOWN (double-clicks too),
+// BTNLBUTTONUP and MOUSELEAVE, and BM_CLICK to BTNCLICK; swallows
+// WM_UPDATEUISTATE; passes the rest to OldButtonProc.
 LRESULT CALLBACK SkinButtonProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
 }  // namespace skindemo

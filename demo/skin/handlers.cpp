@@ -50,13 +50,22 @@ void BTNLBUTTONDOWN(HWND hWnd, int, int) {
     // The focus change repaints both buttons; let it happen before the pressed look.
     corvix::SETFOCUS(hWnd);
     corvix::SYSREFRESH();
-    Paint(hWnd, true);
+    // A release already queued was handled in the drain: no pressed look then.
+    if (hPressedButton == hWnd) Paint(hWnd, true);
 }
 
 void BTNLBUTTONUP(HWND hWnd, int, int) {
     if (ISOVER(hWnd)) PostClick(hWnd);
     Paint(hWnd, false);
     hPressedButton = nullptr;
+}
+
+// The click a mnemonic or BM_CLICK asks for, wherever the mouse is; a
+// disabled button gives none.
+void BTNCLICK(HWND hWnd) {
+    if (!corvix::ISWINDOWENABLED(hWnd)) return;
+    corvix::SETFOCUS(hWnd);
+    PostClick(hWnd);
 }
 
 void MOUSEMOVE(HWND hWnd) {

@@ -25,6 +25,8 @@ bool ISOVER(HWND hWnd, std::optional<int> nRow = std::nullopt, std::optional<int
 
 void BTNLBUTTONDOWN(HWND hWnd, int nRow = 0, int nCol = 0);
 void BTNLBUTTONUP(HWND hWnd, int nRow = 0, int nCol = 0);
+// A keyboard click (BM_CLICK): focus and one click, whatever the cursor.
+void BTNCLICK(HWND hWnd);
 void MOUSEMOVE(HWND hWnd);
 void MOUSELEAVE(HWND hWnd);
 void KEYDOWN(HWND hWnd, int nKey, int nFlags = 0);

@@ -31,6 +31,10 @@ void RegisterHandlers(corvix::FunctionRegistry& r) {
         BTNLBUTTONUP(a.Handle<HWND>(0), a.Int(1), a.Int(2));
         return Value();
     });
+    r.Register("BTNCLICK", [](Args a) {
+        BTNCLICK(a.Handle<HWND>(0));
+        return Value();
+    });
     r.Register("MOUSEMOVE", [](Args a) {
         MOUSEMOVE(a.Handle<HWND>(0));
         return Value();

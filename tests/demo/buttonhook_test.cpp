@@ -32,21 +32,31 @@ COLORREF PaintedCorner(HWND b) {
     return WindowPixel(b, 0, 0);
 }
 
-// Replaces a handler for the length of a test and records every call.
+// Replaces a handler for the length of a test, records every call, and puts
+// the one before back.
 class RecordingHandler {
 public:
     explicit RecordingHandler(const char* name) : name_(name) {
-        corvix::FunctionRegistry::Instance().Register(name_, [this](Args a) {
+        auto& registry = corvix::FunctionRegistry::Instance();
+        if (const corvix::NativeFunction* before = registry.Find(name_)) previous_ = *before;
+        registry.Register(name_, [this](Args a) {
             calls_.emplace_back();
             for (size_t i = 0; i < a.Count(); ++i) calls_.back().push_back(a[i].AsInteger());
             return Value();
         });
     }
-    ~RecordingHandler() { corvix::FunctionRegistry::Instance().Unregister(name_); }
+    ~RecordingHandler() {
+        auto& registry = corvix::FunctionRegistry::Instance();
+        if (previous_)
+            registry.Register(name_, previous_);
+        else
+            registry.Unregister(name_);
+    }
     const std::vector<std::vector<int64_t>>& Calls() const { return calls_; }
 
 private:
     const char* name_;
+    corvix::NativeFunction previous_;
     std::vector<std::vector<int64_t>> calls_;
 };
 
@@ -180,6 +190,28 @@ TEST(ButtonHookTest, MessageBoxButtonsAreSkinned) {
     EXPECT_EQ(MessageBoxA(host.Get(), "Skinned?", "Information", MB_ICONINFORMATION), IDOK);
     ASSERT_TRUE(probe.Ran());
     EXPECT_TRUE(IsSkinCorner(corner)) << Rgb(corner);
+}
+
+// The mnemonic reaches the skinned button as BM_CLICK, with the mouse far away.
+TEST(ButtonHookTest, AYesNoBoxAnswersItsMnemonicKeys) {
+    HostWindow host;
+    corvix_test::InstallSkin(host);
+    corvix_test::MoveCursorTo(5, 1000);
+    const struct {
+        char key;
+        int answer;
+    } cases[] = {{'N', IDNO}, {'Y', IDYES}};
+    for (const auto& c : cases) {
+        corvix_test::DialogProbe probe([&c](HWND box) {
+            HWND focus = GetFocus();
+            PostMessageA(focus, WM_KEYDOWN, c.key, 1);
+            PostMessageA(focus, WM_CHAR, c.key + ('a' - 'A'), 1);
+            PostMessageA(focus, WM_KEYUP, c.key, 0xC0000001);
+            (void)box;
+        });
+        EXPECT_EQ(MessageBoxA(host.Get(), "Go on?", "Question", MB_YESNO), c.answer) << c.key;
+        EXPECT_TRUE(probe.Ran());
+    }
 }
 
 BOOL CALLBACK CollectPushButtons(HWND w, LPARAM out) {

@@ -36,9 +36,9 @@ protected:
     static void CursorAt(HWND b, int x, int y) {
         RECT r;
         GetWindowRect(b, &r);
-        SetCursorPos(r.left + x, r.top + y);
+        corvix_test::MoveCursorTo(r.left + x, r.top + y);
     }
-    static void CursorAway() { SetCursorPos(5, 1000); }
+    static void CursorAway() { corvix_test::MoveCursorTo(5, 1000); }
 
     static void Press(HWND b) { SendMessageA(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10)); }
     static void Release(HWND b) { SendMessageA(b, WM_LBUTTONUP, 0, MAKELPARAM(10, 10)); }
@@ -65,6 +65,21 @@ protected:
         return host_.Commands();
     }
 
+    // A left click of the real mouse where the cursor is.
+    static void ClickHere() {
+        INPUT input[2] = {};
+        input[0].type = input[1].type = INPUT_MOUSE;
+        input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, input, sizeof(INPUT));
+    }
+
+    // Real input arrives when the system gets to it.
+    bool WaitForClicks(int n) {
+        for (int i = 0; i < 200 && Clicks() < n; ++i) Sleep(5);
+        return Clicks() == n;
+    }
+
     corvix_test::HostWindow host_;
     HWND a_ = nullptr;
     HWND b_ = nullptr;
@@ -87,6 +102,39 @@ TEST_F(HandlersTest, PressMoveOffMoveBackAndReleaseIsOneClick) {
     EXPECT_EQ(host_.LastCommandLParam(), reinterpret_cast<LPARAM>(a_));
     EXPECT_EQ(Rgb(Corner(a_)), Rgb(kFocusedCorner));
     EXPECT_EQ(hPressedButton, nullptr);
+}
+
+TEST_F(HandlersTest, BmClickGivesOneClickWhereverTheCursorIs) {
+    CursorAway();
+    SendMessageA(a_, BM_CLICK, 0, 0);
+    EXPECT_EQ(Clicks(), 1);
+    EXPECT_EQ(host_.LastCommandLParam(), reinterpret_cast<LPARAM>(a_));
+    EXPECT_EQ(GetFocus(), a_);
+    EnableWindow(b_, FALSE);
+    SendMessageA(b_, BM_CLICK, 0, 0);
+    EXPECT_EQ(Clicks(), 1) << "a disabled button gives none";
+}
+
+// A release already queued behind the press is handled in the press's drain.
+TEST_F(HandlersTest, AFastClickEndsInTheFocusedLook) {
+    CursorAt(a_, 40, 12);
+    PostMessageA(a_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    PostMessageA(a_, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(Clicks(), 1);
+    EXPECT_EQ(Rgb(Corner(a_)), Rgb(kFocusedCorner));
+}
+
+// Real input: a button holding the capture would take the click meant for B.
+TEST_F(HandlersTest, ADoubleClickIsTwoClicksAndLeavesNoCapture) {
+    CursorAt(a_, 40, 12);
+    ClickHere();
+    ClickHere();
+    EXPECT_TRUE(WaitForClicks(2));
+    EXPECT_EQ(GetCapture(), nullptr);
+    CursorAt(b_, 40, 12);
+    ClickHere();
+    EXPECT_TRUE(WaitForClicks(3));
+    EXPECT_EQ(host_.LastCommandLParam(), reinterpret_cast<LPARAM>(b_));
 }
 
 TEST_F(HandlersTest, PressOnOneReleaseOnAnotherIsNoClick) {

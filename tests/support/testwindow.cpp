@@ -88,6 +88,26 @@ void Pump() {
     }
 }
 
+void MoveCursorTo(int x, int y) {
+    // The warp's echo comes back from the X server late and may carry an
+    // earlier position: wait until the position holds for a while.
+    constexpr int kSteadyReads = 4;
+    int steady = 0;
+    SetCursorPos(x, y);
+    for (int i = 0; i < 200 && steady < kSteadyReads; ++i) {
+        Sleep(10);
+        Pump();
+        POINT at{};
+        GetCursorPos(&at);
+        if (at.x == x && at.y == y) {
+            ++steady;
+        } else {
+            steady = 0;
+            SetCursorPos(x, y);
+        }
+    }
+}
+
 COLORREF WindowPixel(HWND hWnd, int x, int y) {
     HDC dc = GetDC(hWnd);
     const COLORREF c = GetPixel(dc, x, y);
