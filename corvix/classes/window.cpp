@@ -74,8 +74,12 @@ std::vector<std::shared_ptr<TWindow>>& TWindow::aWindows() {
 }
 
 void TWindow::Link(bool lSubclass) {
-    auto self = weak_from_this().lock();  // only objects held by a shared_ptr can be in the table
-    if (!hWnd || !self) return;
+    if (!hWnd) return;
+    auto self = weak_from_this().lock();  // the table shares the object
+    if (!self) {
+        RaiseError(*CXGENERROR(6, "Link: the window object is not held by a std::shared_ptr"));
+        return;
+    }
     RegisterDispatchOnce();
     auto& table = aWindows();
     size_t slot = 0;

@@ -158,6 +158,9 @@ public:
     void AddControl(std::shared_ptr<TWindow> oCtrl);
 
     // ---- window table ----
+    // Takes a slot in the window table and subclasses the window; an object
+    // not held by a std::shared_ptr cannot be shared by the table and is
+    // reported to the error handler (code 6) instead.
     void Link(bool lSubclass = true);
     void UnLink();
     int SlotIndex() const;

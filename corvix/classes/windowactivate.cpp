@@ -18,6 +18,7 @@ int TWindow::ShowCommand(const std::string& cShow) {
 }
 
 void TWindow::Activate(const ActivateArgs& a) {
+    if (!hWnd) return;  // never created, or gone: no loop without a window
     const auto self = weak_from_this().lock();  // the loop below outlives the window
     nResult = Value();
     lValidating = false;

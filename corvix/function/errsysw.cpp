@@ -19,8 +19,10 @@ void WriteErrorLog(const ErrorRecord& error) {
     CloseHandle(file);
 }
 
+// An error that allows no default cannot be answered: the program ends.
 Value ErrorLogHandler(const ErrorRecord& error) {
     WriteErrorLog(error);
+    if (!error.CanDefault) ExitProcess(1);
     return Value(false);
 }
 

@@ -11,12 +11,6 @@ namespace corvix {
 
 namespace {
 
-std::string LogLine(const Array& aValues) {
-    std::string line = DateToText(Today()) + " " + TimeOfDay() + ": ";
-    for (const Value& v : aValues) line += CVALTOCHAR(v) + '\t';
-    return line + "\r\n";
-}
-
 // "module.exe+0x1a2b" for a return address.
 std::string FrameText(void* address) {
     HMODULE module = nullptr;
@@ -39,8 +33,16 @@ std::string FrameText(void* address) {
 
 }  // namespace
 
+std::string LOGLINE(const SYSTEMTIME& now, const Array& aValues) {
+    std::string line = DateToText(DateOf(now)) + " " + TimeOfDay(now) + ": ";
+    for (const Value& v : aValues) line += CVALTOCHAR(v) + '\t';
+    return line + "\r\n";
+}
+
 void LOGFILE(const std::string& cFileName, const Array& aValues) {
-    const std::string line = LogLine(aValues);
+    SYSTEMTIME now;
+    GetLocalTime(&now);  // one reading: a line written at midnight cannot mix two days
+    const std::string line = LOGLINE(now, aValues);
     // Checked here too: an administrator's open would otherwise succeed.
     const DWORD attributes = GetFileAttributesA(cFileName.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return;

@@ -8,10 +8,11 @@ namespace corvix {
 
 namespace {
 
-// The shortest text that reads back as the same number: 0.5 stays "0.5".
+// The shortest plain decimal that reads back as the same number: 0.5 stays
+// "0.5", 100000.0 is "100000", never "1e+05".
 std::string DecimalText(double n) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, n);
+    char text[400];  // room for the largest double written out in full
+    const auto result = std::to_chars(text, text + sizeof text, n, std::chars_format::fixed);
     return std::string(text, result.ptr);
 }
 

@@ -2,6 +2,7 @@
 
 #include "corvix/native/callbackguard.h"
 #include "corvix/native/eventloop.h"
+#include "corvix/native/wndproc.h"
 
 namespace corvix {
 
@@ -16,7 +17,10 @@ struct ModalEntry {
 ModalEntry modalStack[kModalStackSize];
 int top = kModalStackSize;
 
-MessageTarget* underConstruction = nullptr;
+// Modeless dialogs being created, innermost last; like modal entries, a
+// pending one (no handle yet) takes the first new handle it sees.
+ModalEntry constructions[kModalStackSize];
+int constructionDepth = 0;
 
 MessageTarget* ModalTargetFor(HWND hDlg) {
     for (int i = top; i < kModalStackSize; ++i)
@@ -26,6 +30,22 @@ MessageTarget* ModalTargetFor(HWND hDlg) {
         return modalStack[top].target;
     }
     return nullptr;
+}
+
+// A dialog linked to its object gets its messages through its window
+// procedure; the dialog procedure must not deliver them a second time.
+bool LinkedToItsObject(HWND hDlg) {
+    return GetWindowLongPtrA(hDlg, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ObjectWndProc);
+}
+
+MessageTarget* ConstructionTargetFor(HWND hDlg) {
+    if (constructionDepth == 0 || LinkedToItsObject(hDlg)) return nullptr;
+    for (int i = constructionDepth - 1; i >= 0; --i)
+        if (constructions[i].hDlg == hDlg) return constructions[i].target;
+    ModalEntry& innermost = constructions[constructionDepth - 1];
+    if (innermost.hDlg) return nullptr;
+    innermost.hDlg = hDlg;
+    return innermost.target;
 }
 
 INT_PTR Deliver(MessageTarget* target, HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam) {
@@ -53,7 +73,7 @@ INT_PTR CALLBACK ModalDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam
 }
 
 INT_PTR CALLBACK ModelessDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    return Deliver(underConstruction, hDlg, nMsg, wParam, lParam) ? TRUE : FALSE;
+    return Deliver(ConstructionTargetFor(hDlg), hDlg, nMsg, wParam, lParam) ? TRUE : FALSE;
 }
 
 ModalDialogEntry::ModalDialogEntry(MessageTarget* target) : pushed_(top > 0) {
@@ -71,11 +91,11 @@ INT_PTR DIALOGBOXINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageT
 }
 
 HWND CREATEDLGINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageTarget* target) {
-    MessageTarget* outer = underConstruction;
-    underConstruction = target;
+    if (constructionDepth == kModalStackSize) return nullptr;
+    constructions[constructionDepth++] = {nullptr, target};
     HWND hDlg = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), pTemplate, hWndOwner,
                                            &ModelessDlgProc, 0);
-    underConstruction = outer;
+    constructions[--constructionDepth] = {};
     return hDlg;
 }
 

@@ -16,8 +16,9 @@ constexpr int kModalStackSize = 50;
 // lParam for WM_INITDIALOG.
 INT_PTR CALLBACK ModalDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
-// Sends every message to the object under construction while the create
-// call runs; afterwards answers false.
+// While a create call runs, sends the messages of the dialog being created
+// (the first new handle seen) to its object, until the object links itself
+// to the window; everything else answers false.
 INT_PTR CALLBACK ModelessDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
 // One pending entry on the modal stack for the length of a dialog call.
@@ -38,7 +39,8 @@ private:
 // EndDialog was given, or -1 when the dialog could not be created.
 INT_PTR DIALOGBOXINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageTarget* target);
 
-// Creates a modeless dialog from an in-memory template for target.
+// Creates a modeless dialog from an in-memory template for target; null when
+// the system cannot, or when creations are nested too deep.
 HWND CREATEDLGINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageTarget* target);
 
 // Entries in use on the modal stack.

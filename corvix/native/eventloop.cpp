@@ -11,6 +11,7 @@ namespace {
 HWND applicationWindow = nullptr;
 bool running = false;
 HACCEL accelerators = nullptr;
+unsigned acceleratorChanges = 0;  // counts SETACCTABLE calls, so a drain sees a replacement
 WORD lastCharacter = 0;
 HHOOK helpHook = nullptr;
 
@@ -61,6 +62,7 @@ void WINRUN(HWND hWnd) {
 
 bool SYSREFRESH() {
     const HACCEL table = accelerators;
+    const unsigned changesBefore = acceleratorChanges;
     accelerators = nullptr;  // a drain nested in this one translates nothing
     MSG msg{};
     bool metQuit = false;
@@ -73,7 +75,11 @@ bool SYSREFRESH() {
         RecordCharacter(msg);
     }
     if (metQuit && running) PostQuitMessage(0);
-    accelerators = table;
+    // A table set or cleared during the drain replaces the one set aside.
+    if (acceleratorChanges == changesBefore)
+        accelerators = table;
+    else if (table)
+        DestroyAcceleratorTable(table);
     return !metQuit;
 }
 
@@ -151,6 +157,7 @@ HACCEL SETACCTABLE(std::span<const AcceleratorItem> aItems) {
 void SETACCTABLE() {
     if (accelerators) DestroyAcceleratorTable(accelerators);
     accelerators = nullptr;
+    ++acceleratorChanges;
 }
 
 HACCEL CurrentAccelerators() { return accelerators; }

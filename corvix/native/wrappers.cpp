@@ -18,7 +18,8 @@ const char* KeepForPosting(const std::string& text) {
 
 int DRAWTEXT(HDC hDC, const std::string& cText, const RectArray& aRect, UINT nFlags) {
     RECT r = aRect.ToRECT();
-    return DrawTextA(hDC, cText.c_str(), -1, &r, nFlags);
+    // The text is the caller's and read only: the system may not shorten it in place.
+    return DrawTextA(hDC, cText.c_str(), -1, &r, nFlags & ~DT_MODIFYSTRING);
 }
 
 HDC GETDC(HWND hWnd) { return GetDC(hWnd); }

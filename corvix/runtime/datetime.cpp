@@ -52,16 +52,22 @@ std::string DateToText(const Date& d) {
     return text;
 }
 
+Date DateOf(const SYSTEMTIME& now) { return {now.wYear, now.wMonth, now.wDay}; }
+
+std::string TimeOfDay(const SYSTEMTIME& now) {
+    return TwoDigits(now.wHour) + ":" + TwoDigits(now.wMinute) + ":" + TwoDigits(now.wSecond);
+}
+
 Date Today() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    return {now.wYear, now.wMonth, now.wDay};
+    return DateOf(now);
 }
 
 std::string TimeOfDay() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    return TwoDigits(now.wHour) + ":" + TwoDigits(now.wMinute) + ":" + TwoDigits(now.wSecond);
+    return TimeOfDay(now);
 }
 
 }  // namespace corvix

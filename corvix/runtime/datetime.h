@@ -1,6 +1,8 @@
 #pragma once
 // The run time's dates and times as text, in the current date format.
 
+#include <windows.h>
+
 #include <string>
 
 #include "corvix/runtime/value.h"
@@ -17,5 +19,8 @@ std::string DateToText(const Date& d);
 Date Today();
 // The time of day as "hh:mm:ss", 24-hour clock.
 std::string TimeOfDay();
+// The date and the time of one clock reading.
+Date DateOf(const SYSTEMTIME& now);
+std::string TimeOfDay(const SYSTEMTIME& now);
 
 }  // namespace corvix

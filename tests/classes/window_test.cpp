@@ -376,6 +376,13 @@ TEST(WindowActivateTest, MaximizedIsShownBeforeBInitRuns) {
     EXPECT_TRUE(zoomedAtInit);
 }
 
+TEST(WindowActivateTest, AnObjectWithNoWindowReturnsFromActivateAtOnce) {
+    auto never = std::make_shared<TWindow>();
+    never->Activate();  // a loop here would never end
+    EXPECT_FALSE(LWRUNNING());
+    EXPECT_EQ(GETWNDAPP(), nullptr);
+}
+
 TEST(WindowActivateTest, ShowStatesMapToShowCommands) {
     EXPECT_EQ(TWindow::ShowCommand("HIDDEN"), SW_HIDE);
     EXPECT_EQ(TWindow::ShowCommand("NORMAL"), SW_SHOWNORMAL);
@@ -383,10 +390,17 @@ TEST(WindowActivateTest, ShowStatesMapToShowCommands) {
     EXPECT_EQ(TWindow::ShowCommand("sideways"), -1);
 }
 
-TEST(WindowMethodsTest, AnObjectOutsideASharedPointerIsNeverLinked) {
+TEST(WindowMethodsTest, AnObjectOutsideASharedPointerIsReportedAndNeverLinked) {
+    std::optional<ErrorRecord> seen;
+    SetErrorHandler([&seen](const ErrorRecord& e) {
+        seen = e;
+        return Value(false);
+    });
     TWindow loose;
     loose.hWnd = CreateWindowA("STATIC", "loose", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     loose.Link();
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(seen->SubCode, 6);
     EXPECT_EQ(loose.SlotIndex(), 0);
     EXPECT_FALSE(loose.nOldProc.has_value());
     DestroyWindow(loose.hWnd);

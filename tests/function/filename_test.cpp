@@ -83,6 +83,24 @@ TEST(ValToCharTest, EachTypeHasItsText) {
     EXPECT_EQ(CVALTOCHAR(Date{2026, 12, 7}), "12/07/26");
 }
 
+TEST(ValToCharTest, DecimalsAreAlwaysPlainDecimalText) {
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {{100000.0, "100000"}, {0.0001, "0.0001"}, {-1.5, "-1.5"}, {1e21, "1000000000000000000000"},
+                 {0.1 + 0.2, "0.30000000000000004"}, {0.0, "0"}};
+    for (const auto& c : cases) EXPECT_EQ(CVALTOCHAR(c.value), c.text);
+}
+
+// Date and time come from one clock reading, so the line before midnight
+// and the one after never mix two days.
+TEST(LogLineTest, DateAndTimeComeFromTheSameReading) {
+    const SYSTEMTIME beforeMidnight{2026, 12, 4, 31, 23, 59, 59, 999};
+    const SYSTEMTIME midnight{2027, 1, 5, 1, 0, 0, 0, 0};
+    EXPECT_EQ(LOGLINE(beforeMidnight, {"x"}), "12/31/26 23:59:59: x\t\r\n");
+    EXPECT_EQ(LOGLINE(midnight, {"x", 2}), "01/01/27 00:00:00: x\t2\t\r\n");
+}
+
 TEST(DateFormatTest, TheFormatCanChange) {
     EXPECT_EQ(DateFormat(), "mm/dd/yy");
     SetDateFormat("dd.mm.yyyy");

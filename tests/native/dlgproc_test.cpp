@@ -104,5 +104,23 @@ TEST(ModelessDialogTest, TheObjectUnderConstructionGetsTheMessagesOfTheCreateCal
     DestroyWindow(h);
 }
 
+TEST(ModelessDialogTest, ADialogCreatedDuringAnotherOnesCreationGetsOnlyItsOwnMessages) {
+    DialogTemplate outerTpl(L"Outer"), innerTpl(L"Inner");
+    RecordingDialog outer, inner;
+    HWND innerHandle = nullptr;
+    inner.onInit = [&outer](HWND) { SendMessageA(outer.initHandle, WM_APP, 0, 0); };
+    outer.onInit = [&](HWND h) {
+        innerHandle = CREATEDLGINDIRECT(innerTpl.Get(), h, &inner);
+        SendMessageA(h, WM_APP, 0, 0);
+    };
+    HWND outerHandle = CREATEDLGINDIRECT(outerTpl.Get(), nullptr, &outer);
+    ASSERT_NE(innerHandle, nullptr);
+    EXPECT_EQ(inner.initHandle, innerHandle);
+    EXPECT_EQ(outer.appMessages, 2);
+    EXPECT_EQ(inner.appMessages, 0);
+    DestroyWindow(innerHandle);
+    DestroyWindow(outerHandle);
+}
+
 }  // namespace
 }  // namespace corvix

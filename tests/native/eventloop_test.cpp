@@ -138,5 +138,27 @@ TEST(AcceleratorTest, ACurrentTableTranslatesKeysForTheApplicationWindowInADrain
     SETACCTABLE();
 }
 
+HACCEL replacedInDrain = nullptr;
+
+void CALLBACK ReplaceTheTable(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    const AcceleratorItem items[] = {{VK_F6, 0, 103}};
+    replacedInDrain = SETACCTABLE(items);
+}
+
+// A table set inside a drain is the current one afterwards; the one set
+// aside is destroyed, as a replacement outside a drain would destroy it.
+TEST(AcceleratorTest, ATableSetDuringADrainIsKept) {
+    const AcceleratorItem items[] = {{VK_F5, 0, 102}};
+    const HACCEL aside = SETACCTABLE(items);
+    SetTimer(nullptr, 0, 1, &ReplaceTheTable);
+    Sleep(20);
+    SYSREFRESH();
+    ASSERT_NE(replacedInDrain, nullptr);
+    EXPECT_EQ(CurrentAccelerators(), replacedInDrain);
+    EXPECT_EQ(CopyAcceleratorTableA(aside, nullptr, 0), 0) << "the table set aside is destroyed";
+    SETACCTABLE();
+}
+
 }  // namespace
 }  // namespace corvix

@@ -109,6 +109,13 @@ TEST(WrappersTest, DrawTextWithTwoArgumentsDrawsAtTheTopLeftCorner) {
     EXPECT_EQ(c.Pixel(120, 5), RGB(255, 255, 255)) << "four letters do not reach x 120";
 }
 
+TEST(WrappersTest, DrawTextNeverWritesIntoTheCallersText) {
+    Canvas c(60, 20);
+    const std::string text = "A caption far too long for the box";
+    DRAWTEXT(c.Get(), text, RectArray{0, 0, 20, 60}, DT_SINGLELINE | DT_END_ELLIPSIS | DT_MODIFYSTRING);
+    EXPECT_EQ(text, "A caption far too long for the box");
+}
+
 TEST(WrappersTest, DrawTextReadsTheRectangleRowFirst) {
     Canvas c(200, 60, RGB(255, 255, 255));
     DRAWTEXT(c.Get(), "WWWW", RectArray{30, 100, 60, 200}, DT_SINGLELINE);
