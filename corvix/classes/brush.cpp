@@ -58,12 +58,10 @@ std::shared_ptr<TBrush> TBrush::New(const NewArgs& a) {
         return b->cStyle == a.cStyle && b->nRGBColor == a.nRGBColor && b->cBmpFile == a.cBmpFile &&
                b->cBmpRes == a.cBmpRes;
     });
-    if (same != cache.end()) {
-        if (!(*same)->IsBuiltInPattern()) {
-            *(*same)->nCount += 1;
-            return *same;
-        }
-        (*same)->End();  // built-in patterns are made afresh every time
+    // Built-in patterns are made afresh every time; the earlier one stays its holder's.
+    if (same != cache.end() && !(*same)->IsBuiltInPattern()) {
+        *(*same)->nCount += 1;
+        return *same;
     }
     auto brush = std::make_shared<TBrush>();
     brush->cStyle = a.cStyle;

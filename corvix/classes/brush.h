@@ -1,7 +1,8 @@
 #pragma once
 // TBrush: a GDI brush shared between all its users through the brush cache.
 // Stock brushes serve the colours they match and are never deleted; the
-// built-in pattern brushes are made afresh on every request.
+// built-in pattern brushes are made afresh on every request, each ended by
+// its own holder.
 
 #include <windows.h>
 

@@ -1,6 +1,7 @@
 #pragma once
 // TIcon, as far as windows need it now: an icon from a file or from the
-// program's resources, destroyed with its last user.
+// program's resources. A loaded icon is destroyed by End or, at the latest,
+// when the last holder of the object lets it go.
 
 #include <windows.h>
 
@@ -19,6 +20,10 @@ public:
 
     // From the file when one of that name exists, else the resource of that name.
     static std::shared_ptr<TIcon> New(const std::string& cName);
+    TIcon() = default;
+    TIcon(const TIcon&) = delete;
+    TIcon& operator=(const TIcon&) = delete;
+    ~TIcon() override { End(); }
     void End();
 };
 

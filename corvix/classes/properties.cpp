@@ -1,8 +1,10 @@
 #include "corvix/classes/properties.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 
+#include "corvix/function/cxerror.h"
 #include "corvix/function/valblank.h"
 
 namespace corvix {
@@ -63,6 +65,19 @@ std::string TitleCase(const std::string& className) {
     return s;
 }
 
+// Lengths travel in 16 bits; a longer text is refused, never cut.
+bool TooLongToSave(const std::string& cClassName, const std::string& cName, size_t nLength) {
+    if (nLength <= 0xFFFF) return false;
+    ErrorRecord error;
+    error.SubSystem = "Corvix";
+    error.Severity = 2;
+    error.Description = "Value too long to save";
+    error.Operation = cClassName + ":" + cName + " (" + std::to_string(nLength) + " bytes)";
+    error.CanDefault = true;
+    RaiseError(error);
+    return true;
+}
+
 }  // namespace
 
 std::string PropertyRecord(const std::string& cClassName, const std::vector<Property>& aProps) {
@@ -72,12 +87,14 @@ std::string PropertyRecord(const std::string& cClassName, const std::vector<Prop
     PutWord(body, aProps.size());
     for (const Property& p : aProps) {
         const std::string text = CVALTOCHAR(p.xValue);
+        if (TooLongToSave(cClassName, p.cName, std::max(text.size(), p.cName.size()))) return {};
         PutWord(body, p.cName.size());
         body += p.cName;
         body += TypeLetter(p.xValue);
         PutWord(body, text.size());
         body += text;
     }
+    if (TooLongToSave(cClassName, "record", body.size())) return {};
     std::string record = "O";
     PutWord(record, body.size());
     return record + body;

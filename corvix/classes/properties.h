@@ -37,6 +37,8 @@ std::vector<Property> PropertiesToSave(const T& obj) {
 
 // "O", length, class-name length and name, count, then per property: name
 // length and name, type letter, value length and text. 16-bit little-endian.
+// A text or record longer than 65535 bytes is reported to the error handler
+// and gives no record (empty), never a truncated one.
 std::string PropertyRecord(const std::string& cClassName, const std::vector<Property>& aProps);
 // The properties of a record read from its count field on; a truncated
 // record gives the properties complete before the cut.

@@ -11,6 +11,26 @@ namespace {
 
 UINT_PTR lastIdentifier = 1;
 
+LRESULT CALLBACK TimerWindowProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (nMsg == WM_TIMER) return TIMEREVENT(wParam);
+    return DefWindowProcA(hWnd, nMsg, wParam, lParam);
+}
+
+// A message-only window of the library's: a timer with no window to tick on
+// ticks here, so its identifier stays ours and TIMEREVENT finds it.
+HWND TimerWindow() {
+    static constexpr char kClass[] = "CorvixTimerWindow";
+    static HWND window = nullptr;
+    if (IsWindow(window)) return window;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &TimerWindowProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = kClass;
+    RegisterClassA(&wc);  // fails harmlessly when already registered
+    window = CreateWindowExA(0, kClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    return window;
+}
+
 }  // namespace
 
 std::vector<std::shared_ptr<TTimer>>& TTimer::Timers() {
@@ -24,6 +44,7 @@ std::shared_ptr<TTimer> TTimer::New(UINT nInterval, std::function<void()> bActio
     timer->nInterval = nInterval;
     timer->bAction = bAction ? std::move(bAction) : [] {};
     timer->hWndOwner = oWnd ? oWnd->hWnd : GETACTIVEWINDOW();
+    if (!timer->hWndOwner) timer->hWndOwner = TimerWindow();
     Timers().push_back(timer);
     return timer;
 }

@@ -25,7 +25,8 @@ public:
     Value Cargo;
 
     // Listed but not started; identifiers count up from 2. Without a window
-    // the timer belongs to the window active now.
+    // the timer belongs to the window active now, or, when none is, to a
+    // message-only window of the library's.
     static std::shared_ptr<TTimer> New(UINT nInterval = 18, std::function<void()> bAction = {},
                                        const TWindow* oWnd = nullptr);
     // Every timer made and not yet ended, in creation order.

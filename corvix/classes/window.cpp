@@ -9,6 +9,7 @@
 #include "corvix/classes/colorstring.h"
 #include "corvix/classes/font.h"
 #include "corvix/classes/icon.h"
+#include "corvix/classes/reference.h"
 #include "corvix/function/cxerror.h"
 #include "corvix/native/eventloop.h"
 #include "corvix/native/wndpos.h"
@@ -18,7 +19,6 @@
 
 namespace corvix {
 
-bool TWindow::lRegistered = false;
 int TWindow::nToolTip = 900;
 const std::vector<std::string> TWindow::aProperties = {"cTitle", "cVarName", "nClrText", "nClrPane",
                                                        "bClrGrad", "nTop", "nLeft", "nWidth",
@@ -67,6 +67,11 @@ std::string LastErrorText() {
 }  // namespace
 
 // ---- window table ----
+
+std::set<std::string>& TWindow::aRegistered() {
+    static std::set<std::string> names;
+    return names;
+}
 
 std::vector<std::shared_ptr<TWindow>>& TWindow::aWindows() {
     static std::vector<std::shared_ptr<TWindow>> table;
@@ -176,32 +181,39 @@ void TWindow::Init(const NewArgs& a) {
     Create();
     SetColor(a.nClrFore.value_or(GetSysColor(COLOR_WINDOWTEXT)), a.nClrBack.value_or(GetSysColor(COLOR_WINDOW)),
              a.oBrush);
-    if (!a.cColors.empty()) SetColor(a.cColors);  // an unreadable string keeps the colours above
+    if (!a.cColors.empty()) SetColor(a.cColors, a.oBrush);  // an unreadable string keeps the colours above
     GetFont();
     SETWNDDEFAULT(weak_from_this().lock());
 }
 
 void TWindow::Register(UINT nClsStyle) {
-    if (lRegistered) return;
+    if (lRegistered()) return;
     if (!nClrPane) nClrPane = GetSysColor(COLOR_WINDOW);
     if (!oBrush) oBrush = TBrush::New({.nRGBColor = *nClrPane});
     nClsStyle |= CS_GLOBALCLASS | CS_DBLCLKS;
     WNDCLASSA existing{};
     if (GetClassInfoA(GetModuleHandleA(nullptr), ClassName().c_str(), &existing)) {
-        lRegistered = true;
+        aRegistered().insert(ClassName());
         return;
     }
-    lRegistered = REGISTERCLASS(ClassName(), nClsStyle, 0, 0, nullptr, nullptr, oBrush->hBrush, "", nullptr,
-                                oIcon ? oIcon->hIcon : nullptr);
+    if (!REGISTERCLASS(ClassName(), nClsStyle, 0, 0, nullptr, nullptr, oBrush->hBrush, "", nullptr,
+                       oIcon ? oIcon->hIcon : nullptr))
+        return;
+    aRegistered().insert(ClassName());
+    // The class paints with this brush as long as the process lives.
+    static std::vector<std::shared_ptr<TBrush>> classBrushes;
+    classBrushes.emplace_back();
+    HoldReference(classBrushes.back(), oBrush);
 }
 
 void TWindow::Create(std::string cClsName) {
     if (cClsName.empty()) cClsName = ClassName();
     if (!nStyle) nStyle = WS_OVERLAPPEDWINDOW;
-    if (oWnd) nStyle |= WS_CHILD;
+    const auto parent = Parent();
+    if (parent) nStyle |= WS_CHILD;
     const bool useDefault = nBottom == static_cast<int>(CW_USEDEFAULT);
     hWnd = CREATEWINDOW(cClsName, cCaption, nStyle, nLeft, nTop, useDefault ? nRight : nRight - nLeft + 1,
-                        useDefault ? nBottom : nBottom - nTop + 1, oWnd ? oWnd->hWnd : nullptr,
+                        useDefault ? nBottom : nBottom - nTop + 1, parent ? parent->hWnd : nullptr,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(nId)));
     if (!hWnd) {
         WNDCREATEERROR(*this, cClsName);
@@ -222,35 +234,29 @@ void TWindow::SetColor(std::optional<COLORREF> nClrFore, std::optional<COLORREF>
                        std::shared_ptr<TBrush> oNewBrush) {
     nClrText = nClrFore;
     nClrPane = nClrBack;
-    if (oBrush) oBrush->End();
-    if (oNewBrush) {
-        oBrush = std::move(oNewBrush);
-        oBrush->nCount = oBrush->nCount.value_or(0) + 1;
-    } else {
-        oBrush = TBrush::New({.nRGBColor = nClrBack});
-    }
+    if (oNewBrush)
+        HoldReference(oBrush, std::move(oNewBrush));
+    else
+        AdoptReference(oBrush, TBrush::New({.nRGBColor = nClrBack}));
 }
 
-void TWindow::SetColor(const std::string& cColors) {
+void TWindow::SetColor(const std::string& cColors, std::shared_ptr<TBrush> oNewBrush) {
     const auto colours = ParseColorString(cColors);
     if (!colours) return;  // unreadable: the colours stay as they are
-    SetColor(colours->nFore, colours->nBack);
+    SetColor(colours->nFore, colours->nBack, std::move(oNewBrush));
 }
 
 void TWindow::SetFont(std::shared_ptr<TFont> oNewFont) {
-    if (oFont && oNewFont && oFont->hFont != oNewFont->hFont) oFont->End();
     if (!oNewFont) return;
-    oFont = std::move(oNewFont);
-    oFont->nCount = oFont->nCount.value_or(0) + 1;
+    HoldReference(oFont, std::move(oNewFont));
     SENDMESSAGE(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(oFont->hFont), 0);
 }
 
 std::shared_ptr<TFont> TWindow::GetFont() {
     if (oFont) return oFont;
-    if (oWnd && oWnd->oFont) {
-        oFont = oWnd->oFont;
+    if (const auto parent = Parent(); parent && parent->oFont) {
+        HoldReference(oFont, parent->oFont);
         SENDMESSAGE(hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(oFont->hFont), 0);
-        oFont->nCount = oFont->nCount.value_or(0) + 1;
         return oFont;
     }
     if (const auto handle = reinterpret_cast<HFONT>(SENDMESSAGE(hWnd, WM_GETFONT))) {
@@ -347,6 +353,7 @@ void TWindow::ReleaseDC() {
 
 void TWindow::Say(int nRow, int nCol, const std::string& cText, std::optional<COLORREF> nClrFore,
                   std::optional<COLORREF> nClrBack, bool lPixel) {
+    if (!hWnd) return;  // GetDC(0) would be the whole screen
     HDC dc = GetDC();
     const int y = lPixel ? nRow : nRow * std::max(nChrHeight, 16);
     const int x = lPixel ? nCol : nCol * std::max(nChrWidth, 8);
@@ -359,11 +366,13 @@ void TWindow::Say(int nRow, int nCol, const std::string& cText, std::optional<CO
 }
 
 void TWindow::SayRect(const RectArray& aRect, const std::string& cText, UINT nFlags) {
+    if (!hWnd) return;
     DRAWTEXT(GetDC(), cText, aRect, nFlags);
     ReleaseDC();
 }
 
 void TWindow::Box(int nBoxTop, int nBoxLeft, int nBoxBottom, int nBoxRight) {
+    if (!hWnd) return;
     HDC dc = GetDC();
     HGDIOBJ previous = SelectObject(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, nBoxLeft, nBoxTop, nBoxRight + 1, nBoxBottom + 1);
@@ -372,6 +381,7 @@ void TWindow::Box(int nBoxTop, int nBoxLeft, int nBoxBottom, int nBoxRight) {
 }
 
 void TWindow::Line(int nFromTop, int nFromLeft, int nToBottom, int nToRight) {
+    if (!hWnd) return;
     HDC dc = GetDC();
     MoveToEx(dc, nFromLeft, nFromTop, nullptr);
     LineTo(dc, nToRight, nToBottom);
@@ -379,17 +389,20 @@ void TWindow::Line(int nFromTop, int nFromLeft, int nToBottom, int nToRight) {
 }
 
 void TWindow::SetPixel(int nX, int nY, COLORREF nColor) {
+    if (!hWnd) return;
     ::SetPixel(GetDC(), nX, nY, nColor);
     ReleaseDC();
 }
 
 void TWindow::Circle(int nRow, int nCol, int nCircleWidth, int nCircleHeight) {
+    if (!hWnd) return;
     HDC dc = GetDC();
     Ellipse(dc, nCol, nRow, nCol + nCircleWidth, nRow + (nCircleHeight ? nCircleHeight : nCircleWidth));
     ReleaseDC();
 }
 
 void TWindow::FloodFill(int nRow, int nCol, COLORREF nBorderColor, HBRUSH hBrush) {
+    if (!hWnd) return;
     HDC dc = GetDC();
     HGDIOBJ previous = hBrush ? SelectObject(dc, hBrush) : nullptr;
     ExtFloodFill(dc, nCol, nRow, nBorderColor, FLOODFILLBORDER);
@@ -398,9 +411,7 @@ void TWindow::FloodFill(int nRow, int nCol, COLORREF nBorderColor, HBRUSH hBrush
 }
 
 void TWindow::SetBrush(std::shared_ptr<TBrush> oNewBrush) {
-    if (oBrush) oBrush->End();
-    oBrush = std::move(oNewBrush);
-    if (oBrush) oBrush->nCount = oBrush->nCount.value_or(0) + 1;
+    HoldReference(oBrush, std::move(oNewBrush));
     Refresh();
 }
 
@@ -433,7 +444,7 @@ void TWindow::ToolWindow() const {
 
 int TWindow::ChildLevel() const {
     int level = 0;
-    for (const TWindow* w = oWnd; w; w = w->oWnd) ++level;
+    for (auto w = Parent(); w; w = w->Parent()) ++level;
     return level;
 }
 

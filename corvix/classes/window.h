@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,12 @@ class TIcon;
 
 class TWindow : public Object, public MessageTarget, public std::enable_shared_from_this<TWindow> {
 public:
+    // Callbacks whose answer goes back to the system: NIL lets the previous
+    // procedure run, a number is returned as it is.
+    using MouseCallback = std::function<Answer(int nRow, int nCol, WPARAM nKeyFlags, TWindow&)>;
+    using PaintCallback = std::function<Answer(HDC, const PAINTSTRUCT&, TWindow&)>;
+    using KeyCallback = std::function<Answer(int nKey, LPARAM nFlags)>;
+
     // The 21 arguments of New, in their order. Coordinates are text rows and
     // columns (16 x 8 pixels) unless lPixel.
     struct NewArgs {
@@ -38,7 +45,7 @@ public:
         std::shared_ptr<TBrush> oBrush;
         std::shared_ptr<TIcon> oIcon;
         std::string cIcon;  // an icon file or resource name, when no icon object is given
-        TWindow* oWnd = nullptr;
+        std::shared_ptr<TWindow> oWnd;  // the parent
         bool lVScroll = false;
         bool lHScroll = false;
         std::optional<COLORREF> nClrFore;  // the window text colour
@@ -56,16 +63,13 @@ public:
     // The 19 arguments of Activate that TWindow uses.
     struct ActivateArgs {
         std::string cShow = "NORMAL";  // "HIDDEN", "NORMAL", "ICONIZED", "MAXIMIZED"
-        std::function<void(int nRow, int nCol, WPARAM nKeyFlags, TWindow&)> bLClicked;
-        std::function<void(int nRow, int nCol, WPARAM nKeyFlags, TWindow&)> bRClicked;
-        std::function<void(HDC, const PAINTSTRUCT&, TWindow&)> bPainted;
+        MouseCallback bLClicked;
+        MouseCallback bRClicked;
+        PaintCallback bPainted;
         std::function<void()> bUp, bDown, bPgUp, bPgDn, bLeft, bRight, bPgLeft, bPgRight;
         std::function<bool()> bValid;
         std::function<void(int nRow, int nCol, const std::vector<std::string>& aFiles)> bDropFiles;
     };
-
-    using MouseCallback = std::function<void(int nRow, int nCol, WPARAM nKeyFlags, TWindow&)>;
-    using KeyCallback = std::function<Answer(int nKey, LPARAM nFlags)>;
 
     TWindow() = default;
     ~TWindow() override = default;
@@ -76,17 +80,17 @@ public:
     std::optional<WNDPROC> nOldProc;
 
     std::function<void(TWindow&)> bInit;
-    std::function<void(int nRow, int nCol)> bMoved;
+    std::function<Answer(int nRow, int nCol)> bMoved;
     MouseCallback bLClicked, bLButtonUp, bRClicked, bRButtonUp, bMButtonDown, bMButtonUp, bLDblClick;
     KeyCallback bKeyDown, bKeyChar;
-    std::function<void(HDC, const PAINTSTRUCT&, TWindow&)> bPainted;
+    PaintCallback bPainted;
     std::function<void(HDC)> bEraseBkGnd;
-    std::function<void(int nKeys, int nDelta, int nX, int nY)> bMouseWheel;
-    std::function<void(int nRow, int nCol, WPARAM nKeyFlags)> bMMoved;
+    std::function<Answer(int nKeys, int nDelta, int nX, int nY)> bMouseWheel;
+    std::function<Answer(int nRow, int nCol, WPARAM nKeyFlags)> bMMoved;
     std::function<void(WPARAM nSizeType, int nWidth, int nHeight)> bResized;
     std::function<bool()> bWhen, bValid;
     std::function<void(TWindow&)> bGotFocus;
-    std::function<void(TWindow&, HWND hWndNew)> bLostFocus;
+    std::function<Answer(TWindow&, HWND hWndNew)> bLostFocus;
     std::function<void(int nRow, int nCol, const std::vector<std::string>& aFiles)> bDropFiles;
     std::function<void(const Value& xDropInfo, int nRow, int nCol, LPARAM nPacked)> bDropOver;
     std::function<Answer(WPARAM, LPARAM)> bCommNotify, bTaskBar;
@@ -127,14 +131,17 @@ public:
     std::shared_ptr<TIcon> oIcon;
     std::shared_ptr<Object> oCursor, oMenu, oVScroll, oHScroll;
     std::shared_ptr<TWindow> oMsgBar, oTop, oLeft, oBottom, oRight, oClient, oBar;
-    TWindow* oWnd = nullptr;  // the parent; the window tree keeps it alive
+    // The parent. It does not keep the parent alive: a child object may
+    // outlive its parent, and then finds it gone.
+    std::weak_ptr<TWindow> oWnd;
 
     // Vertical and horizontal scroll actions given to Activate.
     std::function<void()> bScrollUp, bScrollDown, bScrollPgUp, bScrollPgDn;
     std::function<void()> bScrollLeft, bScrollRight, bScrollPgLeft, bScrollPgRight;
 
     // ---- class-level ----
-    static bool lRegistered;
+    // The window-class names registered so far, one entry per class name.
+    static std::set<std::string>& aRegistered();
     static int nToolTip;
     static const std::vector<std::string> aProperties;
     static const std::vector<std::vector<std::string>> aEvents;
@@ -147,12 +154,15 @@ public:
     // same way: auto w = std::make_shared<MyWindow>(); w->Init({...});
     void Init(const NewArgs& args);
     virtual std::string ClassName() const { return "TWINDOW"; }
-    void Register(UINT nClsStyle = CS_VREDRAW | CS_HREDRAW);
+    // Registers the window class named ClassName() once per name; the class
+    // keeps a reference to its background brush for the life of the process.
+    virtual void Register(UINT nClsStyle = CS_VREDRAW | CS_HREDRAW);
+    bool lRegistered() const { return aRegistered().contains(ClassName()); }
     void Create(std::string cClsName = "");
     void SetColor(std::optional<COLORREF> nClrFore, std::optional<COLORREF> nClrBack,
                   std::shared_ptr<TBrush> oNewBrush = nullptr);
     // "W+/B": letters N B G BG R RB GR W, "+" bright; foreground "/" background.
-    void SetColor(const std::string& cColors);
+    void SetColor(const std::string& cColors, std::shared_ptr<TBrush> oNewBrush = nullptr);
     void SetFont(std::shared_ptr<TFont> oNewFont);
     std::shared_ptr<TFont> GetFont();
     void AddControl(std::shared_ptr<TWindow> oCtrl);
@@ -182,7 +192,7 @@ public:
     HDC GetDC();
     void ReleaseDC();
 
-    // ---- drawing and messages ----
+    // ---- drawing and messages (nothing is drawn when there is no window) ----
     void Say(int nRow, int nCol, const std::string& cText, std::optional<COLORREF> nClrFore = std::nullopt,
              std::optional<COLORREF> nClrBack = std::nullopt, bool lPixel = false);
     void SayRect(const RectArray& aRect, const std::string& cText, UINT nFlags = DT_LEFT | DT_TOP);
@@ -202,6 +212,8 @@ public:
     void KillFocus(HWND hWndNew) const { PostMessageA(hWnd, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hWndNew), 0); }
     void ClientEdge() const;
     void ToolWindow() const;
+    // The parent object, or null when there is none or it is gone.
+    std::shared_ptr<TWindow> Parent() const { return oWnd.lock(); }
     int ChildLevel() const;
     int nGetChrHeight();
     int GetWidth(const std::string& cText);

@@ -5,6 +5,7 @@
 #include "corvix/classes/brush.h"
 #include "corvix/classes/font.h"
 #include "corvix/classes/icon.h"
+#include "corvix/classes/reference.h"
 #include "corvix/classes/window.h"
 #include "corvix/native/eventloop.h"
 
@@ -45,7 +46,7 @@ void TWindow::Activate(const ActivateArgs& a) {
     if (!LWRUNNING()) SETWNDAPP(hWnd);
     if (bInit) bInit(*this);
     ReSize();
-    if (!oWnd && !LWRUNNING()) WINRUN(hWnd);
+    if (!Parent() && !LWRUNNING()) WINRUN(hWnd);
     lVisible = false;
 }
 
@@ -80,12 +81,9 @@ Answer TWindow::QueryEndSession() { return Answer::Number(End() ? 1 : 0); }
 // program's loop when this was the application window.
 Answer TWindow::Destroy() {
     if (!hWnd) return Answer::Nil();
-    if (oBrush) oBrush->End();
-    if (oIcon) oIcon->End();
-    if (oFont) oFont->End();
-    oBrush.reset();
-    oIcon.reset();
-    oFont.reset();
+    DropReference(oBrush);
+    DropReference(oFont);
+    oIcon.reset();  // an icon this window made goes with its last holder
     oCursor.reset();
     oMenu.reset();
     oVScroll.reset();

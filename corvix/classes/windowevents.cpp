@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "corvix/classes/brush.h"
 #include "corvix/classes/hotkeys.h"
@@ -28,6 +29,19 @@ std::string WindowClassOf(HWND hWnd) {
 
 HICON DefaultIcon() { return LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)); }
 
+// Runs its cleanup when the scope ends, also when a callback throws.
+template <typename F>
+class OnScopeExit {
+public:
+    explicit OnScopeExit(F cleanup) : cleanup_(std::move(cleanup)) {}
+    ~OnScopeExit() { cleanup_(); }
+    OnScopeExit(const OnScopeExit&) = delete;
+    OnScopeExit& operator=(const OnScopeExit&) = delete;
+
+private:
+    F cleanup_;
+};
+
 }  // namespace
 
 Answer TWindow::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
@@ -37,10 +51,15 @@ Answer TWindow::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE: return ReSize(wParam, LOWORD(lParam), HIWORD(lParam));
         case WM_SETFOCUS: return GotFocus(reinterpret_cast<HWND>(wParam));
         case WM_KILLFOCUS: return LostFocus(reinterpret_cast<HWND>(wParam));
-        case WM_PAINT:
+        case WM_PAINT: {
             BeginPaint();
-            Paint();
-            return EndPaint();
+            Answer answer;
+            {
+                const OnScopeExit end([&] { answer = EndPaint(); });
+                Paint();
+            }
+            return answer;
+        }
         case WM_CLOSE: return Close(wParam);
         case WM_QUERYENDSESSION: return QueryEndSession();
         case WM_ERASEBKGND: return EraseBkGnd(reinterpret_cast<HDC>(wParam));
@@ -95,7 +114,8 @@ Answer TWindow::BeginPaint() {
     return Answer::Nil();
 }
 
-// Minimized: the icon. Otherwise background and bPainted into one buffer.
+// Minimized: the icon. Otherwise background and bPainted into one buffer,
+// which is copied to the window however bPainted ends; answers bPainted's answer.
 Answer TWindow::Paint() {
     if (IsIconic(hWnd)) {
         SendMessageA(hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(hDC), 0);
@@ -103,6 +123,7 @@ Answer TWindow::Paint() {
         return Answer::Number(0);
     }
     const DisplayBuffer buffer = DispBegin();
+    const OnScopeExit end([&] { DispEnd(buffer); });
     if (bEraseBkGnd) {
         bEraseBkGnd(hDC);
     } else if (oBrush && oBrush->hBrush) {
@@ -110,9 +131,7 @@ Answer TWindow::Paint() {
         GetClientRect(hWnd, &client);
         FillRect(hDC, &client, oBrush->hBrush);
     }
-    if (bPainted) bPainted(hDC, cPS, *this);
-    DispEnd(buffer);
-    return Answer::Number(0);
+    return bPainted ? bPainted(hDC, cPS, *this) : Answer::Number(0);
 }
 
 Answer TWindow::EndPaint() {
@@ -141,7 +160,8 @@ Answer TWindow::Command(WPARAM wParam, LPARAM lParam) {
     const auto control = reinterpret_cast<HWND>(lParam);
     if (!control) return Answer::Nil();
     if (WindowClassOf(control) == "ToolbarWindow32") {
-        if (const auto owner = OWNDFROMHWND(control)) owner->Command(wParam, lParam);
+        // The bar's own object decides; when that is this object, nobody else will.
+        if (const auto owner = OWNDFROMHWND(control); owner && owner.get() != this) owner->Command(wParam, lParam);
         return Answer::Nil();
     }
     switch (HIWORD(wParam)) {
@@ -154,7 +174,8 @@ Answer TWindow::Command(WPARAM wParam, LPARAM lParam) {
 }
 
 Answer TWindow::CtlColor(HWND hWndCtl, HDC hDCCtl) {
-    if (GetDlgCtrlID(hWndCtl) == 65535 || GetParent(hWndCtl) != hWnd) return Answer::Nil();
+    const int id = GetDlgCtrlID(hWndCtl);
+    if (id == 65535 || id == -1 || GetParent(hWndCtl) != hWnd) return Answer::Nil();  // no identifier
     return Answer::Number(SendMessageA(hWndCtl, LM_COLOR, reinterpret_cast<WPARAM>(hDCCtl), 0));
 }
 
@@ -212,8 +233,7 @@ Answer TWindow::GotFocus(HWND) {
 
 Answer TWindow::LostFocus(HWND hWndNew) {
     lFocused = false;
-    if (bLostFocus) bLostFocus(*this, hWndNew);
-    return Answer::Nil();
+    return bLostFocus ? bLostFocus(*this, hWndNew) : Answer::Nil();
 }
 
 Answer TWindow::NcActivate(bool lActivating) {
@@ -223,11 +243,12 @@ Answer TWindow::NcActivate(bool lActivating) {
 
 Answer TWindow::KeyDown(int nKey, LPARAM nFlags) {
     nLastKey = nKey;
-    if (nKey == VK_TAB && oWnd) {
+    const auto parent = Parent();
+    if (nKey == VK_TAB && parent) {
         if (ShiftHeld())
-            oWnd->GoPrevCtrl(hWnd);
+            parent->GoPrevCtrl(hWnd);
         else
-            oWnd->GoNextCtrl(hWnd);
+            parent->GoNextCtrl(hWnd);
         return Answer::Number(0);
     }
     if (const HotKeyHandler* handler = FindHotKey(nKey)) {
@@ -236,7 +257,7 @@ Answer TWindow::KeyDown(int nKey, LPARAM nFlags) {
     }
     if (nKey == VK_F1) return Answer::Number(0);
     if (ClassName() != "TGET" && bKeyDown) return bKeyDown(nKey, nFlags);
-    if (oWnd && (nStyle & WS_CHILD)) oWnd->KeyDown(nKey, nFlags);
+    if (parent && (nStyle & WS_CHILD)) parent->KeyDown(nKey, nFlags);
     return Answer::Nil();
 }
 
@@ -247,7 +268,7 @@ Answer TWindow::KeyChar(int nKey, LPARAM nFlags) {
         return Answer::Number(0);
     }
     if (bKeyChar) return bKeyChar(nKey, nFlags);
-    if (nKey == VK_ESCAPE && oWnd) oWnd->KeyChar(nKey, nFlags);
+    if (const auto parent = Parent(); nKey == VK_ESCAPE && parent) parent->KeyChar(nKey, nFlags);
     return Answer::Nil();
 }
 
@@ -283,45 +304,51 @@ void TWindow::GoPrevCtrl(HWND hCtl) {
 
 namespace {
 
-Answer Call(const TWindow::MouseCallback& callback, int nRow, int nCol, WPARAM nKeyFlags, TWindow& w) {
+// The callback's answer, or NIL without one.
+Answer Answered(const TWindow::MouseCallback& callback, int nRow, int nCol, WPARAM nKeyFlags, TWindow& w) {
+    return callback ? callback(nRow, nCol, nKeyFlags, w) : Answer::Nil();
+}
+
+// The right and middle buttons always leave the message to the previous procedure.
+Answer Notified(const TWindow::MouseCallback& callback, int nRow, int nCol, WPARAM nKeyFlags, TWindow& w) {
     if (callback) callback(nRow, nCol, nKeyFlags, w);
     return Answer::Nil();
 }
 
 }  // namespace
 
-Answer TWindow::LButtonDown(int r, int c, WPARAM k) { return Call(bLClicked, r, c, k, *this); }
-Answer TWindow::LButtonUp(int r, int c, WPARAM k) { return Call(bLButtonUp, r, c, k, *this); }
-Answer TWindow::LDblClick(int r, int c, WPARAM k) { return Call(bLDblClick, r, c, k, *this); }
-Answer TWindow::RButtonDown(int r, int c, WPARAM k) { return Call(bRClicked, r, c, k, *this); }
-Answer TWindow::RButtonUp(int r, int c, WPARAM k) { return Call(bRButtonUp, r, c, k, *this); }
-Answer TWindow::MButtonDown(int r, int c, WPARAM k) { return Call(bMButtonDown, r, c, k, *this); }
-Answer TWindow::MButtonUp(int r, int c, WPARAM k) { return Call(bMButtonUp, r, c, k, *this); }
+Answer TWindow::LButtonDown(int r, int c, WPARAM k) { return Answered(bLClicked, r, c, k, *this); }
+Answer TWindow::LButtonUp(int r, int c, WPARAM k) { return Answered(bLButtonUp, r, c, k, *this); }
+Answer TWindow::LDblClick(int r, int c, WPARAM k) { return Answered(bLDblClick, r, c, k, *this); }
+Answer TWindow::RButtonDown(int r, int c, WPARAM k) { return Notified(bRClicked, r, c, k, *this); }
+Answer TWindow::RButtonUp(int r, int c, WPARAM k) { return Notified(bRButtonUp, r, c, k, *this); }
+Answer TWindow::MButtonDown(int r, int c, WPARAM k) { return Notified(bMButtonDown, r, c, k, *this); }
+Answer TWindow::MButtonUp(int r, int c, WPARAM k) { return Notified(bMButtonUp, r, c, k, *this); }
 
 Answer TWindow::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {
     SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
     if (!cMsg.empty()) SetMsg(cMsg);
-    if (bMMoved) bMMoved(nRow, nCol, nKeyFlags);
-    return Answer::Number(0);
+    return bMMoved ? bMMoved(nRow, nCol, nKeyFlags) : Answer::Number(0);
 }
 
 Answer TWindow::MouseWheel(int nKeys, int nDelta, int nX, int nY) {
-    if (bMouseWheel) bMouseWheel(nKeys, nDelta, nX, nY);
-    return Answer::Nil();
+    return bMouseWheel ? bMouseWheel(nKeys, nDelta, nX, nY) : Answer::Nil();
 }
 
+// A bar that does not display the text itself ends the chain here instead
+// of sending it back to the window that owns the bar.
 void TWindow::SetMsg(const std::string& cText, bool lDefault) {
-    if (oMsgBar)
+    const auto parent = Parent();
+    if (oMsgBar && oMsgBar.get() != this)
         oMsgBar->SetMsg(cText, lDefault);
-    else if (oWnd)
-        oWnd->SetMsg(cText);
+    else if (parent && parent->oMsgBar.get() != this)
+        parent->SetMsg(cText);
 }
 
 // ---- size, position and system commands ----
 
 Answer TWindow::Moved(int nRow, int nCol) {
-    if (bMoved) bMoved(nRow, nCol);
-    return Answer::Nil();
+    return bMoved ? bMoved(nRow, nCol) : Answer::Nil();
 }
 
 Answer TWindow::ReSize(WPARAM nSizeType, int nNewWidth, int nNewHeight) {

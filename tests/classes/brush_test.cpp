@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "corvix/function/cxerror.h"
 #include "tests/support/testwindow.h"
 
 namespace corvix {
@@ -51,18 +52,36 @@ TEST_F(BrushTest, EqualRequestsShareOneBrushUntilTheLastEnd) {
     EXPECT_TRUE(TBrush::aBrushes().empty());
 }
 
-TEST_F(BrushTest, BuiltInPatternsAreMadeAfreshOnEveryRequest) {
+// A fresh brush per request, and the earlier holder keeps painting with its own.
+TEST_F(BrushTest, BuiltInPatternsAreMadeAfreshWithoutTakingTheEarlierOneAway) {
     auto first = TBrush::New({.cStyle = "BRICKS"});
     const HBRUSH firstBrush = first->hBrush;
     const HBITMAP firstBitmap = first->hBitmap;
     ASSERT_NE(firstBitmap, nullptr);
     auto second = TBrush::New({.cStyle = "BRICKS"});
     EXPECT_NE(first, second);
-    EXPECT_EQ(first->hBrush, nullptr);
-    EXPECT_FALSE(Alive(firstBrush));
-    EXPECT_FALSE(Alive(firstBitmap));
+    EXPECT_EQ(first->hBrush, firstBrush);
+    EXPECT_TRUE(Alive(firstBrush));
+    EXPECT_TRUE(Alive(firstBitmap));
     EXPECT_TRUE(Alive(second->hBrush));
-    EXPECT_EQ(TBrush::aBrushes().size(), 1u);
+    first->End();
+    EXPECT_FALSE(Alive(firstBrush));
+    EXPECT_TRUE(Alive(second->hBrush));
+    second->End();
+    EXPECT_TRUE(TBrush::aBrushes().empty());
+}
+
+TEST_F(BrushTest, ARecordTooLongToSaveIsRefusedWithAnError) {
+    std::optional<ErrorRecord> seen;
+    SetErrorHandler([&seen](const ErrorRecord& e) {
+        seen = e;
+        return Value(false);
+    });
+    auto brush = TBrush::New({.cBmpFile = std::string(70000, 'x')});
+    EXPECT_EQ(brush->Save(), "");
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(seen->Description, "Value too long to save");
+    EXPECT_NE(seen->Operation.find("cBmpFile"), std::string::npos);
 }
 
 TEST_F(BrushTest, EachBuiltInPatternPaintsItsTable) {

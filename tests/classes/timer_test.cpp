@@ -30,6 +30,17 @@ TEST(TimerTest, DefaultsAndTheFirstIdentifier) {
     EXPECT_EQ(TTimer::New()->nId, 3u);
 }
 
+TEST(TimerTest, ATimerMadeWithNoActiveWindowTicks) {
+    ASSERT_EQ(GetActiveWindow(), nullptr);
+    int ticks = 0;
+    auto t = TTimer::New(10, [&ticks] { ++ticks; });
+    ASSERT_NE(t->hWndOwner, nullptr);
+    t->Activate();
+    RunFor(80);
+    EXPECT_GT(ticks, 0);
+    t->End();
+}
+
 TEST(TimerTest, TicksRunTheActionOnlyWhileActive) {
     auto w = TWindow::New();
     int ticks = 0;

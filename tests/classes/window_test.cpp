@@ -5,9 +5,11 @@
 #include "corvix/classes/brush.h"
 #include "corvix/classes/font.h"
 #include "corvix/classes/hotkeys.h"
+#include "corvix/classes/icon.h"
 #include "corvix/function/cxerror.h"
 #include "corvix/native/eventloop.h"
 #include "corvix/native/lmessages.h"
+#include "tests/support/gdiprobe.h"
 #include "tests/support/testwindow.h"
 
 namespace corvix {
@@ -33,7 +35,7 @@ std::shared_ptr<CountingControl> ButtonOn(TWindow& parent, int id, int top) {
     c->hWnd = CreateWindowA("BUTTON", "b", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, top, 60, 20, parent.hWnd,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     c->nId = id;
-    c->oWnd = &parent;
+    c->oWnd = parent.weak_from_this();
     c->nStyle = WS_CHILD;
     c->Link();
     parent.AddControl(c);
@@ -82,7 +84,7 @@ TEST(WindowNewTest, PixelCoordinatesAreTakenAsTheyAre) {
 
 TEST(WindowNewTest, TheClassIsRegisteredOnceWithTheFirstWindowsBrush) {
     auto first = TWindow::New();
-    ASSERT_TRUE(TWindow::lRegistered);
+    ASSERT_TRUE(first->lRegistered());
     const LONG_PTR background = GetClassLongPtrA(first->hWnd, GCLP_HBRBACKGROUND);
     auto second = TWindow::New({.nClrBack = RGB(1, 2, 3)});
     EXPECT_EQ(GetClassLongPtrA(second->hWnd, GCLP_HBRBACKGROUND), background);
@@ -91,12 +93,33 @@ TEST(WindowNewTest, TheClassIsRegisteredOnceWithTheFirstWindowsBrush) {
     DestroyWindow(second->hWnd);
 }
 
+// A subclass with a class of its own, the way window.h recommends, after a
+// TWindow already registered "TWINDOW"; its pane is no stock colour, so its
+// class brush is one that only the class keeps once SetColor lets go of it.
+class PaneWindow : public TWindow {
+public:
+    std::string ClassName() const override { return "TPANEWINDOW"; }
+};
+
+TEST(WindowNewTest, ASubclassGetsItsOwnClassWhoseBrushStaysAlive) {
+    auto plain = TWindow::New();
+    auto pane = std::make_shared<PaneWindow>();
+    pane->nClrPane = RGB(1, 2, 3);
+    pane->Init({});
+    ASSERT_NE(pane->hWnd, nullptr);
+    char name[32] = {};
+    GetClassNameA(pane->hWnd, name, sizeof name);
+    EXPECT_STREQ(name, "TPANEWINDOW");
+    const auto background = reinterpret_cast<HGDIOBJ>(GetClassLongPtrA(pane->hWnd, GCLP_HBRBACKGROUND));
+    EXPECT_EQ(GetObjectType(background), static_cast<DWORD>(OBJ_BRUSH)) << "the class paints with a live brush";
+}
+
 TEST(WindowNewTest, AChildWithoutAFontSharesItsParentsFont) {
     auto parent = TWindow::New();
     auto font = TFont::New({.cFaceName = "Tahoma", .nHeight = -12});
     parent->SetFont(font);
     const int before = *font->nCount;
-    auto child = TWindow::New({.nTop = 1, .nLeft = 1, .nBottom = 3, .nRight = 10, .oWnd = parent.get()});
+    auto child = TWindow::New({.nTop = 1, .nLeft = 1, .nBottom = 3, .nRight = 10, .oWnd = parent});
     EXPECT_EQ(child->oFont, font);
     EXPECT_EQ(*font->nCount, before + 1);
     EXPECT_EQ(SendMessageA(child->hWnd, WM_GETFONT, 0, 0), 0) << "a plain window keeps no font of its own";
@@ -147,6 +170,34 @@ TEST(WindowColorTest, ColourStringsSetBothColoursAndBadOnesChangeNothing) {
     DestroyWindow(plain->hWnd);
 }
 
+TEST(WindowColorTest, GivingAWindowTheBrushItHoldsKeepsTheBrush) {
+    auto w = TWindow::New({.nClrBack = RGB(7, 8, 9)});
+    const auto brush = w->oBrush;
+    const int count = *brush->nCount;
+    w->SetBrush(brush);
+    w->SetColor(RGB(0, 0, 0), RGB(7, 8, 9), brush);
+    EXPECT_EQ(*brush->nCount, count);
+    EXPECT_EQ(GetObjectType(brush->hBrush), static_cast<DWORD>(OBJ_BRUSH));
+}
+
+TEST(WindowColorTest, AColourStringKeepsTheBrushTheCallerPassed) {
+    auto brush = TBrush::New({.cStyle = "DIAGCROSS", .nRGBColor = RGB(255, 0, 0)});
+    auto w = TWindow::New({.oBrush = brush, .cColors = "W+/B"});
+    EXPECT_EQ(w->oBrush, brush);
+    EXPECT_EQ(w->nClrPane, RGB(0, 0, 128));
+}
+
+TEST(WindowFontTest, SettingTheFontTheWindowHasKeepsTheCountBalanced) {
+    auto font = TFont::New({.cFaceName = "Tahoma", .nHeight = -11});
+    const int count = *font->nCount;
+    auto w = TWindow::New();
+    w->SetFont(font);
+    w->SetFont(font);
+    EXPECT_EQ(*font->nCount, count + 1);
+    DestroyWindow(w->hWnd);
+    EXPECT_EQ(*font->nCount, count);
+}
+
 TEST(WindowEventTest, EraseBackgroundAnswersOneAndButtonColoursAreNotDecoded) {
     auto w = TWindow::New();
     EXPECT_EQ(SendMessageA(w->hWnd, WM_ERASEBKGND, 0, 0), 1);
@@ -161,6 +212,7 @@ TEST(WindowEventTest, PaintFillsTheBrushAndCallsBPaintedInsideTheBuffer) {
         ++painted;
         RECT r{5, 5, 15, 15};
         FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        return Answer::Number(0);
     };
     ShowWindow(w->hWnd, SW_SHOWNORMAL);
     UpdateWindow(w->hWnd);
@@ -171,10 +223,34 @@ TEST(WindowEventTest, PaintFillsTheBrushAndCallsBPaintedInsideTheBuffer) {
     DestroyWindow(w->hWnd);
 }
 
+// The buffer and the paint end on every path: no DC, bitmap or paint left behind.
+TEST(WindowEventTest, APaintCallbackThatThrowsLeavesNothingBehind) {
+    auto w = TWindow::New();
+    w->bPainted = [](HDC, const PAINTSTRUCT&, TWindow&) -> Answer { throw std::runtime_error("paint"); };
+    ShowWindow(w->hWnd, SW_SHOWNORMAL);
+    UpdateWindow(w->hWnd);
+    const int before = corvix_test::CountLiveGdiObjects();
+    for (int i = 0; i < 5; ++i) {
+        InvalidateRect(w->hWnd, nullptr, FALSE);
+        UpdateWindow(w->hWnd);
+    }
+    EXPECT_EQ(corvix_test::CountLiveGdiObjects(), before);
+    EXPECT_EQ(w->hDC, nullptr);
+    EXPECT_EQ(w->nPaintCount, 0);
+    EXPECT_FALSE(GetUpdateRect(w->hWnd, nullptr, FALSE)) << "the paint was ended";
+    w->bPainted = [](HDC, const PAINTSTRUCT&, TWindow&) { return Answer::Number(3); };
+    w->BeginPaint();
+    EXPECT_EQ(w->Paint(), Answer::Number(3)) << "Paint answers bPainted's answer";
+    w->EndPaint();
+}
+
 TEST(WindowEventTest, AMinimizedWindowPaintsItsIconAndNeverCallsBPainted) {
     auto w = TWindow::New();
     int painted = 0;
-    w->bPainted = [&painted](HDC, const PAINTSTRUCT&, TWindow&) { ++painted; };
+    w->bPainted = [&painted](HDC, const PAINTSTRUCT&, TWindow&) {
+        ++painted;
+        return Answer::Number(0);
+    };
     ShowWindow(w->hWnd, SW_SHOWMINIMIZED);
     ASSERT_TRUE(IsIconic(w->hWnd));
     painted = 0;
@@ -216,6 +292,7 @@ TEST(WindowEventTest, AWheelTurnedTowardsTheUserArrivesNegative) {
     w->bMouseWheel = [&](int, int d, int px, int) {
         delta = d;
         x = px;
+        return Answer::Nil();
     };
     SendMessageA(w->hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), MAKELPARAM(static_cast<WORD>(-5), 7));
     EXPECT_EQ(delta, -120);
@@ -239,16 +316,31 @@ TEST(WindowEventTest, AHotKeyIsConsumedBeforeBKeyDown) {
     DestroyWindow(w->hWnd);
 }
 
-TEST(WindowEventTest, MouseCallbacksGetRowThenColumn) {
+TEST(WindowEventTest, MouseCallbacksGetRowThenColumnAndTheirAnswerGoesBack) {
     auto w = TWindow::New();
     int row = -1, col = -1;
     w->bLClicked = [&](int r, int c, WPARAM, TWindow&) {
         row = r;
         col = c;
+        return Answer::Number(7);
     };
-    SendMessageA(w->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 12));
+    EXPECT_EQ(SendMessageA(w->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 12)), 7);
     EXPECT_EQ(row, 12);
     EXPECT_EQ(col, 30);
+    // Callbacks that consume their message keep it from the default procedure.
+    const struct {
+        UINT message;
+        std::function<void()> set;
+    } cases[] = {
+        {WM_MOUSEMOVE, [&] { w->bMMoved = [](int, int, WPARAM) { return Answer::Number(5); }; }},
+        {WM_MOUSEWHEEL, [&] { w->bMouseWheel = [](int, int, int, int) { return Answer::Number(5); }; }},
+        {WM_LBUTTONUP, [&] { w->bLButtonUp = [](int, int, WPARAM, TWindow&) { return Answer::Number(5); }; }},
+        {WM_LBUTTONDBLCLK, [&] { w->bLDblClick = [](int, int, WPARAM, TWindow&) { return Answer::Number(5); }; }},
+    };
+    for (const auto& c : cases) {
+        c.set();
+        EXPECT_EQ(SendMessageA(w->hWnd, c.message, 0, 0), 5) << c.message;
+    }
     DestroyWindow(w->hWnd);
 }
 
@@ -268,6 +360,33 @@ TEST(WindowEventTest, ADropOverHandsOnThePendingDropInformationOnce) {
     EXPECT_EQ(col, 9);
     EXPECT_TRUE(GETDROPINFO().IsNil()) << "taken and cleared";
     DestroyWindow(w->hWnd);
+}
+
+TEST(WindowEventTest, ControlsWithoutAnIdentifierGetNoColourMessage) {
+    auto w = TWindow::New();
+    for (int id : {-1, 65535}) {
+        HWND label = CreateWindowA("STATIC", "x", WS_CHILD, 0, 0, 10, 10, w->hWnd,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+        EXPECT_TRUE(w->HandleEvent(WM_CTLCOLORSTATIC, 0, reinterpret_cast<LPARAM>(label)).IsNil()) << id;
+    }
+}
+
+// A bar, or a message bar, that answers nothing itself must not send the
+// message back where it came from.
+TEST(WindowEventTest, ABarWithoutItsOwnMethodsEndsTheChain) {
+    auto w = TWindow::New();
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ToolbarWindow32";  // the common controls are not loaded here
+    RegisterClassA(&wc);
+    auto bar = std::make_shared<TWindow>();
+    bar->hWnd = CreateWindowA("ToolbarWindow32", "", WS_CHILD, 0, 0, 10, 10, w->hWnd, nullptr, nullptr, nullptr);
+    bar->Link();
+    EXPECT_TRUE(w->HandleEvent(WM_COMMAND, 5, reinterpret_cast<LPARAM>(bar->hWnd)).IsNil());
+    w->oMsgBar = TWindow::New({.nTop = 0, .nLeft = 0, .nBottom = 1, .nRight = 10, .oWnd = w});
+    w->SetMsg("hello");
+    w->oMsgBar->SetMsg("again");
 }
 
 TEST(WindowMethodsTest, SwitchesReturnTheirPreviousValue) {
@@ -296,7 +415,7 @@ TEST(WindowMethodsTest, CenterPlacesTheWindowInTheMiddleOfTheDesktop) {
     GetWindowRect(w->hWnd, &r);
     EXPECT_EQ(r.left, (desktop.right - 200) / 2);
     EXPECT_EQ(r.top, (desktop.bottom - 100) / 2);
-    auto child = TWindow::New({.nTop = 1, .nLeft = 1, .nBottom = 2, .nRight = 5, .oWnd = w.get()});
+    auto child = TWindow::New({.nTop = 1, .nLeft = 1, .nBottom = 2, .nRight = 5, .oWnd = w});
     EXPECT_EQ(child->ChildLevel(), 1);
     EXPECT_EQ(w->ChildLevel(), 0);
     DestroyWindow(w->hWnd);
@@ -383,6 +502,21 @@ TEST(WindowActivateTest, AnObjectWithNoWindowReturnsFromActivateAtOnce) {
     EXPECT_EQ(GETWNDAPP(), nullptr);
 }
 
+TEST(WindowActivateTest, ActivatesOwnValidityTestKeepsTheWindowOpen) {
+    auto w = TWindow::New();
+    int asked = 0;
+    const auto refuseOnce = [&asked] { return ++asked > 1; };
+    w->bInit = [](TWindow& self) {
+        SendMessageA(self.hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);  // refused
+        Pump();
+        EXPECT_TRUE(IsWindow(self.hWnd));
+        SendMessageA(self.hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);  // accepted
+    };
+    w->Activate({.bValid = refuseOnce});
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(w->hWnd, nullptr);
+}
+
 TEST(WindowActivateTest, ShowStatesMapToShowCommands) {
     EXPECT_EQ(TWindow::ShowCommand("HIDDEN"), SW_HIDE);
     EXPECT_EQ(TWindow::ShowCommand("NORMAL"), SW_SHOWNORMAL);
@@ -409,10 +543,28 @@ TEST(WindowMethodsTest, AnObjectOutsideASharedPointerIsReportedAndNeverLinked) {
     font.End();  // no cache entry, no handle: nothing to do, and no throw
 }
 
+// A copy of the screen's top-left corner, where drawing on GetDC(0) would land.
+std::vector<COLORREF> ScreenCorner() {
+    std::vector<COLORREF> pixels;
+    HDC screen = GetDC(nullptr);
+    for (int y = 0; y < 120; y += 3)
+        for (int x = 0; x < 120; x += 3) pixels.push_back(GetPixel(screen, x, y));
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 TEST(WindowActivateTest, MethodsOnAWindowThatIsGoneDoNoHarm) {
     auto w = TWindow::New();
     DestroyWindow(w->hWnd);
     ASSERT_EQ(w->hWnd, nullptr);
+    const auto screen = ScreenCorner();
+    w->Box(0, 0, 100, 100);
+    w->Line(0, 0, 100, 100);
+    w->Circle(10, 10, 50);
+    w->SetPixel(5, 5, RGB(255, 0, 0));
+    w->FloodFill(50, 50, RGB(1, 1, 1), static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    w->SayRect({0, 0, 50, 100}, "drawn on the desktop");
+    EXPECT_EQ(ScreenCorner(), screen) << "nothing drawn on the screen";
     w->Refresh();
     w->Enable();
     w->Disable();
@@ -422,6 +574,42 @@ TEST(WindowActivateTest, MethodsOnAWindowThatIsGoneDoNoHarm) {
     EXPECT_EQ(w->cTitle(), "");
     w->Say(1, 1, "x");
     EXPECT_EQ(w->nPaintCount, 0);
+    EXPECT_EQ(ScreenCorner(), screen);
+}
+
+// The child object lives on; its parent object went with its window.
+TEST(WindowMethodsTest, AChildOutlivingItsParentFindsItGone) {
+    auto parent = TWindow::New();
+    auto child = TWindow::New({.nTop = 1, .nLeft = 1, .nBottom = 3, .nRight = 10, .oWnd = parent});
+    std::weak_ptr<TWindow> watch = parent;
+    DestroyWindow(parent->hWnd);
+    parent.reset();
+    ASSERT_TRUE(watch.expired());
+    EXPECT_EQ(child->Parent(), nullptr);
+    EXPECT_EQ(child->ChildLevel(), 0);
+    child->SetMsg("nobody listens");
+    EXPECT_TRUE(child->KeyDown(VK_TAB, 0).IsNil());
+    EXPECT_TRUE(child->KeyChar(VK_ESCAPE, 0).IsNil());
+}
+
+TEST(WindowMethodsTest, AnIconSharedByTwoWindowsOutlivesTheFirst) {
+    BYTE andMask[128], xorMask[128];
+    std::fill(std::begin(andMask), std::end(andMask), 0x00);
+    std::fill(std::begin(xorMask), std::end(xorMask), 0xFF);
+    auto icon = std::make_shared<TIcon>();
+    icon->hIcon = CreateIcon(nullptr, 32, 32, 1, 1, andMask, xorMask);
+    icon->lOwned = true;
+    const HICON handle = icon->hIcon;
+    auto first = TWindow::New({.oIcon = icon});
+    auto second = TWindow::New({.oIcon = icon});
+    icon.reset();
+    DestroyWindow(first->hWnd);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(handle, &info)) << "the second window still shows it";
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    DestroyWindow(second->hWnd);
+    EXPECT_FALSE(GetIconInfo(handle, &info)) << "destroyed with its last holder";
 }
 
 }  // namespace
