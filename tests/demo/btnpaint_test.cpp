@@ -52,6 +52,16 @@ TEST_P(NormalLookTest, ThreeFramesOverATwoHalvesFill) {
     EXPECT_EQ(Rgb(c.Pixel(w - 2, h - 2)), Rgb(kNormalMiddle));
     EXPECT_EQ(Rgb(c.Pixel(2, 2)), Rgb(kNormalInner));
     EXPECT_EQ(Rgb(c.Pixel(w - 3, h - 3)), Rgb(kNormalInner));
+    // Every side of each frame, at mid-length: a frame drawn one pixel short
+    // on the right or at the bottom still shows the right corners.
+    const struct {
+        int x, y;
+        COLORREF colour;
+    } sides[] = {{w - 1, h / 2, kNormalOuter}, {w / 2, h - 1, kNormalOuter}, {w - 2, h / 2, kNormalMiddle},
+                 {w / 2, h - 2, kNormalMiddle}, {1, h / 2, kNormalMiddle},     {w / 2, 1, kNormalMiddle},
+                 {w - 3, h / 2, kNormalInner},  {w / 2, h - 3, kNormalInner},  {2, h / 2, kNormalInner},
+                 {w / 2, 2, kNormalInner}};
+    for (const auto& p : sides) EXPECT_EQ(Rgb(c.Pixel(p.x, p.y)), Rgb(p.colour)) << p.x << "," << p.y;
     // The fill inside the frames, away from the (empty) caption.
     const int split = HalfEnd(0, h);
     for (int y = 3; y <= h - 4; ++y) {

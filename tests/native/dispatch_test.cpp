@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "corvix/classes/window.h"
+#include "corvix/native/wrappers.h"
 #include "tests/support/testwindow.h"
 
 namespace corvix {
@@ -106,14 +107,23 @@ TEST(DispatchTest, AnswersDecideWhetherTheControlsOwnProcedureRuns) {
 TEST(DispatchTest, WmDestroyUnlinksInsideTheHandlerAndEndsAtTheDefaultProcedure) {
     corvix_test::HostWindow host;
     HWND edit = CreateWindowA("EDIT", "x", WS_CHILD, 0, 0, 80, 20, host.Get(), nullptr, nullptr, nullptr);
-    const LONG_PTR editProc = GetWindowLongPtrA(edit, GWLP_WNDPROC);
     auto w = ScriptedWindow::Over(edit);
     const int slot = w->SlotIndex();
     DestroyWindow(edit);
     EXPECT_EQ(w->destroyCalls, 1);
     EXPECT_FALSE(w->oldProcSeenAtDestroy.has_value());
     EXPECT_EQ(GETALLWIN()[static_cast<size_t>(slot - 1)], nullptr);
-    (void)editProc;
+}
+
+TEST(DispatchTest, UnlinkOfALiveEditGivesItBackExactlyItsOwnProcedure) {
+    corvix_test::HostWindow host;
+    HWND edit = CreateWindowA("EDIT", "x", WS_CHILD, 0, 0, 80, 20, host.Get(), nullptr, nullptr, nullptr);
+    const LONG_PTR editProc = GetWindowLongPtrA(edit, GWLP_WNDPROC);
+    auto w = ScriptedWindow::Over(edit);
+    w->UnLink();
+    EXPECT_EQ(GetWindowLongPtrA(edit, GWLP_WNDPROC), editProc);
+    SetWindowTextA(edit, "typed");
+    EXPECT_EQ(GETWINDOWTEXT(edit), "typed") << "the edit still works on its own";
 }
 
 TEST(DispatchTest, IndexZeroAndFreedSlotsGoToTheDefaultProcedure) {

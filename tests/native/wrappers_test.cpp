@@ -116,18 +116,22 @@ TEST(WrappersTest, DrawTextNeverWritesIntoTheCallersText) {
     EXPECT_EQ(text, "A caption far too long for the box");
 }
 
-TEST(WrappersTest, DrawTextReadsTheRectangleRowFirst) {
-    Canvas c(200, 60, RGB(255, 255, 255));
-    DRAWTEXT(c.Get(), "WWWW", RectArray{30, 100, 60, 200}, DT_SINGLELINE);
-    int inkLeft = 0, inkRight = 0;
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 200; ++x)
-            if (c.Pixel(x, y) == RGB(0, 0, 0)) {
-                EXPECT_GE(y, 30);
-                (x < 100 ? inkLeft : inkRight)++;
-            }
-    EXPECT_EQ(inkLeft, 0);
-    EXPECT_GT(inkRight, 0);
+// Top 30 and left 100 differ, so a swapped pair shows; by name the rectangle
+// travels as an array.
+TEST(WrappersTest, DrawTextReadsTheRectangleRowFirstAlsoByName) {
+    for (const bool byName : {false, true}) {
+        Canvas c(200, 60, RGB(255, 255, 255));
+        if (byName)
+            CallByName("DRAWTEXT", {Value::Handle(c.Get()), "WWWW", Array{30, 100, 60, 200}, DT_SINGLELINE});
+        else
+            DRAWTEXT(c.Get(), "WWWW", RectArray{30, 100, 60, 200}, DT_SINGLELINE);
+        int inkOutside = 0, inkInside = 0;
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 200; ++x)
+                if (c.Pixel(x, y) == RGB(0, 0, 0)) (y < 30 || x < 100 ? inkOutside : inkInside)++;
+        EXPECT_EQ(inkOutside, 0) << byName;
+        EXPECT_GT(inkInside, 0) << byName;
+    }
 }
 
 TEST(WrappersTest, MessagesCarryStringsAsTheAddressOfTheirCharacters) {
