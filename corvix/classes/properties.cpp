@@ -68,13 +68,8 @@ std::string TitleCase(const std::string& className) {
 // Lengths travel in 16 bits; a longer text is refused, never cut.
 bool TooLongToSave(const std::string& cClassName, const std::string& cName, size_t nLength) {
     if (nLength <= 0xFFFF) return false;
-    ErrorRecord error;
-    error.SubSystem = "Corvix";
-    error.Severity = 2;
-    error.Description = "Value too long to save";
-    error.Operation = cClassName + ":" + cName + " (" + std::to_string(nLength) + " bytes)";
-    error.CanDefault = true;
-    RaiseError(error);
+    RaiseError(LibraryError("Value too long to save", cClassName + ":" + cName + " (" + std::to_string(nLength) +
+                                                            " bytes)"));
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "corvix/classes/window.h"
+#include "corvix/native/callbackguard.h"
 #include "corvix/native/wrappers.h"
 
 namespace corvix {
@@ -12,7 +13,7 @@ namespace {
 UINT_PTR lastIdentifier = 1;
 
 LRESULT CALLBACK TimerWindowProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    if (nMsg == WM_TIMER) return TIMEREVENT(wParam);
+    if (nMsg == WM_TIMER) return GuardCallback("timer", LRESULT{0}, [wParam] { return TIMEREVENT(wParam); });
     return DefWindowProcA(hWnd, nMsg, wParam, lParam);
 }
 

@@ -82,7 +82,7 @@ void TWindow::Link(bool lSubclass) {
     if (!hWnd) return;
     auto self = weak_from_this().lock();  // the table shares the object
     if (!self) {
-        RaiseError(*CXGENERROR(6, "Link: the window object is not held by a std::shared_ptr"));
+        RaiseError(LibraryError("Window object not held by a std::shared_ptr", "Link: " + cCaption));
         return;
     }
     RegisterDispatchOnce();
@@ -200,10 +200,12 @@ void TWindow::Register(UINT nClsStyle) {
                        oIcon ? oIcon->hIcon : nullptr))
         return;
     aRegistered().insert(ClassName());
-    // The class paints with this brush as long as the process lives.
+    // The class paints with this brush and shows this icon as long as the process lives.
     static std::vector<std::shared_ptr<TBrush>> classBrushes;
+    static std::vector<std::shared_ptr<TIcon>> classIcons;
     classBrushes.emplace_back();
     HoldReference(classBrushes.back(), oBrush);
+    if (oIcon) classIcons.push_back(oIcon);
 }
 
 void TWindow::Create(std::string cClsName) {
@@ -337,12 +339,14 @@ RectArray TWindow::GetCliRect() const { return GETCLIENTRECT(hWnd); }
 RectArray TWindow::GetRect() const { return GETWNDRECT(hWnd); }
 
 HDC TWindow::GetDC() {
+    if (!hWnd) return nullptr;  // ::GetDC(0) would be the whole screen
     if (!hDC) hDC = ::GetDC(hWnd);
     ++nPaintCount;
     return hDC;
 }
 
 void TWindow::ReleaseDC() {
+    if (!hWnd && !hDC) return;
     if (--nPaintCount > 0) return;
     nPaintCount = 0;
     if (hDC) ::ReleaseDC(hWnd, hDC);

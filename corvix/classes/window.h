@@ -26,8 +26,10 @@ class TIcon;
 
 class TWindow : public Object, public MessageTarget, public std::enable_shared_from_this<TWindow> {
 public:
-    // Callbacks whose answer goes back to the system: NIL lets the previous
-    // procedure run, a number is returned as it is.
+    // Callbacks that answer: the left-button, move and wheel callbacks answer
+    // the message (NIL lets the previous procedure run, a number goes back as
+    // it is); the paint callback answers Paint; the right- and middle-button
+    // callbacks' answers are not used.
     using MouseCallback = std::function<Answer(int nRow, int nCol, WPARAM nKeyFlags, TWindow&)>;
     using PaintCallback = std::function<Answer(HDC, const PAINTSTRUCT&, TWindow&)>;
     using KeyCallback = std::function<Answer(int nKey, LPARAM nFlags)>;
@@ -155,7 +157,7 @@ public:
     void Init(const NewArgs& args);
     virtual std::string ClassName() const { return "TWINDOW"; }
     // Registers the window class named ClassName() once per name; the class
-    // keeps a reference to its background brush for the life of the process.
+    // keeps its background brush and icon for the life of the process.
     virtual void Register(UINT nClsStyle = CS_VREDRAW | CS_HREDRAW);
     bool lRegistered() const { return aRegistered().contains(ClassName()); }
     void Create(std::string cClsName = "");
@@ -189,6 +191,7 @@ public:
     void SetBounds(int nTop, int nLeft, int nBottom, int nRight);
     RectArray GetCliRect() const;
     RectArray GetRect() const;
+    // The window's device context, counted; null when there is no window.
     HDC GetDC();
     void ReleaseDC();
 

@@ -11,14 +11,14 @@ ErrorHandler& Slot() {
     return handler;
 }
 
-struct LibraryError {
+struct CodedError {
     const char* description;
     int severity;
     const char* subSystem;
     int subCode;
 };
 
-constexpr std::array<LibraryError, 6> kLibraryErrors = {{
+constexpr std::array<CodedError, 6> kLibraryErrors = {{
     {"Non defined Id", 3, "Corvix", 1},
     {"Duplicated Id", 3, "Corvix", 2},
     {"Cannot create Dialog Box", 3, "Corvix", 3},
@@ -45,7 +45,7 @@ Value RaiseError(const ErrorRecord& record) {
 
 std::optional<ErrorRecord> CXGENERROR(int nCode, std::string cOperation) {
     if (nCode < 1 || nCode > static_cast<int>(kLibraryErrors.size())) return std::nullopt;
-    const LibraryError& e = kLibraryErrors[static_cast<size_t>(nCode - 1)];
+    const CodedError& e = kLibraryErrors[static_cast<size_t>(nCode - 1)];
     ErrorRecord record;
     record.Description = e.description;
     record.Severity = e.severity;
@@ -53,6 +53,16 @@ std::optional<ErrorRecord> CXGENERROR(int nCode, std::string cOperation) {
     record.SubCode = e.subCode;
     record.CanDefault = e.severity < 3;
     record.Operation = std::move(cOperation);
+    return record;
+}
+
+ErrorRecord LibraryError(std::string cDescription, std::string cOperation) {
+    ErrorRecord record;
+    record.SubSystem = "Corvix";
+    record.Severity = 2;
+    record.Description = std::move(cDescription);
+    record.Operation = std::move(cOperation);
+    record.CanDefault = true;
     return record;
 }
 

@@ -40,6 +40,10 @@ Value RaiseError(const ErrorRecord& record);
 // The library's record for codes 1 to 6; nothing for any other code.
 std::optional<ErrorRecord> CXGENERROR(int nCode, std::string cOperation = "");  // "_CXGENERROR"
 
+// A library error with no code of its own that the handler may settle by
+// default (severity 2): a misuse the program can survive.
+ErrorRecord LibraryError(std::string cDescription, std::string cOperation);
+
 // Raises "Memory Low" (code 4) and returns the handler's answer.
 Value LOWMEMERROR();  // "__LOWMEMERROR"
 

@@ -33,7 +33,7 @@ std::string FrameText(void* address) {
 
 }  // namespace
 
-std::string LOGLINE(const SYSTEMTIME& now, const Array& aValues) {
+std::string LogLine(const SYSTEMTIME& now, const Array& aValues) {
     std::string line = DateToText(DateOf(now)) + " " + TimeOfDay(now) + ": ";
     for (const Value& v : aValues) line += CVALTOCHAR(v) + '\t';
     return line + "\r\n";
@@ -42,7 +42,7 @@ std::string LOGLINE(const SYSTEMTIME& now, const Array& aValues) {
 void LOGFILE(const std::string& cFileName, const Array& aValues) {
     SYSTEMTIME now;
     GetLocalTime(&now);  // one reading: a line written at midnight cannot mix two days
-    const std::string line = LOGLINE(now, aValues);
+    const std::string line = LogLine(now, aValues);
     // Checked here too: an administrator's open would otherwise succeed.
     const DWORD attributes = GetFileAttributesA(cFileName.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return;

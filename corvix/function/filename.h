@@ -11,7 +11,7 @@
 namespace corvix {
 
 // The line LOGFILE writes for one clock reading.
-std::string LOGLINE(const SYSTEMTIME& now, const Array& aValues);
+std::string LogLine(const SYSTEMTIME& now, const Array& aValues);
 
 // Appends "date time: v1<TAB>v2<TAB>...<CR><LF>" to cFileName (created when
 // missing). A file that cannot be opened loses the line silently.

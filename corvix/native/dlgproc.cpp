@@ -2,7 +2,6 @@
 
 #include "corvix/native/callbackguard.h"
 #include "corvix/native/eventloop.h"
-#include "corvix/native/wndproc.h"
 
 namespace corvix {
 
@@ -32,14 +31,8 @@ MessageTarget* ModalTargetFor(HWND hDlg) {
     return nullptr;
 }
 
-// A dialog linked to its object gets its messages through its window
-// procedure; the dialog procedure must not deliver them a second time.
-bool LinkedToItsObject(HWND hDlg) {
-    return GetWindowLongPtrA(hDlg, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&ObjectWndProc);
-}
-
 MessageTarget* ConstructionTargetFor(HWND hDlg) {
-    if (constructionDepth == 0 || LinkedToItsObject(hDlg)) return nullptr;
+    if (constructionDepth == 0) return nullptr;
     for (int i = constructionDepth - 1; i >= 0; --i)
         if (constructions[i].hDlg == hDlg) return constructions[i].target;
     ModalEntry& innermost = constructions[constructionDepth - 1];
@@ -82,6 +75,11 @@ ModalDialogEntry::ModalDialogEntry(MessageTarget* target) : pushed_(top > 0) {
 
 ModalDialogEntry::~ModalDialogEntry() {
     if (pushed_) modalStack[top++] = {};
+}
+
+void DialogLinked(HWND hDlg) {
+    for (int i = 0; i < constructionDepth; ++i)
+        if (constructions[i].hDlg == hDlg) constructions[i].target = nullptr;
 }
 
 INT_PTR DIALOGBOXINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageTarget* target) {

@@ -1,6 +1,7 @@
 #include "corvix/native/wndproc.h"
 
 #include "corvix/native/callbackguard.h"
+#include "corvix/native/dlgproc.h"
 #include "corvix/native/messagetarget.h"
 #include "corvix/runtime/registry.h"
 
@@ -51,6 +52,7 @@ LRESULT CALLBACK ObjectWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPara
 }
 
 WNDPROC XCHANGEPROC(HWND hWnd, LONG_PTR nIndex) {
+    DialogLinked(hWnd);
     SetWindowLongPtrA(hWnd, GWLP_USERDATA, nIndex);
     return reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ObjectWndProc)));

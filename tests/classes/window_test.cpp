@@ -237,7 +237,6 @@ TEST(WindowEventTest, APaintCallbackThatThrowsLeavesNothingBehind) {
     EXPECT_EQ(corvix_test::CountLiveGdiObjects(), before);
     EXPECT_EQ(w->hDC, nullptr);
     EXPECT_EQ(w->nPaintCount, 0);
-    EXPECT_FALSE(GetUpdateRect(w->hWnd, nullptr, FALSE)) << "the paint was ended";
     w->bPainted = [](HDC, const PAINTSTRUCT&, TWindow&) { return Answer::Number(3); };
     w->BeginPaint();
     EXPECT_EQ(w->Paint(), Answer::Number(3)) << "Paint answers bPainted's answer";
@@ -327,7 +326,7 @@ TEST(WindowEventTest, MouseCallbacksGetRowThenColumnAndTheirAnswerGoesBack) {
     EXPECT_EQ(SendMessageA(w->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 12)), 7);
     EXPECT_EQ(row, 12);
     EXPECT_EQ(col, 30);
-    // Callbacks that consume their message keep it from the default procedure.
+    // Callbacks that answer their message keep it from the default procedure.
     const struct {
         UINT message;
         std::function<void()> set;
@@ -336,6 +335,8 @@ TEST(WindowEventTest, MouseCallbacksGetRowThenColumnAndTheirAnswerGoesBack) {
         {WM_MOUSEWHEEL, [&] { w->bMouseWheel = [](int, int, int, int) { return Answer::Number(5); }; }},
         {WM_LBUTTONUP, [&] { w->bLButtonUp = [](int, int, WPARAM, TWindow&) { return Answer::Number(5); }; }},
         {WM_LBUTTONDBLCLK, [&] { w->bLDblClick = [](int, int, WPARAM, TWindow&) { return Answer::Number(5); }; }},
+        {WM_MOVE, [&] { w->bMoved = [](int, int) { return Answer::Number(5); }; }},
+        {WM_KILLFOCUS, [&] { w->bLostFocus = [](TWindow&, HWND) { return Answer::Number(5); }; }},
     };
     for (const auto& c : cases) {
         c.set();
@@ -387,6 +388,8 @@ TEST(WindowEventTest, ABarWithoutItsOwnMethodsEndsTheChain) {
     w->oMsgBar = TWindow::New({.nTop = 0, .nLeft = 0, .nBottom = 1, .nRight = 10, .oWnd = w});
     w->SetMsg("hello");
     w->oMsgBar->SetMsg("again");
+    DestroyWindow(w->hWnd);
+    UnregisterClassA("ToolbarWindow32", GetModuleHandleA(nullptr));
 }
 
 TEST(WindowMethodsTest, SwitchesReturnTheirPreviousValue) {
@@ -534,7 +537,8 @@ TEST(WindowMethodsTest, AnObjectOutsideASharedPointerIsReportedAndNeverLinked) {
     loose.hWnd = CreateWindowA("STATIC", "loose", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     loose.Link();
     ASSERT_TRUE(seen);
-    EXPECT_EQ(seen->SubCode, 6);
+    EXPECT_EQ(seen->Description, "Window object not held by a std::shared_ptr");
+    EXPECT_TRUE(seen->CanDefault) << "the program can go on without this window's messages";
     EXPECT_EQ(loose.SlotIndex(), 0);
     EXPECT_FALSE(loose.nOldProc.has_value());
     DestroyWindow(loose.hWnd);

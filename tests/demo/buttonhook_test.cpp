@@ -196,18 +196,17 @@ TEST(ButtonHookTest, MessageBoxButtonsAreSkinned) {
 TEST(ButtonHookTest, AYesNoBoxAnswersItsMnemonicKeys) {
     HostWindow host;
     corvix_test::InstallSkin(host);
-    corvix_test::MoveCursorTo(5, 1000);
+    ASSERT_TRUE(corvix_test::MoveCursorTo(5, 1000));
     const struct {
         char key;
         int answer;
     } cases[] = {{'N', IDNO}, {'Y', IDYES}};
     for (const auto& c : cases) {
-        corvix_test::DialogProbe probe([&c](HWND box) {
+        corvix_test::DialogProbe probe([&c](HWND) {
             HWND focus = GetFocus();
             PostMessageA(focus, WM_KEYDOWN, c.key, 1);
             PostMessageA(focus, WM_CHAR, c.key + ('a' - 'A'), 1);
             PostMessageA(focus, WM_KEYUP, c.key, 0xC0000001);
-            (void)box;
         });
         EXPECT_EQ(MessageBoxA(host.Get(), "Go on?", "Question", MB_YESNO), c.answer) << c.key;
         EXPECT_TRUE(probe.Ran());

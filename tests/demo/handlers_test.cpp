@@ -36,9 +36,9 @@ protected:
     static void CursorAt(HWND b, int x, int y) {
         RECT r;
         GetWindowRect(b, &r);
-        corvix_test::MoveCursorTo(r.left + x, r.top + y);
+        EXPECT_TRUE(corvix_test::MoveCursorTo(r.left + x, r.top + y));
     }
-    static void CursorAway() { corvix_test::MoveCursorTo(5, 1000); }
+    static void CursorAway() { EXPECT_TRUE(corvix_test::MoveCursorTo(5, 1000)); }
 
     static void Press(HWND b) { SendMessageA(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10)); }
     static void Release(HWND b) { SendMessageA(b, WM_LBUTTONUP, 0, MAKELPARAM(10, 10)); }

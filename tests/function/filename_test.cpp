@@ -97,8 +97,8 @@ TEST(ValToCharTest, DecimalsAreAlwaysPlainDecimalText) {
 TEST(LogLineTest, DateAndTimeComeFromTheSameReading) {
     const SYSTEMTIME beforeMidnight{2026, 12, 4, 31, 23, 59, 59, 999};
     const SYSTEMTIME midnight{2027, 1, 5, 1, 0, 0, 0, 0};
-    EXPECT_EQ(LOGLINE(beforeMidnight, {"x"}), "12/31/26 23:59:59: x\t\r\n");
-    EXPECT_EQ(LOGLINE(midnight, {"x", 2}), "01/01/27 00:00:00: x\t2\t\r\n");
+    EXPECT_EQ(LogLine(beforeMidnight, {"x"}), "12/31/26 23:59:59: x\t\r\n");
+    EXPECT_EQ(LogLine(midnight, {"x", 2}), "01/01/27 00:00:00: x\t2\t\r\n");
 }
 
 TEST(DateFormatTest, TheFormatCanChange) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "corvix/classes/window.h"
 #include "corvix/native/eventloop.h"
 #include "tests/support/dlgtemplate.h"
 
@@ -100,6 +101,32 @@ TEST(ModelessDialogTest, TheObjectUnderConstructionGetsTheMessagesOfTheCreateCal
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(dialog.initHandle, h);
     EXPECT_EQ(SendMessageA(h, WM_APP, 0, 0), 0) << "after the create call: false";
+    EXPECT_EQ(dialog.appMessages, 0);
+    DestroyWindow(h);
+}
+
+// Linked, the window procedure delivers; the dialog procedure must not again.
+class CountingWindow : public TWindow {
+public:
+    int appMessages = 0;
+    Answer HandleEvent(UINT nMsg, WPARAM, LPARAM) override {
+        if (nMsg == WM_APP) ++appMessages;
+        return Answer::Nil();
+    }
+};
+
+TEST(ModelessDialogTest, OnceLinkedTheDialogProcedureDeliversNothing) {
+    DialogTemplate tpl(L"Linked");
+    RecordingDialog dialog;
+    auto window = std::make_shared<CountingWindow>();
+    dialog.onInit = [&window](HWND h) {
+        window->hWnd = h;
+        window->Link();
+        SendMessageA(h, WM_APP, 0, 0);
+    };
+    HWND h = CREATEDLGINDIRECT(tpl.Get(), nullptr, &dialog);
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(window->appMessages, 1);
     EXPECT_EQ(dialog.appMessages, 0);
     DestroyWindow(h);
 }

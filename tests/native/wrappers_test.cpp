@@ -156,7 +156,7 @@ TEST(WrappersTest, SendMessagePassesTheHandleMinusOneOn) {
 }
 
 TEST(WrappersTest, CursorPositionComesRowFirst) {
-    corvix_test::MoveCursorTo(100, 40);
+    ASSERT_TRUE(corvix_test::MoveCursorTo(100, 40));
     EXPECT_EQ(GETCURSORPOS(), (PointArray{40, 100}));
     EXPECT_EQ(CallByName("GETCURSORPOS").value(), Value(Array{40, 100}));
 }

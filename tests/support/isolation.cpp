@@ -56,6 +56,8 @@ void ResetLibraryState() {
     corvix::TWindow::aWindows().clear();
     corvix::SETWNDDEFAULT(nullptr);
     corvix::GETDROPINFO();
+    corvix::SETBALLOON(false);
+    corvix::SETALPHA(true);
     corvix::TBrush::aBrushes().clear();
     corvix::TFont::Cache().clear();
     corvix::SetErrorHandler(nullptr);

@@ -88,7 +88,7 @@ void Pump() {
     }
 }
 
-void MoveCursorTo(int x, int y) {
+bool MoveCursorTo(int x, int y) {
     // The warp's echo comes back from the X server late and may carry an
     // earlier position: wait until the position holds for a while.
     constexpr int kSteadyReads = 4;
@@ -106,6 +106,7 @@ void MoveCursorTo(int x, int y) {
             SetCursorPos(x, y);
         }
     }
+    return steady == kSteadyReads;
 }
 
 COLORREF WindowPixel(HWND hWnd, int x, int y) {

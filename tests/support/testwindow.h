@@ -60,7 +60,8 @@ void Pump();
 
 // Puts the cursor at a screen point and waits until the system steadily
 // reports it there (under Wine the move reaches the X server asynchronously).
-void MoveCursorTo(int x, int y);
+// False when it never got there.
+bool MoveCursorTo(int x, int y);
 
 // Reads a pixel of a window from its own device context.
 COLORREF WindowPixel(HWND hWnd, int x, int y);
