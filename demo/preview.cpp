@@ -6,6 +6,7 @@
 
 #include "corvix/classes/font.h"
 #include "corvix/classes/window.h"
+#include "corvix/native/msgbox.h"
 #include "demo/skin/btnpaint.h"
 #include "demo/skin/buttonhook.h"
 #include "demo/skin/skinfuncs.h"
@@ -60,7 +61,7 @@ class PreviewWindow : public corvix::TWindow {
 public:
     corvix::Answer Command(WPARAM wParam, LPARAM lParam) override {
         if (LOWORD(wParam) == kInfo && HIWORD(wParam) == BN_CLICKED)
-            MessageBoxA(hWnd, kInfoText, "Information", MB_ICONINFORMATION);
+            corvix::MSGINFO(kInfoText);
         return TWindow::Command(wParam, lParam);
     }
 };

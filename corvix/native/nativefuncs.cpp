@@ -11,6 +11,7 @@
 #include "corvix/native/fontdialog.h"
 #include "corvix/native/gdiobjects.h"
 #include "corvix/native/gradient.h"
+#include "corvix/native/msgbox.h"
 #include "corvix/native/valueconv.h"
 #include "corvix/native/wndbox.h"
 #include "corvix/native/wndpos.h"
@@ -261,9 +262,35 @@ void RegisterGdiObjects(FunctionRegistry& r) {
     r.Register("GETRESOURCES", [](Args) { return Value::Handle(GETRESOURCES()); });
 }
 
+// By name the title counts only when exactly two arguments are passed.
+std::optional<Value> TitleArg(Args a) { return a.Count() == 2 ? std::optional<Value>(a[1]) : std::nullopt; }
+
+Value MessageArg(Args a) { return a.Count() ? a[0] : Value(""); }
+
+void RegisterBoxes(FunctionRegistry& r) {
+    using Box = void (*)(const Value&, const std::optional<Value>&);
+    const std::pair<const char*, Box> boxes[] = {
+        {"MSGINFO", &MSGINFO}, {"MSGALERT", &MSGALERT}, {"MSGSTOP", &MSGSTOP}, {"MSGABOUT", &MSGABOUT}};
+    for (const auto& [name, box] : boxes) {
+        r.Register(name, [box](Args a) {
+            box(MessageArg(a), TitleArg(a));
+            return Value();
+        });
+    }
+    r.Register("MSGYESNO", [](Args a) { return Value(MSGYESNO(MessageArg(a), TitleArg(a))); });
+    r.Register("MSGBEEP", [](Args) {
+        MSGBEEP();
+        return Value();
+    });
+    r.Register("CHOOSECOLOR", [](Args a) {
+        return Value(static_cast<int64_t>(CHOOSECOLOR(a[0], a.Count() >= 2 ? a[1] : Value())));
+    });
+}
+
 }  // namespace
 
 void RegisterNativeFunctions(FunctionRegistry& registry) {
+    RegisterBoxes(registry);
     RegisterGdiObjects(registry);
     RegisterEventLoop(registry);
     RegisterWindowProcedures(registry);

@@ -600,6 +600,7 @@ TEST(WindowMethodsTest, AnIconSharedByTwoWindowsOutlivesTheFirst) {
     BYTE andMask[128], xorMask[128];
     std::fill(std::begin(andMask), std::end(andMask), 0x00);
     std::fill(std::begin(xorMask), std::end(xorMask), 0xFF);
+    auto registers = TWindow::New();  // the class, which keeps its icon for good, gets none of ours
     auto icon = std::make_shared<TIcon>();
     icon->hIcon = CreateIcon(nullptr, 32, 32, 1, 1, andMask, xorMask);
     icon->lOwned = true;
