@@ -1,9 +1,10 @@
 // A preview of the skin: buttons created after the install show the normal,
-// focused, pressed and disabled looks side by side; clicking "Info" (mouse or
-// space bar) opens an information box whose OK button is skinned too.
+// focused, pressed and disabled looks side by side; clicking "Info" (mouse,
+// Enter or space bar) opens an information box whose OK button is skinned too.
 
 #include <windows.h>
 
+#include "corvix/classes/button.h"
 #include "corvix/classes/font.h"
 #include "corvix/classes/window.h"
 #include "corvix/native/msgbox.h"
@@ -13,12 +14,12 @@
 
 namespace {
 
+using corvix::TButton;
+
 constexpr char kTitle[] = "Office 2007 buttons skin demo - Corvix preview";
 constexpr char kInfoText[] =
     "Office 2007 buttons skin\r\n\r\n"
     "SIN NECESIDAD DE CAMBIAR CODIGO FUENTE NI DE MODIFICAR LOS FICHEROS RC DE RECURSOS!";
-
-enum ButtonId { kInfo = 101, kFocused, kPressed, kDisabled };
 
 WNDPROC skinnedProc = nullptr;
 
@@ -34,46 +35,35 @@ LRESULT CALLBACK AlwaysPressedProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
     return CallWindowProcA(skinnedProc, hWnd, nMsg, wParam, lParam);
 }
 
-HWND AddButton(HWND parent, const char* caption, int id, int top, int left) {
-    return CreateWindowA("BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                         left, top, 81, 25, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                         GetModuleHandleA(nullptr), nullptr);
+std::shared_ptr<TButton> AddButton(const std::shared_ptr<corvix::TWindow>& main, const char* caption, int row,
+                                   std::function<void()> action = {}) {
+    return TButton::New({.nRow = static_cast<double>(row), .nCol = 5, .cCaption = caption, .oWnd = main,
+                         .bAction = std::move(action), .nWidth = 80, .nHeight = 24});
 }
 
-void CreateButtons(HWND main) {
+void CreateButtons(const std::shared_ptr<corvix::TWindow>& main) {
     // Made before the install, so never skinned: it only lends the class.
-    HWND throwaway = AddButton(main, "ok", 100, -36, -12);
-    skindemo::BUTTONS2007(throwaway);
-    DestroyWindow(throwaway);
+    const auto throwaway = TButton::New({.nRow = -2, .nCol = -2, .oWnd = main});
+    skindemo::BUTTONS2007(throwaway->hWnd);
+    throwaway->End();
 
-    AddButton(main, "Info", kInfo, 36, 30);
-    HWND focused = AddButton(main, "Focused", kFocused, 90, 30);
-    HWND pressed = AddButton(main, "Pressed", kPressed, 144, 30);
-    HWND disabled = AddButton(main, "Disabled", kDisabled, 198, 30);
-    EnableWindow(disabled, FALSE);
+    AddButton(main, "Info", 2, [] { corvix::MSGINFO(kInfoText); });
+    const auto focused = AddButton(main, "Focused", 5);
+    const auto pressed = AddButton(main, "Pressed", 8);
+    AddButton(main, "Disabled", 11)->Disable();
     skinnedProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(pressed, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AlwaysPressedProc)));
-    SetFocus(focused);
+        SetWindowLongPtrA(pressed->hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AlwaysPressedProc)));
+    ::SetFocus(focused->hWnd);
 }
-
-// The main window answers the Info button's click with the information box.
-class PreviewWindow : public corvix::TWindow {
-public:
-    corvix::Answer Command(WPARAM wParam, LPARAM lParam) override {
-        if (LOWORD(wParam) == kInfo && HIWORD(wParam) == BN_CLICKED)
-            corvix::MSGINFO(kInfoText);
-        return TWindow::Command(wParam, lParam);
-    }
-};
 
 }  // namespace
 
 void MAIN() {
     skindemo::RegisterSkinFunctions();
     const auto font = corvix::TFont::New({.cFaceName = "Verdana", .nWidth = 0, .nHeight = -12});
-    const auto main = std::make_shared<PreviewWindow>();
-    main->Init({.cTitle = kTitle, .lSysMenu = true, .lCaption = true, .lMin = true, .lMax = true, .lPixel = false});
+    const auto main = corvix::TWindow::New(
+        {.cTitle = kTitle, .lSysMenu = true, .lCaption = true, .lMin = true, .lMax = true, .lPixel = false});
     main->SetFont(font);
-    CreateButtons(main->hWnd);
+    CreateButtons(main);
     main->Activate();  // runs the loop until the window is closed
 }

@@ -289,6 +289,8 @@ void TWindow::AddControl(std::shared_ptr<TWindow> oCtrl) {
     lValidating = false;
 }
 
+void TWindow::DefControl(std::shared_ptr<TWindow> oCtrl) { AddControl(std::move(oCtrl)); }
+
 // ---- geometry ----
 
 void TWindow::CoorsUpdate() {

@@ -115,6 +115,7 @@ public:
     int nPaintCount = 0;
     int nId = 0;
     bool lActive = true;
+    bool lCancel = false;  // a Cancel button: focus moving to it skips validation
     bool lFocused = false;
     bool lVisible = false;
     bool lValidating = false;
@@ -126,12 +127,14 @@ public:
     std::optional<COLORREF> nClrText, nClrPane;
     Value nResult;
     HWND hCtlFocus = nullptr;
+    std::weak_ptr<TWindow> oCtlFocus;  // the control that last had the focus
+    Value nHelpId;                     // a help topic name or number
     std::vector<std::shared_ptr<TWindow>> aControls;
     std::optional<MINMAXINFO> aMinMaxInfo;
     std::shared_ptr<TBrush> oBrush;
     std::shared_ptr<TFont> oFont;
     std::shared_ptr<TIcon> oIcon;
-    std::shared_ptr<Object> oCursor, oMenu, oVScroll, oHScroll;
+    std::shared_ptr<Object> oCursor, oDragCursor, oMenu, oVScroll, oHScroll;
     std::shared_ptr<TWindow> oMsgBar, oTop, oLeft, oBottom, oRight, oClient, oBar;
     // The parent. It does not keep the parent alive: a child object may
     // outlive its parent, and then finds it gone.
@@ -168,6 +171,9 @@ public:
     void SetFont(std::shared_ptr<TFont> oNewFont);
     std::shared_ptr<TFont> GetFont();
     void AddControl(std::shared_ptr<TWindow> oCtrl);
+    // A control for a window that does not exist yet: listed now, attached
+    // when the window comes (dialogs attach them as their window is made).
+    virtual void DefControl(std::shared_ptr<TWindow> oCtrl);
 
     // ---- window table ----
     // Takes a slot in the window table and subclasses the window; an object
@@ -178,7 +184,7 @@ public:
     int SlotIndex() const;
 
     // ---- geometry ----
-    void CoorsUpdate();
+    virtual void CoorsUpdate();
     int nWidth() const;
     void nWidth(int nNewWidth);
     int nHeight() const;
@@ -308,7 +314,7 @@ public:
     void Disable();
     void Refresh(bool lErase = true) const { InvalidateRect(hWnd, nullptr, lErase); }
     void GoTop() const { BringWindowToTop(hWnd); }
-    void SetFocus();
+    virtual void SetFocus();
     bool lValid() const { return !bValid || bValid(); }
     bool lWhen() const { return !bWhen || bWhen(); }
     // Posts WM_CLOSE when the validity test passes; answers the test.

@@ -1,0 +1,121 @@
+#include "corvix/classes/button.h"
+
+#include <algorithm>
+
+#include "corvix/classes/font.h"
+#include "corvix/native/lmessages.h"
+
+namespace corvix {
+
+std::shared_ptr<TButton> TButton::New(const NewArgs& a) {
+    auto b = std::make_shared<TButton>();
+    const auto parent = a.oWnd ? a.oWnd : GETWNDDEFAULT();
+    const int width = a.nWidth.value_or(std::max(6 * static_cast<int>(a.cCaption.size()), 30));
+    b->cCaption = a.cCaption;
+    b->nTop = static_cast<int>(a.nRow * (a.lPixel ? 1 : 18));
+    b->nLeft = static_cast<int>(a.nCol * (a.lPixel ? 1 : 6));
+    b->nBottom = b->nTop + a.nHeight;
+    b->nRight = b->nLeft + width;
+    b->nHelpId = a.nHelpId;
+    b->bAction = a.bAction;
+    b->oWnd = parent;
+    b->oFont = a.oFont ? a.oFont : (parent ? parent->oFont : nullptr);
+    b->nStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (a.lDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |
+                (a.lDesign ? WS_CLIPSIBLINGS : 0);
+    b->nId = GetNewId();
+    b->lDrag = a.lDesign;
+    b->cMsg = a.cMsg;
+    b->lUpdate = a.lUpdate;
+    b->bWhen = a.bWhen;
+    b->bValid = a.bValid;
+    b->lDefault = a.lDefault;
+    b->lCancel = a.lCancel;
+    b->CreateOrDefine("BUTTON");
+    return b;
+}
+
+void TButton::SetLook(bool lDefaultLook) const {
+    PostMessageA(hWnd, BM_SETSTYLE, lDefaultLook ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+void TButton::Click() {
+    if (lProcessing) return;  // a click delivered from inside the action's own loops
+    lProcessing = true;
+    if (!lWhen()) {
+        lProcessing = false;
+        return;
+    }
+    const auto parent = Parent();
+    if (GetFocus() != hWnd) {
+        // Taking the focus for the click must not validate the control that had it.
+        if (parent) parent->lValidating = true;
+        ::SetFocus(hWnd);
+        if (parent) parent->lValidating = false;
+    }
+    const auto keepAlive = shared_from_this();  // the action may end this button
+    if (bAction) bAction();
+    if (!lCancel && parent && parent->hWnd) TControl::Click();
+    if (GetFocus() == hWnd)
+        SetLook(true);
+    else if (!lDefault)
+        SetLook(false);
+    lProcessing = false;
+}
+
+Answer TButton::GotFocus(HWND hWndLost) {
+    SetLook(true);
+    return TControl::GotFocus(hWndLost);
+}
+
+Answer TButton::LostFocus(HWND hWndGetFocus) {
+    if (!lDefault) SetLook(false);
+    return TControl::LostFocus(hWndGetFocus);
+}
+
+Answer TButton::KeyDown(int nKey, LPARAM nFlags) {
+    const auto parent = Parent();
+    if (parent) parent->nLastKey = nKey;
+    switch (nKey) {
+        case VK_UP:
+        case VK_LEFT:
+            if (bKeyDown)
+                bKeyDown(nKey, nFlags);
+            else if (parent)
+                parent->GoPrevCtrl(hWnd);
+            return Answer::Number(0);
+        case VK_DOWN:
+        case VK_RIGHT:
+            if (bKeyDown)
+                bKeyDown(nKey, nFlags);
+            else if (parent)
+                parent->GoNextCtrl(hWnd);
+            return Answer::Number(0);
+        case VK_RETURN:
+            if (bKeyDown)
+                bKeyDown(nKey, nFlags);
+            else
+                PostMessageA(hWnd, LM_CLICK, 0, 0);
+            return Answer::Number(0);
+        default: return TControl::KeyDown(nKey, nFlags);
+    }
+}
+
+Answer TButton::LButtonUp(int nRow, int nCol, WPARAM nKeyFlags) {
+    TControl::LButtonUp(nRow, nCol, nKeyFlags);
+    return Answer::Nil();
+}
+
+Answer TButton::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {
+    TControl::MouseMove(nRow, nCol, nKeyFlags);
+    return Answer::Nil();
+}
+
+void TButton::Initiate(HWND hDlg) {
+    TControl::Initiate(hDlg);
+    if (!hWnd) return;
+    lDefault = (GetWindowLongPtrA(hWnd, GWL_STYLE) & BS_DEFPUSHBUTTON) != 0;
+    lProcessing = false;
+    if (!cCaption.empty()) SetText(cCaption);
+}
+
+}  // namespace corvix

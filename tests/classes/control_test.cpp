@@ -1,0 +1,186 @@
+#include "corvix/classes/control.h"
+
+#include <gtest/gtest.h>
+
+#include "corvix/classes/brush.h"
+#include "corvix/classes/button.h"
+#include "corvix/function/cxerror.h"
+#include "corvix/native/lmessages.h"
+#include "tests/support/gdiprobe.h"
+#include "tests/support/testwindow.h"
+
+namespace corvix {
+namespace {
+
+using corvix_test::Pump;
+
+// A control over a STATIC window, as the label classes will make it.
+class TestLabel : public TControl {
+public:
+    static std::shared_ptr<TestLabel> On(std::shared_ptr<TWindow> parent, int top) {
+        auto l = std::make_shared<TestLabel>();
+        l->oWnd = parent;
+        l->nTop = top;
+        l->nLeft = 10;
+        l->nBottom = top + 20;
+        l->nRight = 100;
+        l->nStyle = WS_CHILD | WS_VISIBLE;
+        l->nId = GetNewId();
+        l->CreateOrDefine("STATIC");
+        return l;
+    }
+};
+
+// A shown main window with three buttons, A, B and C, one under the other.
+class ControlTest : public testing::Test {
+protected:
+    void SetUp() override {
+        main_ = TWindow::New({.cTitle = "controls"});
+        ShowWindow(main_->hWnd, SW_SHOWNORMAL);
+        SetForegroundWindow(main_->hWnd);
+        for (int i = 0; i < 3; ++i)
+            buttons_.push_back(TButton::New({.nRow = 1.0 + 2 * i, .nCol = 2, .cCaption = std::string(1, 'A' + i),
+                                             .oWnd = main_}));
+        Pump();
+    }
+    HWND H(int i) const { return buttons_[static_cast<size_t>(i)]->hWnd; }
+    // Moves the focus as the dialog manager would after the given key.
+    void Leave(int from, int to, int key) {
+        ::SetFocus(H(from));
+        Pump();
+        main_->nLastKey = key;
+        ::SetFocus(H(to));
+        Pump();
+    }
+    std::shared_ptr<TWindow> main_;
+    std::vector<std::shared_ptr<TButton>> buttons_;
+};
+
+TEST(ControlIdTest, OneCounterRunsFrom101To30000ThenFrom100) {
+    TControl::nInitID = 100;
+    EXPECT_EQ(TControl::GetNewId(), 101);
+    TControl::nInitID = 29999;
+    EXPECT_EQ(TControl::GetNewId(), 30000);
+    EXPECT_EQ(TControl::GetNewId(), 100);
+    EXPECT_EQ(TControl::GetNewId(), 101);
+}
+
+TEST_F(ControlTest, TabAndShiftTabMoveThroughTheControlsAndAreConsumed) {
+    ::SetFocus(H(1));
+    EXPECT_EQ(SendMessageA(H(1), WM_CHAR, VK_TAB, 0), 0);
+    EXPECT_EQ(GetFocus(), H(2));
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    EXPECT_EQ(SendMessageA(H(2), WM_CHAR, VK_TAB, 0), 0);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(GetFocus(), H(1));
+}
+
+TEST_F(ControlTest, AFailingValidationTakesTheFocusBackButNotFromACancelButton) {
+    buttons_[0]->bValid = [] { return false; };
+    Leave(0, 1, VK_TAB);
+    EXPECT_EQ(GetFocus(), H(0)) << "back after the posted validation";
+    buttons_[2]->lCancel = true;
+    Leave(0, 2, TControl::kMouseKey);
+    EXPECT_EQ(GetFocus(), H(2)) << "a Cancel button takes the focus unvalidated";
+}
+
+TEST_F(ControlTest, AfterAGoodValidationTheMouseKeepsItsPlaceAndUpGoesBack) {
+    Leave(1, 2, TControl::kMouseKey);
+    EXPECT_EQ(GetFocus(), H(2));
+    Leave(1, 2, VK_UP);
+    EXPECT_EQ(GetFocus(), H(0));
+}
+
+TEST_F(ControlTest, AControlThatMayNotHaveTheFocusPassesItOn) {
+    buttons_[1]->bWhen = [] { return false; };
+    buttons_[1]->SetFocus();
+    EXPECT_EQ(GetFocus(), H(2));
+    buttons_[2]->bWhen = [] { return false; };
+    buttons_[2]->SetFocus();
+    EXPECT_EQ(GetFocus(), H(0)) << "the last one passes to the parent's first child";
+}
+
+TEST_F(ControlTest, DockingPutsTheWindowWhereReSizeLaysItOut) {
+    auto lone = std::make_shared<TestLabel>();
+    EXPECT_EQ(lone->nAlign(), 0) << "no parent";
+    auto& label = *TestLabel::On(main_, 100);
+    EXPECT_EQ(label.nAlign(), 1);
+    RECT client;
+    GetClientRect(main_->hWnd, &client);
+    const struct {
+        int align;
+        bool atTop, atLeft, fullWidth, fullHeight;
+    } cases[] = {{2, true, true, true, false}, {3, true, true, false, true}, {4, false, true, true, false},
+                 {5, true, false, false, true}, {6, true, true, true, true}};
+    for (const auto& c : cases) {
+        MoveWindow(label.hWnd, 10, 100, 90, 20, TRUE);  // docking keeps the size across the docked side
+        label.nAlign(c.align);
+        EXPECT_EQ(label.nAlign(), c.align);
+        RECT r;
+        GetWindowRect(label.hWnd, &r);
+        MapWindowPoints(nullptr, main_->hWnd, reinterpret_cast<POINT*>(&r), 2);
+        EXPECT_EQ(r.top == 0, c.atTop) << c.align;
+        EXPECT_EQ(r.left == 0, c.atLeft) << c.align;
+        EXPECT_EQ(r.right - r.left == client.right, c.fullWidth) << c.align;
+        EXPECT_EQ(r.bottom - r.top == client.bottom, c.fullHeight) << c.align;
+    }
+    label.nAlign(1);
+    EXPECT_EQ(main_->oClient, nullptr);
+}
+
+TEST_F(ControlTest, ColoursMakeOneBrushForTheLifeOfTheControl) {
+    auto label = TestLabel::On(main_, 100);
+    HDC dc = GetDC(label->hWnd);
+    const LRESULT first = SendMessageA(main_->hWnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(label->hWnd));
+    const int objects = corvix_test::CountLiveGdiObjects();
+    for (int i = 0; i < 50; ++i)
+        EXPECT_EQ(SendMessageA(main_->hWnd, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                               reinterpret_cast<LPARAM>(label->hWnd)),
+                  first);
+    EXPECT_EQ(corvix_test::CountLiveGdiObjects(), objects);
+    ReleaseDC(label->hWnd, dc);
+}
+
+TEST_F(ControlTest, EndLeavesTheParentsControlsAndTheWindowGoesWithTheLoop) {
+    const HWND b = H(1);
+    EXPECT_TRUE(buttons_[1]->End());
+    ASSERT_EQ(main_->aControls.size(), 2u);
+    EXPECT_EQ(main_->aControls[1], buttons_[2]);
+    EXPECT_TRUE(IsWindow(b));
+    Pump();
+    EXPECT_FALSE(IsWindow(b));
+}
+
+// 65535 is one pixel left of (or above) the control, not 0.
+TEST_F(ControlTest, MouseCoordinatesOutsideTheControlAreNegative) {
+    auto label = TestLabel::On(main_, 100);
+    int row = 0, col = 0;
+    label->bMMoved = [&](int r, int c, WPARAM) {
+        row = r;
+        col = c;
+        return Answer::Number(0);
+    };
+    SendMessageA(label->hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(65535, 32768));
+    EXPECT_EQ(col, -1);
+    EXPECT_EQ(row, -32768);
+}
+
+TEST(ControlParentTest, AControlWithNoParentAndNoDefaultWindowIsReported) {
+    std::optional<ErrorRecord> seen;
+    SetErrorHandler([&seen](const ErrorRecord& e) {
+        seen = e;
+        return Value(false);
+    });
+    auto orphan = TButton::New({.cCaption = "Alone"});
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(seen->Description, "Control without a parent window");
+    EXPECT_EQ(orphan->hWnd, nullptr);
+}
+
+}  // namespace
+}  // namespace corvix
