@@ -78,23 +78,15 @@ Answer TButton::KeyDown(int nKey, LPARAM nFlags) {
     switch (nKey) {
         case VK_UP:
         case VK_LEFT:
-            if (bKeyDown)
-                bKeyDown(nKey, nFlags);
-            else if (parent)
-                parent->GoPrevCtrl(hWnd);
-            return Answer::Number(0);
         case VK_DOWN:
         case VK_RIGHT:
-            if (bKeyDown)
-                bKeyDown(nKey, nFlags);
-            else if (parent)
-                parent->GoNextCtrl(hWnd);
-            return Answer::Number(0);
         case VK_RETURN:
             if (bKeyDown)
                 bKeyDown(nKey, nFlags);
-            else
+            else if (nKey == VK_RETURN)
                 PostMessageA(hWnd, LM_CLICK, 0, 0);
+            else if (parent)
+                nKey == VK_UP || nKey == VK_LEFT ? parent->GoPrevCtrl(hWnd) : parent->GoNextCtrl(hWnd);
             return Answer::Number(0);
         default: return TControl::KeyDown(nKey, nFlags);
     }

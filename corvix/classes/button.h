@@ -60,6 +60,7 @@ public:
     // The button supplies no brush.
     Answer Colors(HDC) override { return Answer::Number(0); }
     void Initiate(HWND hDlg) override;
+    std::string cToChar(std::string = "") override { return TControl::cToChar("BUTTON"); }
 
 private:
     void SetLook(bool lDefaultLook) const;

@@ -7,6 +7,7 @@
 #include "corvix/classes/font.h"
 #include "corvix/classes/reference.h"
 #include "corvix/function/cxerror.h"
+#include "corvix/native/dlgitem.h"
 #include "corvix/native/eventloop.h"
 #include "corvix/native/lmessages.h"
 #include "corvix/native/wrappers.h"
@@ -89,6 +90,16 @@ void TControl::Initiate(HWND hDlg) {
         GetFont();
     }
     if (const auto parent = Parent(); lTransparent && parent) SetBrush(parent->oBrush);
+}
+
+std::string TControl::cToChar(std::string cClsName) {
+    if (cClsName.empty()) cClsName = ClassName();
+    if (!nId) nId = GetNewId();
+    if (!nStyle) nStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+    const LONG base = GETDLGBASEUNITS();
+    const int across = LOWORD(base), down = HIWORD(base);
+    return CCTRL2CHR(16 * nTop / down, 8 * nLeft / across, 16 * nBottom / down, 8 * nRight / across, nId, nStyle,
+                     cClsName, cCaption);
 }
 
 void TControl::Default() {

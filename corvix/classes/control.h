@@ -58,6 +58,10 @@ public:
     // the dialog lacks is "Non defined Id" (code 1).
     virtual void Initiate(HWND hDlg);
     void Default();
+    // This control as one item of an in-memory dialog template; the rectangle
+    // goes into dialog units, and empty members get their defaults first
+    // (class: ClassName(), identifier: GetNewId(), style: visible tab stop).
+    virtual std::string cToChar(std::string cClsName = "");
     // Leaves the parent's controls and closes the window when lValid.
     bool End();
 

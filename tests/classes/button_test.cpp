@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "corvix/native/dlgitem.h"
 #include "corvix/native/lmessages.h"
 #include "corvix/native/msgbox.h"
 #include "tests/support/dialogprobe.h"
@@ -136,6 +137,17 @@ TEST_F(ButtonTest, ACancelButtonsClickLeavesTheSiblingsAsTheyAre) {
     SendMessageA(ok->hWnd, LM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindowEnabled(sibling->hWnd));
     EXPECT_EQ(actions_, 2);
+}
+
+// The demo dialog's "One" (row 1, column 2: pixels 18, 12, 31, 42) with base units 8 x 16.
+TEST_F(ButtonTest, TheTemplateItemIsTheSystemsBytes) {
+    ASSERT_EQ(GETDLGBASEUNITS(), MAKELONG(8, 16));
+    auto one = Make({.nRow = 1, .nCol = 2, .cCaption = "One"});
+    one->nId = 0x1234;
+    const std::string expected("\x00\x00\x01\x50" "\0\0\0\0" "\x0C\0" "\x12\0" "\x1F\0" "\x0E\0" "\x34\x12"
+                               "B\0U\0T\0T\0O\0N\0\0\0" "O\0n\0e\0\0\0" "\0\0" "\0\0",
+                               44);
+    EXPECT_EQ(one->cToChar(), expected);
 }
 
 }  // namespace
