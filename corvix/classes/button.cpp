@@ -34,6 +34,23 @@ std::shared_ptr<TButton> TButton::New(const NewArgs& a) {
     return b;
 }
 
+std::shared_ptr<TButton> TButton::ReDefine(const ReDefineArgs& a) {
+    auto b = std::make_shared<TButton>();
+    const auto parent = a.oWnd ? a.oWnd : GETWNDDEFAULT();
+    b->nId = a.nId;
+    b->bAction = a.bAction;
+    b->nHelpId = a.nHelpId;
+    b->oWnd = parent;
+    b->cMsg = a.cMsg;
+    b->lUpdate = a.lUpdate;
+    b->bWhen = a.bWhen;
+    b->bValid = a.bValid;
+    b->cCaption = a.cPrompt;
+    b->lCancel = a.lCancel;
+    if (parent) parent->DefControl(b);
+    return b;
+}
+
 void TButton::SetLook(bool lDefaultLook) const {
     PostMessageA(hWnd, BM_SETSTYLE, lDefaultLook ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }

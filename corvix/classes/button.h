@@ -48,6 +48,22 @@ public:
     static std::shared_ptr<TButton> New(const NewArgs& args);
     static std::shared_ptr<TButton> New() { return New(NewArgs{}); }
 
+    // The arguments of ReDefine, in their order.
+    struct ReDefineArgs {
+        int nId = 0;
+        std::function<void()> bAction;
+        std::shared_ptr<TWindow> oWnd;  // default: the default window
+        Value nHelpId;
+        std::string cMsg;
+        bool lUpdate = false;
+        std::function<bool()> bWhen;
+        std::function<bool()> bValid;
+        std::string cPrompt;
+        bool lCancel = false;
+    };
+    // A button a dialog template or resource defines; the parent attaches it.
+    static std::shared_ptr<TButton> ReDefine(const ReDefineArgs& args);
+
     std::string ClassName() const override { return "TBUTTON"; }
 
     void Click() override;

@@ -10,6 +10,7 @@
 #include "corvix/native/dlgitem.h"
 #include "corvix/native/eventloop.h"
 #include "corvix/native/lmessages.h"
+#include "corvix/native/wnddock.h"
 #include "corvix/native/wrappers.h"
 
 namespace corvix {
@@ -327,6 +328,36 @@ void TControl::nAlign(int nNewAlign) {
     if (nNewAlign > 1)
         (*parent).*kDockSlots[nNewAlign - 2] = shared_from_this();
     parent->ReSize();
+}
+
+namespace {
+
+HWND WindowOf(const std::shared_ptr<TWindow>& w) { return w ? w->hWnd : nullptr; }
+HWND TopNeighbour(const TWindow& parent) { return WindowOf(parent.oBar ? parent.oBar : parent.oTop); }
+HWND BottomNeighbour(const TWindow& parent) { return WindowOf(parent.oMsgBar ? parent.oMsgBar : parent.oBottom); }
+
+}  // namespace
+
+void TControl::AdjTop() const {
+    if (const auto p = Parent()) WNDADJTOP(hWnd, TopNeighbour(*p), BottomNeighbour(*p));
+}
+
+void TControl::AdjBottom() const {
+    if (const auto p = Parent()) WNDADJBOTTOM(hWnd, TopNeighbour(*p), BottomNeighbour(*p));
+}
+
+void TControl::AdjLeft() const {
+    if (const auto p = Parent()) WNDADJLEFT(hWnd, TopNeighbour(*p), BottomNeighbour(*p));
+}
+
+void TControl::AdjRight() const {
+    if (const auto p = Parent()) WNDADJRIGHT(hWnd, TopNeighbour(*p), BottomNeighbour(*p));
+}
+
+void TControl::AdjClient() const {
+    if (const auto p = Parent())
+        WNDADJCLIENT(hWnd, TopNeighbour(*p), BottomNeighbour(*p), WindowOf(p->oLeft), WindowOf(p->oRight),
+                     nClientBevel);
 }
 
 // ---- mouse ----

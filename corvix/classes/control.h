@@ -83,6 +83,8 @@ public:
     Answer KeyDown(int nKey, LPARAM nFlags) override;
     virtual Answer KeyUp(int, LPARAM) { return Answer::Nil(); }
     virtual Answer SysChar(int nKey, LPARAM nFlags);
+    // Alt+letter goes to the default processing (the dialog manager's mnemonics).
+    Answer SysCommand(WPARAM, LPARAM) override { return Answer::Nil(); }
     virtual Answer SysKeyDown(int nKey, LPARAM nFlags);
 
     // ---- what subclasses extend ----
@@ -101,6 +103,13 @@ public:
     // ---- docking: 0 no parent, 1 none, 2 top, 3 left, 4 bottom, 5 right, 6 client ----
     int nAlign() const;
     void nAlign(int nNewAlign);
+    // Dock the window now, between the parent's bar (or top control) and its
+    // message bar (or bottom control); the client one also between left and right.
+    void AdjTop() const;
+    void AdjBottom() const;
+    void AdjLeft() const;
+    void AdjRight() const;
+    void AdjClient() const;
 
     // ---- mouse: drag and drop ----
     Answer LButtonDown(int nRow, int nCol, WPARAM nKeyFlags) override;

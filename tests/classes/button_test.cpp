@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "corvix/function/cxerror.h"
 #include "corvix/native/dlgitem.h"
 #include "corvix/native/lmessages.h"
 #include "corvix/native/msgbox.h"
@@ -137,6 +138,28 @@ TEST_F(ButtonTest, ACancelButtonsClickLeavesTheSiblingsAsTheyAre) {
     SendMessageA(ok->hWnd, LM_CLICK, 0, 0);
     EXPECT_FALSE(IsWindowEnabled(sibling->hWnd));
     EXPECT_EQ(actions_, 2);
+}
+
+// What a dialog does with a button its template made: ReDefine, then Initiate.
+TEST_F(ButtonTest, ARedefinedButtonIsAttachedToTheItemWithItsIdentifier) {
+    CreateWindowA("BUTTON", "x", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 0, 0, 60, 20, main_->hWnd,
+                  reinterpret_cast<HMENU>(77), nullptr, nullptr);
+    auto b = TButton::ReDefine({.nId = 77, .bAction = [this] { ++actions_; }, .oWnd = main_, .cPrompt = "Go"});
+    ASSERT_EQ(main_->aControls.back(), b);
+    b->Initiate(main_->hWnd);
+    EXPECT_EQ(b->hWnd, GetDlgItem(main_->hWnd, 77));
+    EXPECT_EQ(b->cTitle(), "Go");
+    EXPECT_TRUE(b->lDefault);
+    SendMessageA(main_->hWnd, WM_COMMAND, MAKEWPARAM(77, BN_CLICKED), reinterpret_cast<LPARAM>(b->hWnd));
+    EXPECT_EQ(actions_, 1);
+    std::optional<ErrorRecord> seen;
+    SetErrorHandler([&seen](const ErrorRecord& e) {
+        seen = e;
+        return Value(false);
+    });
+    TButton::ReDefine({.nId = 78, .oWnd = main_})->Initiate(main_->hWnd);
+    ASSERT_TRUE(seen);
+    EXPECT_EQ(ERRORMESSAGE(*seen), "Error Corvix/1  Non defined Id: No:     78");
 }
 
 // The demo dialog's "One" (row 1, column 2: pixels 18, 12, 31, 42) with base units 8 x 16.

@@ -6,6 +6,7 @@
 #include "corvix/classes/button.h"
 #include "corvix/function/cxerror.h"
 #include "corvix/native/lmessages.h"
+#include "corvix/native/wndpos.h"
 #include "tests/support/gdiprobe.h"
 #include "tests/support/testwindow.h"
 
@@ -130,6 +131,37 @@ TEST_F(ControlTest, DockingPutsTheWindowWhereReSizeLaysItOut) {
     }
     label.nAlign(1);
     EXPECT_EQ(main_->oClient, nullptr);
+}
+
+TEST_F(ControlTest, TheAdjustersDockBetweenTheNeighbours) {
+    auto top = TestLabel::On(main_, 0), bottom = TestLabel::On(main_, 0), left = TestLabel::On(main_, 0);
+    auto label = TestLabel::On(main_, 100);
+    RECT client;
+    GetClientRect(main_->hWnd, &client);
+    MoveWindow(top->hWnd, 0, 0, client.right, 20, TRUE);
+    MoveWindow(bottom->hWnd, 0, client.bottom - 30, client.right, 30, TRUE);
+    MoveWindow(left->hWnd, 0, 20, 40, client.bottom - 50, TRUE);
+    main_->oBar = top;
+    main_->oBottom = bottom;
+    main_->oLeft = left;
+    label->nClientBevel = 2;
+    const struct {
+        void (TControl::*adjust)() const;
+        RECT expected;  // in the parent's client area
+    } cases[] = {
+        {&TControl::AdjTop, {0, 20, client.right, 40}},
+        {&TControl::AdjBottom, {0, client.bottom - 50, client.right, client.bottom - 30}},
+        {&TControl::AdjLeft, {0, 20, 90, client.bottom - 30}},
+        {&TControl::AdjRight, {client.right - 90, 20, client.right, client.bottom - 30}},
+        {&TControl::AdjClient, {42, 22, client.right - 2, client.bottom - 32}},
+    };
+    for (const auto& c : cases) {
+        MoveWindow(label->hWnd, 10, 100, 90, 20, TRUE);
+        ((*label).*c.adjust)();
+        const RectArray r = GETCOORS(label->hWnd);
+        EXPECT_EQ(std::vector({r.nLeft, r.nTop, r.nRight, r.nBottom}),
+                  std::vector<int>({c.expected.left, c.expected.top, c.expected.right, c.expected.bottom}));
+    }
 }
 
 TEST_F(ControlTest, ColoursMakeOneBrushForTheLifeOfTheControl) {
