@@ -31,6 +31,7 @@ std::shared_ptr<TButton> TButton::New(const NewArgs& a) {
     b->lDefault = a.lDefault;
     b->lCancel = a.lCancel;
     b->CreateOrDefine("BUTTON");
+    if (a.lDesign) b->CheckDots();
     return b;
 }
 

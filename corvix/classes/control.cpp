@@ -1,7 +1,9 @@
 #include "corvix/classes/control.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <cstdlib>
 
 #include "corvix/classes/brush.h"
 #include "corvix/classes/font.h"
@@ -9,13 +11,17 @@
 #include "corvix/function/cxerror.h"
 #include "corvix/native/dlgitem.h"
 #include "corvix/native/eventloop.h"
+#include "corvix/native/designdraw.h"
 #include "corvix/native/lmessages.h"
+#include "corvix/native/msgbox.h"
 #include "corvix/native/wnddock.h"
+#include "corvix/native/wndpos.h"
 #include "corvix/native/wrappers.h"
 
 namespace corvix {
 
 int TControl::nInitID = 100;
+std::optional<POINT> TControl::nPoint;
 const std::vector<std::string> TControl::aProperties = {"cTitle", "cVarName", "l3D",  "nClrText",
                                                         "nClrPane", "nAlign",  "nTop", "nLeft",
                                                         "nWidth", "nHeight", "oFont", "Cargo"};
@@ -32,10 +38,50 @@ bool IsNavigationKey(int nKey) { return nKey == VK_TAB || nKey == VK_RETURN || n
 // True when both windows lie under one top-level window.
 bool ShareAnAncestor(HWND a, HWND b) { return GetAncestor(a, GA_ROOT) == GetAncestor(b, GA_ROOT); }
 
+int gridWidth = 8, gridHeight = 8;
+POINT anchor{};  // where a design drag started, in the control's client area (x column, y row)
+
+// Down to a multiple of the step, also below zero.
+int SnapDown(int n, int step) { return (n >= 0 ? n : n - step + 1) / step * step; }
+POINT Snapped(int nRow, int nCol) { return {SnapDown(nCol, gridWidth), SnapDown(nRow, gridHeight)}; }
+
+HCURSOR SystemCursor(LPCSTR id) { return LoadCursorA(nullptr, id); }
+void ShowCrossHair() { SetCursor(SystemCursor(IDC_CROSS)); }
+
+// One of the eight resize handles: a click starts resizing the parent's focused control.
+class ResizeHandle : public TWindow {
+public:
+    int nHandle = 0;
+    HCURSOR hCursor = nullptr;
+    Answer MouseMove(int, int, WPARAM) override {
+        SetCursor(hCursor);
+        return Answer::Number(0);
+    }
+    Answer LButtonDown(int, int, WPARAM) override {
+        TControl::HideDots();
+        const auto parent = Parent();
+        if (const auto focused = std::dynamic_pointer_cast<TControl>(parent ? parent->oCtlFocus.lock() : nullptr))
+            focused->MResize(nHandle, hWnd);
+        return Answer::Number(0);
+    }
+};
+
 std::shared_ptr<TWindow> TWindow::*const kDockSlots[] = {&TWindow::oTop, &TWindow::oLeft, &TWindow::oBottom,
                                                         &TWindow::oRight, &TWindow::oClient};
 
 }  // namespace
+
+void SETGRIDSIZE(int nWidth, int nHeight) {
+    if (nWidth > 0) gridWidth = nWidth;
+    if (nHeight > 0) gridHeight = nHeight;
+}
+
+std::pair<int, int> GETGRIDSIZE() { return {gridWidth, gridHeight}; }
+
+std::vector<std::shared_ptr<TWindow>>& TControl::aDots() {
+    static std::vector<std::shared_ptr<TWindow>> dots;
+    return dots;
+}
 
 int TControl::GetNewId() {
     nInitID = nInitID < kLastId ? nInitID + 1 : 100;
@@ -147,6 +193,7 @@ Answer TControl::GotFocus(HWND hWndLost) {
         parent->hCtlFocus = hWnd;
         parent->SetMsg(cMsg);
     }
+    if (lDrag) ShowDots();
     if (bGotFocus) bGotFocus(*this);
     (void)hWndLost;
     return Answer::Nil();
@@ -261,6 +308,14 @@ Answer TControl::KeyChar(int nKey, LPARAM nFlags) {
 }
 
 Answer TControl::KeyDown(int nKey, LPARAM nFlags) {
+    if (lDrag) {
+        if (nKey == VK_DELETE && MSGYESNO("Delete this control ?")) {
+            const auto parent = Parent();
+            End();
+            if (parent && parent->aControls.empty()) HideDots();
+        }
+        return Answer::Nil();
+    }
     if (const auto parent = Parent(); parent && nKey == VK_ESCAPE) {
         parent->KeyDown(nKey, nFlags);
         return Answer::Number(0);
@@ -367,11 +422,31 @@ Answer TControl::LButtonDown(int nRow, int nCol, WPARAM nKeyFlags) {
     lMouseDown = true;
     nLastRow = nRow;
     nLastCol = nCol;
-    return TWindow::LButtonDown(nRow, nCol, nKeyFlags);
+    if (!lDrag) return TWindow::LButtonDown(nRow, nCol, nKeyFlags);
+    HideDots();
+    ShowCrossHair();
+    if (!lCaptured) {
+        anchor = Snapped(nRow, nCol);
+        nPoint = anchor;
+        CTRLDRAWFOCUS(hWnd);
+        SetCapture(hWnd);
+        lCaptured = true;
+    }
+    return Answer::Number(0);
 }
 
 Answer TControl::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {
     const int row = SignedCoordinate(static_cast<WORD>(nRow)), col = SignedCoordinate(static_cast<WORD>(nCol));
+    if (lDrag) {
+        if (!lCaptured || !nPoint) return Answer::Number(0);
+        if (nMResize == 0) ShowCrossHair();
+        if (std::abs(row - nPoint->y) >= gridHeight || std::abs(col - nPoint->x) >= gridWidth) {
+            DrawBand(*nPoint);  // erases the band drawn there
+            nPoint = Snapped(row, col);
+            DrawBand(*nPoint);
+        }
+        return Answer::Number(0);
+    }
     if (!lMouseDown || !oDragCursor || (std::abs(row - nLastRow) <= 5 && std::abs(col - nLastCol) <= 5))
         return TWindow::MouseMove(row, col, nKeyFlags);
     if (!dragging) DragBegin(row, col, nKeyFlags);
@@ -380,6 +455,7 @@ Answer TControl::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {
 
 Answer TControl::LButtonUp(int nRow, int nCol, WPARAM nKeyFlags) {
     lMouseDown = false;
+    if (lDrag) return DesignRelease();
     if (!dragging) return TWindow::LButtonUp(nRow, nCol, nKeyFlags);
     dragging = false;
     ReleaseCapture();
@@ -388,6 +464,119 @@ Answer TControl::LButtonUp(int nRow, int nCol, WPARAM nKeyFlags) {
     if (const HWND target = WindowFromPoint(at))
         SendMessageA(target, LM_DROPOVER, nKeyFlags, MAKELPARAM(static_cast<WORD>(nRow), static_cast<WORD>(nCol)));
     return Answer::Nil();
+}
+
+Answer TControl::LDblClick(int nRow, int nCol, WPARAM nKeyFlags) {
+    if (!lDrag) return TWindow::LDblClick(nRow, nCol, nKeyFlags);
+    if (bLDblClick) bLDblClick(nRow, nCol, nKeyFlags, *this);
+    return LButtonUp(nRow, nCol, nKeyFlags);
+}
+
+void TControl::DrawBand(POINT at) const {
+    CTRLDRAWFOCUS(hWnd, at.y - anchor.y, at.x - anchor.x, at.y, at.x, nMResize);
+}
+
+// The band's last point, not the release point, decides where the control goes.
+Answer TControl::DesignRelease() {
+    if (lCaptured && nPoint) {
+        ReleaseCapture();
+        lCaptured = false;
+        DrawBand(*nPoint);
+        const int top = WNDTOP(hWnd).value_or(0), left = WNDLEFT(hWnd).value_or(0);
+        const int width = WNDWIDTH(hWnd), height = WNDHEIGHT(hWnd);
+        if (nMResize == 0) {
+            Place(top + nPoint->y - anchor.y, left + nPoint->x - anchor.x, width, height);
+        } else {
+            POINT at = *nPoint;
+            MapWindowPoints(hWnd, GetParent(hWnd), &at, 1);
+            const POINT p = Snapped(at.y, at.x);
+            const int r = p.y, c = p.x;
+            switch (nMResize) {
+                case 1: Place(r, c, width + (left - c), height + (top - r)); break;
+                case 2: Place(r, left, width, height + (top - r)); break;
+                case 3: Place(r, left, c - left, height + (top - r)); break;
+                case 4: Place(top, left, c - left, height); break;
+                case 5: Place(top, left, c - left, r - top); break;
+                case 6: Place(top, left, width, r - top); break;
+                case 7: Place(top, c, width + (left - c), r - top); break;
+                case 8: Place(top, c, width + (left - c), height); break;
+                default: break;
+            }
+        }
+        nPoint.reset();
+        if (const auto parent = Parent(); parent && nAlign() != 0) parent->ReSize();
+        if (!aDots().empty()) ShowDots();
+        nMResize = 0;
+    }
+    if (GetFocus() != hWnd) ::SetFocus(hWnd);
+    return Answer::Number(0);
+}
+
+void TControl::Place(int nNewTop, int nNewLeft, int nNewWidth, int nNewHeight) {
+    Move(nNewTop, nNewLeft, nNewWidth, nNewHeight, true);
+    nTop = nNewTop;
+    nLeft = nNewLeft;
+    nBottom = nNewTop + nNewHeight - 1;
+    nRight = nNewLeft + nNewWidth - 1;
+}
+
+void TControl::CheckDots() {
+    Place(SnapDown(nTop, gridHeight), SnapDown(nLeft, gridWidth), SnapDown(nRight - nLeft + 1, gridWidth),
+          SnapDown(nBottom - nTop + 1, gridHeight));
+    auto& dots = aDots();
+    if (!dots.empty() && IsWindow(dots.front()->hWnd)) return;
+    dots.clear();
+    const auto parent = Parent();
+    if (!parent) return;
+    static const LPCSTR kCursors[8] = {IDC_SIZENWSE, IDC_SIZENS, IDC_SIZENESW, IDC_SIZEWE,
+                                       IDC_SIZENWSE, IDC_SIZENS, IDC_SIZENESW, IDC_SIZEWE};
+    const auto keepDefault = GETWNDDEFAULT();  // handles are no one's default window
+    for (int k = 1; k <= 8; ++k) {
+        auto dot = std::make_shared<ResizeHandle>();
+        dot->nHandle = k;
+        dot->hCursor = SystemCursor(kCursors[k - 1]);
+        dot->Init({.nTop = 0, .nLeft = 0, .nBottom = 2, .nRight = 2, .nStyle = WS_CHILD | WS_CLIPSIBLINGS,
+                   .oWnd = parent, .cColors = "N/N", .lPixel = true});
+        dots.push_back(dot);
+    }
+    SETWNDDEFAULT(keepDefault);
+}
+
+void TControl::ShowDots() {
+    const auto parent = Parent();
+    auto& dots = aDots();
+    if (!parent || dots.empty()) return;
+    std::array<HWND, 8> windows{};
+    for (size_t i = 0; i < dots.size() && i < windows.size(); ++i) {
+        if (dots[i]->Parent() != parent) {
+            ShowWindow(dots[i]->hWnd, SW_HIDE);
+            dots[i]->oWnd = parent;
+            SetParent(dots[i]->hWnd, parent->hWnd);
+        }
+        windows[i] = dots[i]->hWnd;
+    }
+    DOTSADJUST(hWnd, windows);
+    for (HWND dot : windows) ShowWindow(dot, SW_SHOWNA);
+}
+
+void TControl::HideDots() {
+    for (const auto& dot : aDots()) ShowWindow(dot->hWnd, SW_HIDE);
+    SYSREFRESH();
+}
+
+void TControl::MResize(int nHandle, HWND hDot) {
+    RECT dot{};
+    GetWindowRect(hDot, &dot);
+    POINT corner{dot.right, dot.bottom};
+    ScreenToClient(hWnd, &corner);
+    anchor = Snapped(corner.y, corner.x);
+    nPoint = anchor;
+    nLastRow = anchor.y;
+    nLastCol = anchor.x;
+    nMResize = nHandle;
+    DrawBand(anchor);
+    lCaptured = true;
+    SetCapture(hWnd);
 }
 
 void TControl::DragBegin(int nRow, int nCol, WPARAM nKeyFlags) {

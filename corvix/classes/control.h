@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "corvix/classes/window.h"
@@ -40,6 +41,10 @@ public:
 
     // The last identifier handed out, one counter for every control class.
     static int nInitID;
+    // Design mode: the rubber band's current corner (x column, y row), and the
+    // eight resize handles, one set for the whole process.
+    static std::optional<POINT> nPoint;
+    static std::vector<std::shared_ptr<TWindow>>& aDots();
     static const std::vector<std::string> aProperties;
     // 101, 102, ... 30000, then 100, 101, ...
     static int GetNewId();
@@ -111,17 +116,37 @@ public:
     void AdjRight() const;
     void AdjClient() const;
 
-    // ---- mouse: drag and drop ----
+    // ---- mouse: drag and drop, and design mode ----
     Answer LButtonDown(int nRow, int nCol, WPARAM nKeyFlags) override;
     Answer LButtonUp(int nRow, int nCol, WPARAM nKeyFlags) override;
     Answer MouseMove(int nRow, int nCol, WPARAM nKeyFlags) override;
+    Answer LDblClick(int nRow, int nCol, WPARAM nKeyFlags) override;
     void DragBegin(int nRow, int nCol, WPARAM nKeyFlags);
 
+    // ---- design mode: moved and resized with the mouse, on the grid ----
+    // Moves the control onto the grid; makes the handles once per process.
+    void CheckDots();
+    // The handles around this control, taken over from another parent if need be.
+    void ShowDots();
+    static void HideDots();
+    // Starts a resize by handle nHandle (1..8, clockwise from the top-left) from its window.
+    void MResize(int nHandle, HWND hDot);
+
 protected:
+    // Moves and sizes the window and keeps the rectangle with it.
+    void Place(int nNewTop, int nNewLeft, int nNewWidth, int nNewHeight);
     // Creates the window on a parent that has one, or leaves the control to
     // the parent's DefControl; a control with no parent at all is an error.
     void CreateOrDefine(const std::string& cClsName);
+
+private:
+    void DrawBand(POINT at) const;
+    Answer DesignRelease();
 };
+
+// The design grid, 8 x 8 until changed; GETGRIDSIZE answers {width, height}.
+void SETGRIDSIZE(int nWidth, int nHeight);
+std::pair<int, int> GETGRIDSIZE();
 
 // The row or column of a mouse message as the signed 16-bit value it is:
 // 65535 is -1, one pixel left of or above the control.

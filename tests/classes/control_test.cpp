@@ -18,14 +18,14 @@ using corvix_test::Pump;
 // A control over a STATIC window, as the label classes will make it.
 class TestLabel : public TControl {
 public:
-    static std::shared_ptr<TestLabel> On(std::shared_ptr<TWindow> parent, int top) {
+    static std::shared_ptr<TestLabel> On(std::shared_ptr<TWindow> parent, int top, DWORD extraStyle = 0) {
         auto l = std::make_shared<TestLabel>();
         l->oWnd = parent;
         l->nTop = top;
         l->nLeft = 10;
         l->nBottom = top + 20;
         l->nRight = 100;
-        l->nStyle = WS_CHILD | WS_VISIBLE;
+        l->nStyle = WS_CHILD | WS_VISIBLE | extraStyle;
         l->nId = GetNewId();
         l->CreateOrDefine("STATIC");
         return l;
@@ -200,6 +200,94 @@ TEST_F(ControlTest, MouseCoordinatesOutsideTheControlAreNegative) {
     SendMessageA(label->hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(65535, 32768));
     EXPECT_EQ(col, -1);
     EXPECT_EQ(row, -32768);
+}
+
+// ---- design mode ----
+
+class DesignTest : public ControlTest {
+protected:
+    void SetUp() override {
+        ControlTest::SetUp();
+        for (auto& b : buttons_) b->End();
+        Pump();
+        label_ = TestLabel::On(main_, 48, WS_CLIPSIBLINGS);  // as design mode makes controls
+        label_->lDrag = true;
+        Reset();
+    }
+    void TearDown() override { SETGRIDSIZE(8, 8); }
+    // 40 x 32 at (48, 48), on the grid, focused.
+    void Reset() {
+        label_->nTop = label_->nLeft = 48;
+        label_->nBottom = 79;
+        label_->nRight = 87;
+        label_->CheckDots();
+        ::SetFocus(label_->hWnd);
+        Pump();
+    }
+    void Send(UINT message, int row, int col) {
+        SendMessageA(label_->hWnd, message, 0, MAKELPARAM(static_cast<WORD>(col), static_cast<WORD>(row)));
+    }
+    RectArray Coors() const { return GETCOORS(label_->hWnd); }
+    std::shared_ptr<TestLabel> label_;
+};
+
+// Rows go by the grid height and columns by its width.
+TEST_F(DesignTest, ADragMovesByWholeGridSteps) {
+    SETGRIDSIZE(4, 16);
+    EXPECT_EQ(GETGRIDSIZE(), std::make_pair(4, 16));
+    Send(WM_LBUTTONDOWN, 1, 5);  // anchored at row 0, column 4
+    Send(WM_MOUSEMOVE, 1, 10);   // six columns: a step of four
+    Send(WM_LBUTTONUP, 1, 10);
+    EXPECT_EQ(Coors().nTop, 48);
+    EXPECT_EQ(Coors().nLeft, 52);
+    Send(WM_LBUTTONDOWN, 5, 5);
+    Send(WM_MOUSEMOVE, 13, 5);   // eight rows: less than a step
+    Send(WM_MOUSEMOVE, 25, 14);  // snapped to row 16, column 12
+    Send(WM_LBUTTONUP, 30, 30);  // the band's point counts, not the release's
+    EXPECT_EQ(Coors().nTop, 64);
+    EXPECT_EQ(Coors().nLeft, 60);
+    EXPECT_EQ(GetFocus(), label_->hWnd);
+}
+
+TEST_F(DesignTest, EachHandleResizesAsItsRowOfTheTableSays) {
+    const struct {
+        int row, col;                     // where the handle is dragged, in the parent
+        int top, left, width, height;     // the control afterwards
+    } cases[] = {{24, 24, 24, 24, 64, 56},  {24, 64, 24, 48, 40, 56},  {24, 104, 24, 48, 56, 56},
+                 {64, 104, 48, 48, 56, 32}, {96, 104, 48, 48, 56, 48}, {96, 64, 48, 48, 40, 48},
+                 {96, 24, 48, 24, 64, 48},  {64, 24, 48, 24, 64, 32}};
+    ASSERT_EQ(TControl::aDots().size(), 8u);
+    for (int k = 1; k <= 8; ++k) {
+        Reset();
+        const auto& c = cases[k - 1];
+        ASSERT_TRUE(IsWindowVisible(TControl::aDots()[static_cast<size_t>(k - 1)]->hWnd)) << k;
+        SendMessageA(TControl::aDots()[static_cast<size_t>(k - 1)]->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        Send(WM_MOUSEMOVE, c.row - 48, c.col - 48);
+        Send(WM_LBUTTONUP, c.row - 48, c.col - 48);
+        const RectArray r = Coors();
+        EXPECT_EQ(std::vector({r.nTop, r.nLeft, r.nRight - r.nLeft, r.nBottom - r.nTop}),
+                  std::vector({c.top, c.left, c.width, c.height}))
+            << "handle " << k;
+    }
+}
+
+// Every band drawn is erased again: a full repaint changes no pixel.
+TEST_F(DesignTest, TheRubberBandLeavesNoPixelsBehind) {
+    Send(WM_LBUTTONDOWN, 5, 5);
+    for (int step = 1; step <= 4; ++step) Send(WM_MOUSEMOVE, 5 + 9 * step, 5 + 9 * step);
+    Send(WM_LBUTTONUP, 41, 41);
+    Pump();
+    auto pixels = [this] {
+        std::vector<COLORREF> all;
+        HDC dc = GetDCEx(main_->hWnd, nullptr, DCX_CACHE);
+        for (int y = 0; y < 200; y += 1)
+            for (int x = 0; x < 200; x += 1) all.push_back(GetPixel(dc, x, y));
+        ReleaseDC(main_->hWnd, dc);
+        return all;
+    };
+    const auto after = pixels();
+    RedrawWindow(main_->hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_EQ(pixels(), after);
 }
 
 TEST(ControlParentTest, AControlWithNoParentAndNoDefaultWindowIsReported) {
