@@ -290,6 +290,21 @@ TEST_F(DesignTest, TheRubberBandLeavesNoPixelsBehind) {
     EXPECT_EQ(pixels(), after);
 }
 
+// Released one pixel left of the control: the drop lands on the parent, not
+// at the control's own column 0.
+TEST_F(ControlTest, ADropLeftOfTheDraggedControlReachesTheWindowThere) {
+    const auto& dragged = buttons_[0];
+    dragged->oDragCursor = std::make_shared<Object>();
+    int drops = 0;
+    main_->bDropOver = [&drops](const Value&, int, int, LPARAM) { ++drops; };
+    SendMessageA(dragged->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(dragged->hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(30, 5));
+    EXPECT_EQ(GetCapture(), dragged->hWnd) << "the drag holds the mouse";
+    SendMessageA(dragged->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(65535, 5));
+    EXPECT_EQ(drops, 1);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST(ControlParentTest, AControlWithNoParentAndNoDefaultWindowIsReported) {
     std::optional<ErrorRecord> seen;
     SetErrorHandler([&seen](const ErrorRecord& e) {
