@@ -12,8 +12,10 @@
 #include "corvix/native/dlgitem.h"
 #include "corvix/native/eventloop.h"
 #include "corvix/native/designdraw.h"
+#include "corvix/native/help.h"
 #include "corvix/native/lmessages.h"
 #include "corvix/native/msgbox.h"
+#include "corvix/native/themes.h"
 #include "corvix/native/wnddock.h"
 #include "corvix/native/wndpos.h"
 #include "corvix/native/wrappers.h"
@@ -166,6 +168,7 @@ bool TControl::End() {
 
 Answer TControl::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
     switch (nMsg) {
+        case WM_HELP: return HelpTopic();
         case LM_CLICK: Click(); return Answer::Nil();
         case WM_KEYUP: return KeyUp(static_cast<int>(wParam), lParam);
         case WM_KILLFOCUS: return KillFocus(reinterpret_cast<HWND>(wParam));
@@ -212,6 +215,9 @@ Answer TControl::KillFocus(HWND hWndGetFocus) {
             return LostFocus(hWndGetFocus);
         }
     }
+    char focusClass[16] = {};
+    if (parent && GetClassNameA(hWndGetFocus, focusClass, sizeof focusClass) && std::string(focusClass) == "TBTNBMP")
+        parent->nLastKey = 0;  // a bar button takes the focus without moving it on
     if (parent && hWndGetFocus && !parent->lValidating && IsWindowVisible(parent->hWnd) &&
         ShareAnAncestor(hWnd, hWndGetFocus))
         PostMessageA(hWnd, LM_VALIDATE, reinterpret_cast<WPARAM>(hWndGetFocus), 0);
@@ -345,8 +351,40 @@ Answer TControl::Colors(HDC hDCCtl) {
     if (!oBrush) oBrush = TBrush::New({.nRGBColor = *nClrPane});
     SetTextColor(hDCCtl, *nClrText);
     SetBkColor(hDCCtl, *nClrPane);
-    if (lTransparent) SetBkMode(hDCCtl, TRANSPARENT);
+    const std::string cls = ClassName();
+    const bool onParentBackground = cls == "TCHECKBOX" || cls == "TRADIO" || cls == "TGROUP";
+    if (lTransparent) {
+        SetBkMode(hDCCtl, TRANSPARENT);
+        if (ISAPPTHEMED() && oBrush->hBitmap) {
+            BITMAP bitmap{};
+            GetObjectA(oBrush->hBitmap, sizeof bitmap, &bitmap);
+            SetBrushOrgEx(hDCCtl, bitmap.bmWidth - nLeft, bitmap.bmHeight - nTop, nullptr);
+            RECT client{};
+            GetClientRect(hWnd, &client);
+            FillRect(hDCCtl, &client, oBrush->hBrush);
+        } else if (ISAPPTHEMED() && onParentBackground) {
+            PARENTIMAGE(hWnd, hDCCtl);
+            if (cls != "TGROUP") SendMessageA(GetParent(hWnd), WM_ERASEBKGND, reinterpret_cast<WPARAM>(hDCCtl), 0);
+        }
+    } else if (ISAPPTHEMED() && onParentBackground) {
+        DRAWPBACK(hWnd, hDCCtl);
+    }
     return Answer::Number(reinterpret_cast<LRESULT>(oBrush->hBrush));
+}
+
+void TControl::Set3DLook(bool lOnOff) {
+    l3DLook = lOnOff;
+    CTL3DLOOK(hWnd, lOnOff);
+}
+
+Answer TControl::HelpTopic() {
+    if (nHelpId.IsString())
+        HELPTOPIC(nHelpId.AsString());
+    else if (nHelpId.IsNumber())
+        HELPPOPUP(static_cast<int>(nHelpId.AsInteger()), hWnd);
+    else
+        return Answer::Nil();
+    return Answer::Number(0);
 }
 
 Answer TControl::EraseBkGnd(HDC hDCCtl) {

@@ -104,6 +104,13 @@ public:
     // ---- colours: one brush for the life of the control ----
     virtual Answer Colors(HDC hDCCtl);
     Answer EraseBkGnd(HDC hDCCtl) override;
+    bool l3D() const { return l3DLook; }
+    void l3D(bool lOnOff) { Set3DLook(lOnOff); }
+    void Set3DLook(bool lOnOff);
+
+    // The help of nHelpId: a topic name opens the help file there, a number
+    // its pop-up; NIL without one.
+    Answer HelpTopic();
 
     // ---- docking: 0 no parent, 1 none, 2 top, 3 left, 4 bottom, 5 right, 6 client ----
     int nAlign() const;

@@ -12,6 +12,11 @@
 #include "corvix/native/gdiobjects.h"
 #include "corvix/native/gradient.h"
 #include "corvix/native/msgbox.h"
+#include "corvix/native/designdraw.h"
+#include "corvix/native/dlgitem.h"
+#include "corvix/native/help.h"
+#include "corvix/native/themes.h"
+#include "corvix/native/wnddock.h"
 #include "corvix/native/valueconv.h"
 #include "corvix/native/wndbox.h"
 #include "corvix/native/wndpos.h"
@@ -287,10 +292,52 @@ void RegisterBoxes(FunctionRegistry& r) {
     });
 }
 
+void RegisterControlNatives(FunctionRegistry& r) {
+    using Dock = void (*)(HWND, HWND, HWND);
+    const std::pair<const char*, Dock> docks[] = {
+        {"WNDADJTOP", &WNDADJTOP}, {"WNDADJBOTTOM", &WNDADJBOTTOM}, {"WNDADJLEFT", &WNDADJLEFT}, {"WNDADJRIGHT", &WNDADJRIGHT}};
+    for (const auto& [name, dock] : docks) {
+        r.Register(name, [dock](Args a) {
+            dock(a.Handle<HWND>(0), a.Handle<HWND>(1), a.Handle<HWND>(2));
+            return Value();
+        });
+    }
+    r.Register("WNDADJCLIENT", [](Args a) {
+        WNDADJCLIENT(a.Handle<HWND>(0), a.Handle<HWND>(1), a.Handle<HWND>(2), a.Handle<HWND>(3), a.Handle<HWND>(4),
+                     a.Int(6));
+        return Value();
+    });
+    r.Register("CTRLDRAWFOCUS", [](Args a) {
+        CTRLDRAWFOCUS(a.Handle<HWND>(0), a.Int(1), a.Int(2), a.Int(3), a.Int(4), a.Int(5));
+        return Value();
+    });
+    r.Register("ISAPPTHEMED", [](Args) { return Value(ISAPPTHEMED()); });
+    r.Register("PARENTIMAGE", [](Args a) {
+        PARENTIMAGE(a.Handle<HWND>(0), a.Handle<HDC>(1));
+        return Value();
+    });
+    r.Register("DRAWPBACK", [](Args a) {
+        DRAWPBACK(a.Handle<HWND>(0), a.Handle<HDC>(1));
+        return Value();
+    });
+    r.Register("CTL3DLOOK", [](Args a) {
+        CTL3DLOOK(a.Handle<HWND>(0), a.Logical(1));
+        return Value();
+    });
+    r.Register("HELPTOPIC", [](Args a) { return Value(HELPTOPIC(a[0].IsString() ? a.String(0) : "")); });
+    r.Register("HELPPOPUP", [](Args a) { return Value(HELPPOPUP(a.Int(0), a.Handle<HWND>(3))); });
+    r.Register("GETDLGBASEUNITS", [](Args) { return Value(static_cast<int64_t>(GETDLGBASEUNITS())); });
+    r.Register("CCTRL2CHR", [](Args a) {
+        return Value(CCTRL2CHR(a.Int(0), a.Int(1), a.Int(2), a.Int(3), a.Int(4), static_cast<DWORD>(a.Integer(5)),
+                               a[6].IsString() ? a.String(6) : "", a[7].IsString() ? a.String(7) : ""));
+    });
+}
+
 }  // namespace
 
 void RegisterNativeFunctions(FunctionRegistry& registry) {
     RegisterBoxes(registry);
+    RegisterControlNatives(registry);
     RegisterGdiObjects(registry);
     RegisterEventLoop(registry);
     RegisterWindowProcedures(registry);

@@ -164,6 +164,14 @@ TEST_F(ControlTest, TheAdjustersDockBetweenTheNeighbours) {
     }
 }
 
+TEST_F(ControlTest, HelpIsAnsweredOnlyForAControlWithATopic) {
+    EXPECT_TRUE(buttons_[0]->HandleEvent(WM_HELP, 0, 0).IsNil());
+    for (const Value& topic : {Value("Buttons"), Value(12)}) {
+        buttons_[0]->nHelpId = topic;
+        EXPECT_EQ(buttons_[0]->HandleEvent(WM_HELP, 0, 0), Answer::Number(0));  // no help file: nothing opens
+    }
+}
+
 TEST_F(ControlTest, ColoursMakeOneBrushForTheLifeOfTheControl) {
     auto label = TestLabel::On(main_, 100);
     HDC dc = GetDC(label->hWnd);

@@ -1,0 +1,41 @@
+#include "corvix/native/themes.h"
+
+namespace corvix {
+
+namespace {
+
+// A function of UXTHEME, looked up once; null where the library is missing.
+template <typename F>
+F ThemeFunction(const char* name) {
+    static HMODULE uxtheme = LoadLibraryA("uxtheme.dll");
+    return uxtheme ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(uxtheme, name))) : nullptr;
+}
+
+}  // namespace
+
+bool ISAPPTHEMED() {
+    using IsAppThemedFn = BOOL(WINAPI*)();
+    static const auto isAppThemed = ThemeFunction<IsAppThemedFn>("IsAppThemed");
+    return isAppThemed && isAppThemed();
+}
+
+void PARENTIMAGE(HWND hWnd, HDC hDC) {
+    const HWND parent = GetParent(hWnd);
+    if (!parent || !hDC) return;
+    POINT at{0, 0};
+    MapWindowPoints(hWnd, parent, &at, 1);
+    POINT before{};
+    SetViewportOrgEx(hDC, -at.x, -at.y, &before);
+    SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT | PRF_ERASEBKGND);
+    SetViewportOrgEx(hDC, before.x, before.y, nullptr);
+}
+
+void DRAWPBACK(HWND hWnd, HDC hDC) {
+    using DrawParentFn = HRESULT(WINAPI*)(HWND, HDC, const RECT*);
+    static const auto drawParent = ThemeFunction<DrawParentFn>("DrawThemeParentBackground");
+    if (!drawParent || FAILED(drawParent(hWnd, hDC, nullptr))) PARENTIMAGE(hWnd, hDC);
+}
+
+void CTL3DLOOK(HWND, bool) {}
+
+}  // namespace corvix

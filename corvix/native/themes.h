@@ -1,0 +1,18 @@
+#pragma once
+// What controls need of visual styles and of their parent's background;
+// everything answers safely where the system has no themes.
+
+#include <windows.h>
+
+namespace corvix {
+
+// True when the application draws with visual styles (UXTHEME's IsAppThemed).
+bool ISAPPTHEMED();
+// Draws the parent's client image that lies under the control into hDC.
+void PARENTIMAGE(HWND hWnd, HDC hDC);
+// The themed parent background under the control; the parent's image without themes.
+void DRAWPBACK(HWND hWnd, HDC hDC);
+// The 3-D look of old systems: nothing to do on this one.
+void CTL3DLOOK(HWND hWnd, bool lOnOff);
+
+}  // namespace corvix
