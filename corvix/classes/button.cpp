@@ -7,6 +7,8 @@
 
 namespace corvix {
 
+const std::vector<std::vector<std::string>> TButton::aEvents = {{"OnClick", "Sender"}};
+
 std::shared_ptr<TButton> TButton::New(const NewArgs& a) {
     auto b = std::make_shared<TButton>();
     const auto parent = a.oWnd ? a.oWnd : GETWNDDEFAULT();
@@ -111,8 +113,9 @@ Answer TButton::KeyDown(int nKey, LPARAM nFlags) {
 }
 
 Answer TButton::LButtonUp(int nRow, int nCol, WPARAM nKeyFlags) {
-    TControl::LButtonUp(nRow, nCol, nKeyFlags);
-    return Answer::Nil();
+    if (OnClick) OnClick(*this);
+    const Answer inherited = TControl::LButtonUp(nRow, nCol, nKeyFlags);
+    return lDrag ? inherited : Answer::Nil();  // the class procedure makes the click from the release
 }
 
 Answer TButton::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "corvix/classes/control.h"
 
@@ -42,6 +43,7 @@ public:
     };
 
     std::function<void()> bAction;
+    std::function<void(TButton& Sender)> OnClick;  // the designer's click event, run on each release
     bool lDefault = false;     // made as the default push button: keeps that look
     bool lProcessing = false;  // a click is running; another one is ignored
 
@@ -63,6 +65,9 @@ public:
     };
     // A button a dialog template or resource defines; the parent attaches it.
     static std::shared_ptr<TButton> ReDefine(const ReDefineArgs& args);
+
+    // The designer's events: "OnClick" with the parameter "Sender".
+    static const std::vector<std::vector<std::string>> aEvents;
 
     std::string ClassName() const override { return "TBUTTON"; }
 

@@ -550,6 +550,16 @@ Answer TControl::DesignRelease() {
     return Answer::Number(0);
 }
 
+void TControl::Move(int nNewTop, int nNewLeft, int nNewWidth, int nNewHeight, bool lRepaint) {
+    TWindow::Move(nNewTop, nNewLeft, nNewWidth, nNewHeight, lRepaint);
+    if (lDrag && GetFocus() == hWnd && !aDots().empty()) ShowDots();
+}
+
+std::vector<std::string> TControl::Inspect(const std::string& cName) const {
+    if (cName == "nAlign") return {"None", "Top", "Left", "Bottom", "Right", "Client"};
+    return {};
+}
+
 void TControl::Place(int nNewTop, int nNewLeft, int nNewWidth, int nNewHeight) {
     Move(nNewTop, nNewLeft, nNewWidth, nNewHeight, true);
     nTop = nNewTop;

@@ -99,6 +99,10 @@ public:
     virtual Answer Display() { return Answer::Nil(); }
     // A control's rectangle stays as it was given; moving it does not rewrite it.
     void CoorsUpdate() override {}
+    // In design mode the focused control's handles follow it.
+    void Move(int nNewTop, int nNewLeft, int nNewWidth = 0, int nNewHeight = 0, bool lRepaint = true) override;
+    // The values an inspector offers for a property; "nAlign" has its six names.
+    std::vector<std::string> Inspect(const std::string& cName) const;
     void ChangeFocus() const;
 
     // ---- colours: one brush for the life of the control ----

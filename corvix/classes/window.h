@@ -191,7 +191,7 @@ public:
     void nHeight(int nNewHeight);
     std::string cTitle() const;
     void cTitle(const std::string& cNewTitle);
-    void Move(int nTop, int nLeft, int nWidth = 0, int nHeight = 0, bool lRepaint = true);
+    virtual void Move(int nTop, int nLeft, int nWidth = 0, int nHeight = 0, bool lRepaint = true);
     void SetSize(int nWidth, int nHeight, bool lRepaint = true);
     void SetCoors(const RectArray& oRect);
     void SetBounds(int nTop, int nLeft, int nBottom, int nRight);
