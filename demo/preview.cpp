@@ -1,6 +1,7 @@
 // A preview of the skin: buttons created after the install show the normal,
-// focused, pressed and disabled looks side by side; clicking "Info" (mouse,
-// Enter or space bar) opens an information box whose OK button is skinned too.
+// focused, pressed and disabled looks side by side; "Info", "Focused" and
+// "Pressed" open the information box, the yes/no box and the colour dialog,
+// whose push buttons are skinned too.
 
 #include <windows.h>
 
@@ -21,7 +22,7 @@ constexpr char kInfoText[] =
     "Office 2007 buttons skin\r\n\r\n"
     "SIN NECESIDAD DE CAMBIAR CODIGO FUENTE NI DE MODIFICAR LOS FICHEROS RC DE RECURSOS!";
 
-WNDPROC skinnedProc = nullptr;
+WNDPROC previousProc = nullptr;
 
 // Keeps one button in the pressed look so the preview shows all three.
 LRESULT CALLBACK AlwaysPressedProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
@@ -32,7 +33,7 @@ LRESULT CALLBACK AlwaysPressedProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM l
         EndPaint(hWnd, &ps);
         return 0;
     }
-    return CallWindowProcA(skinnedProc, hWnd, nMsg, wParam, lParam);
+    return CallWindowProcA(previousProc, hWnd, nMsg, wParam, lParam);
 }
 
 std::shared_ptr<TButton> AddButton(const std::shared_ptr<corvix::TWindow>& main, const char* caption, int row,
@@ -48,10 +49,10 @@ void CreateButtons(const std::shared_ptr<corvix::TWindow>& main) {
     throwaway->End();
 
     AddButton(main, "Info", 2, [] { corvix::MSGINFO(kInfoText); });
-    const auto focused = AddButton(main, "Focused", 5);
-    const auto pressed = AddButton(main, "Pressed", 8);
+    const auto focused = AddButton(main, "Focused", 5, [] { corvix::MSGYESNO("Do you like it ?"); });
+    const auto pressed = AddButton(main, "Pressed", 8, [] { corvix::CHOOSECOLOR(); });
     AddButton(main, "Disabled", 11)->Disable();
-    skinnedProc = reinterpret_cast<WNDPROC>(
+    previousProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(pressed->hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AlwaysPressedProc)));
     ::SetFocus(focused->hWnd);
 }

@@ -61,10 +61,12 @@ void TButton::SetLook(bool lDefaultLook) const {
 void TButton::Click() {
     if (lProcessing) return;  // a click delivered from inside the action's own loops
     lProcessing = true;
-    if (!lWhen()) {
-        lProcessing = false;
-        return;
-    }
+    // Cleared however the click ends: an action that throws must not lock the button.
+    struct Processing {
+        bool& flag;
+        ~Processing() { flag = false; }
+    } const processing{lProcessing};
+    if (!lWhen()) return;
     const auto parent = Parent();
     if (GetFocus() != hWnd) {
         // Taking the focus for the click must not validate the control that had it.
@@ -79,7 +81,6 @@ void TButton::Click() {
         SetLook(true);
     else if (!lDefault)
         SetLook(false);
-    lProcessing = false;
 }
 
 Answer TButton::GotFocus(HWND hWndLost) {

@@ -178,6 +178,9 @@ Answer TControl::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
         case LM_VALIDATE: CXLostFocus(reinterpret_cast<HWND>(wParam)); return Answer::Nil();
         case WM_SYSCHAR: return SysChar(static_cast<int>(wParam), lParam);
         case WM_SYSKEYDOWN: return SysKeyDown(static_cast<int>(wParam), lParam);
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != hWnd) dragging = false;  // the drag lost the mouse
+            return Answer::Nil();
         case WM_UPDATEUISTATE: {
             const Answer inherited = TWindow::HandleEvent(nMsg, wParam, lParam);
             if (const auto parent = Parent()) parent->Refresh();
@@ -242,12 +245,18 @@ void TControl::CXLostFocus(HWND hWndGetFocus) {
         }
         if (otherParent) otherParent->lValidating = true;
     }
+    // Cleared however the validation ends, a bValid that throws included.
+    struct Validating {
+        std::shared_ptr<TWindow> parent, other;
+        ~Validating() {
+            parent->lValidating = false;
+            if (other) other->lValidating = false;
+        }
+    } const validating{parent, otherParent};
     if (!lValid())
         SETFOCUS(hWnd);
     else
         ForWhen();
-    parent->lValidating = false;
-    if (otherParent) otherParent->lValidating = false;
 }
 
 void TControl::ForWhen() {
@@ -314,6 +323,10 @@ Answer TControl::KeyChar(int nKey, LPARAM nFlags) {
 }
 
 Answer TControl::KeyDown(int nKey, LPARAM nFlags) {
+    if (const auto parent = Parent(); parent && nKey == VK_ESCAPE) {
+        parent->KeyDown(nKey, nFlags);
+        return Answer::Number(0);
+    }
     if (lDrag) {
         if (nKey == VK_DELETE && MSGYESNO("Delete this control ?")) {
             const auto parent = Parent();
@@ -322,14 +335,11 @@ Answer TControl::KeyDown(int nKey, LPARAM nFlags) {
         }
         return Answer::Nil();
     }
-    if (const auto parent = Parent(); parent && nKey == VK_ESCAPE) {
-        parent->KeyDown(nKey, nFlags);
-        return Answer::Number(0);
-    }
     return TWindow::KeyDown(nKey, nFlags);
 }
 
-// Alt+letter on the controls of a plain window is left to the default processing.
+// Alt+letter is left to the default processing (the mnemonics of child
+// windows of a multiple-document frame are not built yet).
 Answer TControl::SysChar(int, LPARAM) { return Answer::Nil(); }
 
 Answer TControl::SysKeyDown(int nKey, LPARAM nFlags) {
@@ -487,7 +497,10 @@ Answer TControl::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {
     }
     if (!lMouseDown || !oDragCursor || (std::abs(row - nLastRow) <= 5 && std::abs(col - nLastCol) <= 5))
         return TWindow::MouseMove(row, col, nKeyFlags);
-    if (!dragging) DragBegin(row, col, nKeyFlags);
+    if (!dragging)
+        DragBegin(row, col, nKeyFlags);
+    else if (bMMoved)
+        bMMoved(row, col, nKeyFlags);
     return Answer::Number(0);
 }
 
@@ -569,13 +582,13 @@ void TControl::Place(int nNewTop, int nNewLeft, int nNewWidth, int nNewHeight) {
 }
 
 void TControl::CheckDots() {
+    const auto parent = Parent();
+    if (!hWnd || !parent || !parent->hWnd) return;  // a control still waiting for its dialog's window
     Place(SnapDown(nTop, gridHeight), SnapDown(nLeft, gridWidth), SnapDown(nRight - nLeft + 1, gridWidth),
           SnapDown(nBottom - nTop + 1, gridHeight));
     auto& dots = aDots();
     if (!dots.empty() && IsWindow(dots.front()->hWnd)) return;
     dots.clear();
-    const auto parent = Parent();
-    if (!parent) return;
     static const LPCSTR kCursors[8] = {IDC_SIZENWSE, IDC_SIZENS, IDC_SIZENESW, IDC_SIZEWE,
                                        IDC_SIZENWSE, IDC_SIZENS, IDC_SIZENESW, IDC_SIZEWE};
     const auto keepDefault = GETWNDDEFAULT();  // handles are no one's default window

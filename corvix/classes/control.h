@@ -88,7 +88,8 @@ public:
     Answer KeyDown(int nKey, LPARAM nFlags) override;
     virtual Answer KeyUp(int, LPARAM) { return Answer::Nil(); }
     virtual Answer SysChar(int nKey, LPARAM nFlags);
-    // Alt+letter goes to the default processing (the dialog manager's mnemonics).
+    // Alt+letter goes to the default processing (the dialog manager's
+    // mnemonics); the folder pages' own mnemonics are not built yet.
     Answer SysCommand(WPARAM, LPARAM) override { return Answer::Nil(); }
     virtual Answer SysKeyDown(int nKey, LPARAM nFlags);
 

@@ -25,7 +25,7 @@ void PARENTIMAGE(HWND hWnd, HDC hDC) {
     POINT at{0, 0};
     MapWindowPoints(hWnd, parent, &at, 1);
     POINT before{};
-    SetViewportOrgEx(hDC, -at.x, -at.y, &before);
+    OffsetViewportOrgEx(hDC, -at.x, -at.y, &before);
     SendMessageA(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT | PRF_ERASEBKGND);
     SetViewportOrgEx(hDC, before.x, before.y, nullptr);
 }

@@ -77,6 +77,8 @@ TEST_F(ButtonTest, TheDefaultLookFollowsTheFocusButTheDefaultButtonKeepsIt) {
     EXPECT_FALSE(DefaultLook(plain->hWnd));
     EXPECT_TRUE(DefaultLook(other->hWnd));
     EXPECT_TRUE(DefaultLook(def->hWnd)) << "kept while another has the focus";
+    ::SetFocus(plain->hWnd);
+    EXPECT_FALSE(DefaultLook(other->hWnd)) << "and back";
 }
 
 // The skin installed as the demo does: Enter, Space and a click each run the action once.
@@ -116,6 +118,18 @@ TEST_F(ButtonTest, AClickDuringTheActionIsIgnored) {
     PostMessageA(b->hWnd, LM_CLICK, 0, 0);
     Pump();
     EXPECT_EQ(actions_, 1);
+}
+
+TEST_F(ButtonTest, AnActionThatThrowsLeavesTheButtonClickable) {
+    bool fail = true;
+    auto b = Make({.bAction = [&] {
+        ++actions_;
+        if (fail) throw std::runtime_error("action");
+    }});
+    SendMessageA(b->hWnd, LM_CLICK, 0, 0);  // the dispatch reports the exception
+    fail = false;
+    SendMessageA(b->hWnd, LM_CLICK, 0, 0);
+    EXPECT_EQ(actions_, 2);
 }
 
 TEST_F(ButtonTest, AClickThatMayNotRunDoesNothingAndLeavesTheFocus) {

@@ -149,7 +149,8 @@ TEST(ColourDialogTest, OpensFullWithBlackAndTheGreyRampAndCancelGivesTheStart) {
     EXPECT_EQ(ChooseAndRead([] { return CHOOSECOLOR(255); }, red, &Cancel), 255u);
     EXPECT_EQ(red.red, "255");
     ColourDialogSeen odd;
-    EXPECT_EQ(ChooseAndRead([] { return CHOOSECOLOR("red"); }, odd, &Cancel), 0u) << "no number: black";
+    EXPECT_EQ(ChooseAndRead([] { return CHOOSECOLOR("red"); }, odd, &Cancel), 0u);
+    EXPECT_EQ(odd.red + "," + odd.green + "," + odd.blue, "0,0,0") << "no number: black";
 }
 
 TEST(ColourDialogTest, OkGivesTheColourChosen) {
