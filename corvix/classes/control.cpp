@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "corvix/classes/brush.h"
+#include "corvix/classes/cursor.h"
 #include "corvix/classes/font.h"
 #include "corvix/classes/reference.h"
 #include "corvix/function/cxerror.h"
@@ -40,15 +41,15 @@ bool IsNavigationKey(int nKey) { return nKey == VK_TAB || nKey == VK_RETURN || n
 // True when both windows lie under one top-level window.
 bool ShareAnAncestor(HWND a, HWND b) { return GetAncestor(a, GA_ROOT) == GetAncestor(b, GA_ROOT); }
 
-int gridWidth = 8, gridHeight = 8;
 POINT anchor{};  // where a design drag started, in the control's client area (x column, y row)
 
 // Down to a multiple of the step, also below zero.
 int SnapDown(int n, int step) { return (n >= 0 ? n : n - step + 1) / step * step; }
-POINT Snapped(int nRow, int nCol) { return {SnapDown(nCol, gridWidth), SnapDown(nRow, gridHeight)}; }
+int GridWidth() { return GETGRIDSIZE().first; }
+int GridHeight() { return GETGRIDSIZE().second; }
+POINT Snapped(int nRow, int nCol) { return {SnapDown(nCol, GridWidth()), SnapDown(nRow, GridHeight())}; }
 
 HCURSOR SystemCursor(LPCSTR id) { return LoadCursorA(nullptr, id); }
-void ShowCrossHair() { SetCursor(SystemCursor(IDC_CROSS)); }
 
 // One of the eight resize handles: a click starts resizing the parent's focused control.
 class ResizeHandle : public TWindow {
@@ -72,13 +73,6 @@ std::shared_ptr<TWindow> TWindow::*const kDockSlots[] = {&TWindow::oTop, &TWindo
                                                         &TWindow::oRight, &TWindow::oClient};
 
 }  // namespace
-
-void SETGRIDSIZE(int nWidth, int nHeight) {
-    if (nWidth > 0) gridWidth = nWidth;
-    if (nHeight > 0) gridHeight = nHeight;
-}
-
-std::pair<int, int> GETGRIDSIZE() { return {gridWidth, gridHeight}; }
 
 std::vector<std::shared_ptr<TWindow>>& TControl::aDots() {
     static std::vector<std::shared_ptr<TWindow>> dots;
@@ -195,14 +189,13 @@ Answer TControl::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
 Answer TControl::GotFocus(HWND hWndLost) {
     lFocused = true;
     if (const auto parent = Parent()) {
+        parent->nResult = Value(std::static_pointer_cast<Object>(shared_from_this()));  // a dialog reads it
         parent->oCtlFocus = weak_from_this();
         parent->hCtlFocus = hWnd;
         parent->SetMsg(cMsg);
     }
     if (lDrag) ShowDots();
-    if (bGotFocus) bGotFocus(*this);
-    (void)hWndLost;
-    return Answer::Nil();
+    return bGotFocus ? bGotFocus(*this, hWndLost) : Answer::Nil();
 }
 
 Answer TControl::KillFocus(HWND hWndGetFocus) {
@@ -441,26 +434,31 @@ HWND BottomNeighbour(const TWindow& parent) { return WindowOf(parent.oMsgBar ? p
 
 }  // namespace
 
-void TControl::AdjTop() const {
+void TControl::AdjTop() {
     if (const auto p = Parent()) WNDADJTOP(hWnd, TopNeighbour(*p), BottomNeighbour(*p));
+    FollowDots();
 }
 
-void TControl::AdjBottom() const {
+void TControl::AdjBottom() {
     if (const auto p = Parent()) WNDADJBOTTOM(hWnd, TopNeighbour(*p), BottomNeighbour(*p));
+    FollowDots();
 }
 
-void TControl::AdjLeft() const {
+void TControl::AdjLeft() {
     if (const auto p = Parent()) WNDADJLEFT(hWnd, TopNeighbour(*p), BottomNeighbour(*p));
+    FollowDots();
 }
 
-void TControl::AdjRight() const {
+void TControl::AdjRight() {
     if (const auto p = Parent()) WNDADJRIGHT(hWnd, TopNeighbour(*p), BottomNeighbour(*p));
+    FollowDots();
 }
 
-void TControl::AdjClient() const {
+void TControl::AdjClient() {
     if (const auto p = Parent())
         WNDADJCLIENT(hWnd, TopNeighbour(*p), BottomNeighbour(*p), WindowOf(p->oLeft), WindowOf(p->oRight),
                      nClientBevel);
+    FollowDots();
 }
 
 // ---- mouse ----
@@ -472,7 +470,7 @@ Answer TControl::LButtonDown(int nRow, int nCol, WPARAM nKeyFlags) {
     nLastCol = nCol;
     if (!lDrag) return TWindow::LButtonDown(nRow, nCol, nKeyFlags);
     HideDots();
-    ShowCrossHair();
+    CURSORCATCH();
     if (!lCaptured) {
         anchor = Snapped(nRow, nCol);
         nPoint = anchor;
@@ -487,8 +485,8 @@ Answer TControl::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {
     const int row = SignedCoordinate(static_cast<WORD>(nRow)), col = SignedCoordinate(static_cast<WORD>(nCol));
     if (lDrag) {
         if (!lCaptured || !nPoint) return Answer::Number(0);
-        if (nMResize == 0) ShowCrossHair();
-        if (std::abs(row - nPoint->y) >= gridHeight || std::abs(col - nPoint->x) >= gridWidth) {
+        if (nMResize == 0) CURSORCATCH();
+        if (std::abs(row - nPoint->y) >= GridHeight() || std::abs(col - nPoint->x) >= GridWidth()) {
             DrawBand(*nPoint);  // erases the band drawn there
             nPoint = Snapped(row, col);
             DrawBand(*nPoint);
@@ -497,10 +495,20 @@ Answer TControl::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {
     }
     if (!lMouseDown || !oDragCursor || (std::abs(row - nLastRow) <= 5 && std::abs(col - nLastCol) <= 5))
         return TWindow::MouseMove(row, col, nKeyFlags);
-    if (!dragging)
+    if (!dragging) {
         DragBegin(row, col, nKeyFlags);
-    else if (bMMoved)
-        bMMoved(row, col, nKeyFlags);
+        oDragCursor->Activate();
+        return Answer::Number(0);
+    }
+    if (bMMoved) bMMoved(row, col, nKeyFlags);
+    POINT at{col, row};
+    ClientToScreen(hWnd, &at);
+    const HWND under = WindowFromPoint(at);
+    const auto target = OWNDFROMHWND(under);
+    if (under == hWnd || (target && target->bDropOver))
+        oDragCursor->Activate();
+    else
+        CURSORNO();
     return Answer::Number(0);
 }
 
@@ -565,6 +573,20 @@ Answer TControl::DesignRelease() {
 
 void TControl::Move(int nNewTop, int nNewLeft, int nNewWidth, int nNewHeight, bool lRepaint) {
     TWindow::Move(nNewTop, nNewLeft, nNewWidth, nNewHeight, lRepaint);
+    FollowDots();
+}
+
+void TControl::nWidth(int nNewWidth) {
+    TWindow::nWidth(nNewWidth);
+    FollowDots();
+}
+
+void TControl::nHeight(int nNewHeight) {
+    TWindow::nHeight(nNewHeight);
+    FollowDots();
+}
+
+void TControl::FollowDots() {
     if (lDrag && GetFocus() == hWnd && !aDots().empty()) ShowDots();
 }
 
@@ -584,8 +606,8 @@ void TControl::Place(int nNewTop, int nNewLeft, int nNewWidth, int nNewHeight) {
 void TControl::CheckDots() {
     const auto parent = Parent();
     if (!hWnd || !parent || !parent->hWnd) return;  // a control still waiting for its dialog's window
-    Place(SnapDown(nTop, gridHeight), SnapDown(nLeft, gridWidth), SnapDown(nRight - nLeft + 1, gridWidth),
-          SnapDown(nBottom - nTop + 1, gridHeight));
+    Place(SnapDown(nTop, GridHeight()), SnapDown(nLeft, GridWidth()), SnapDown(nRight - nLeft + 1, GridWidth()),
+          SnapDown(nBottom - nTop + 1, GridHeight()));
     auto& dots = aDots();
     if (!dots.empty() && IsWindow(dots.front()->hWnd)) return;
     dots.clear();

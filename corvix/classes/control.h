@@ -102,6 +102,10 @@ public:
     void CoorsUpdate() override {}
     // In design mode the focused control's handles follow it.
     void Move(int nNewTop, int nNewLeft, int nNewWidth = 0, int nNewHeight = 0, bool lRepaint = true) override;
+    using TWindow::nHeight;
+    using TWindow::nWidth;
+    void nWidth(int nNewWidth) override;
+    void nHeight(int nNewHeight) override;
     // The values an inspector offers for a property; "nAlign" has its six names.
     std::vector<std::string> Inspect(const std::string& cName) const;
     void ChangeFocus() const;
@@ -122,11 +126,11 @@ public:
     void nAlign(int nNewAlign);
     // Dock the window now, between the parent's bar (or top control) and its
     // message bar (or bottom control); the client one also between left and right.
-    void AdjTop() const;
-    void AdjBottom() const;
-    void AdjLeft() const;
-    void AdjRight() const;
-    void AdjClient() const;
+    void AdjTop();
+    void AdjBottom();
+    void AdjLeft();
+    void AdjRight();
+    void AdjClient();
 
     // ---- mouse: drag and drop, and design mode ----
     Answer LButtonDown(int nRow, int nCol, WPARAM nKeyFlags) override;
@@ -152,13 +156,11 @@ protected:
     void CreateOrDefine(const std::string& cClsName);
 
 private:
+    // In design mode the focused control's handles follow it.
+    void FollowDots();
     void DrawBand(POINT at) const;
     Answer DesignRelease();
 };
-
-// The design grid, 8 x 8 until changed; GETGRIDSIZE answers {width, height}.
-void SETGRIDSIZE(int nWidth, int nHeight);
-std::pair<int, int> GETGRIDSIZE();
 
 // The row or column of a mouse message as the signed 16-bit value it is:
 // 65535 is -1, one pixel left of or above the control.

@@ -21,6 +21,7 @@
 namespace corvix {
 
 class TBrush;
+class TCursor;
 class TFont;
 class TIcon;
 
@@ -91,7 +92,7 @@ public:
     std::function<Answer(int nRow, int nCol, WPARAM nKeyFlags)> bMMoved;
     std::function<void(WPARAM nSizeType, int nWidth, int nHeight)> bResized;
     std::function<bool()> bWhen, bValid;
-    std::function<void(TWindow&)> bGotFocus;
+    std::function<Answer(TWindow&, HWND hWndLost)> bGotFocus;
     std::function<Answer(TWindow&, HWND hWndNew)> bLostFocus;
     std::function<void(int nRow, int nCol, const std::vector<std::string>& aFiles)> bDropFiles;
     std::function<void(const Value& xDropInfo, int nRow, int nCol, LPARAM nPacked)> bDropOver;
@@ -134,7 +135,8 @@ public:
     std::shared_ptr<TBrush> oBrush;
     std::shared_ptr<TFont> oFont;
     std::shared_ptr<TIcon> oIcon;
-    std::shared_ptr<Object> oCursor, oDragCursor, oMenu, oVScroll, oHScroll;
+    std::shared_ptr<Object> oCursor, oMenu, oVScroll, oHScroll;
+    std::shared_ptr<TCursor> oDragCursor;  // shown while a control of this window is dragged
     std::shared_ptr<TWindow> oMsgBar, oTop, oLeft, oBottom, oRight, oClient, oBar;
     // The parent. It does not keep the parent alive: a child object may
     // outlive its parent, and then finds it gone.
@@ -186,9 +188,9 @@ public:
     // ---- geometry ----
     virtual void CoorsUpdate();
     int nWidth() const;
-    void nWidth(int nNewWidth);
+    virtual void nWidth(int nNewWidth);
     int nHeight() const;
-    void nHeight(int nNewHeight);
+    virtual void nHeight(int nNewHeight);
     std::string cTitle() const;
     void cTitle(const std::string& cNewTitle);
     virtual void Move(int nTop, int nLeft, int nWidth = 0, int nHeight = 0, bool lRepaint = true);

@@ -220,9 +220,9 @@ Answer TWindow::HScroll(WPARAM wParam, LPARAM lParam) {
 
 // ---- focus and keyboard ----
 
-Answer TWindow::GotFocus(HWND) {
+Answer TWindow::GotFocus(HWND hWndLost) {
     lFocused = true;
-    if (bGotFocus) bGotFocus(*this);
+    if (bGotFocus) bGotFocus(*this, hWndLost);
     if (hCtlFocus && IsWindow(hCtlFocus)) {
         ::SetFocus(hCtlFocus);
     } else if (!aControls.empty()) {

@@ -22,6 +22,22 @@ constexpr Edges kHandleEdges[8] = {{true, false, false, true},  {true, false, fa
 
 }  // namespace
 
+namespace {
+
+int gridWidth = 8, gridHeight = 8;
+
+}  // namespace
+
+void SETGRIDSIZE(int nWidth, int nHeight) {
+    if (nWidth > 0) gridWidth = nWidth;
+    if (nHeight > 0) gridHeight = nHeight;
+}
+
+std::pair<int, int> GETGRIDSIZE() { return {gridWidth, gridHeight}; }
+
+void CURSORCATCH() { SetCursor(LoadCursorA(nullptr, IDC_CROSS)); }
+void CURSORNO() { SetCursor(LoadCursorA(nullptr, IDC_NO)); }
+
 void CTRLDRAWFOCUS(HWND hWnd, int nDRow, int nDCol, int nRow, int nCol, int nResize) {
     const HWND parent = GetParent(hWnd);
     if (!parent) return;

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <array>
+#include <utility>
 
 namespace corvix {
 
@@ -13,6 +14,14 @@ namespace corvix {
 // handle 1..8 (clockwise from the top-left corner) moves that handle's edges
 // to the point nRow, nCol of the control's client area.
 void CTRLDRAWFOCUS(HWND hWnd, int nDRow = 0, int nDCol = 0, int nRow = 0, int nCol = 0, int nResize = 0);
+
+// The design grid, 8 x 8 until changed; GETGRIDSIZE answers {width, height}.
+void SETGRIDSIZE(int nWidth, int nHeight);
+std::pair<int, int> GETGRIDSIZE();
+
+// The cross-hair a design drag shows, and the "no drop" cursor of drag and drop.
+void CURSORCATCH();
+void CURSORNO();
 
 // Places the eight handle windows around the control, clockwise from the
 // top-left corner, each centred on its corner or side.

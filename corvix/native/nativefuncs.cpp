@@ -1,6 +1,7 @@
 // The native layer's functions as the registry offers them to by-name
 // callers: untyped positional arguments in, Values out.
 
+#include <array>
 #include <vector>
 
 #include "corvix/native/bitmaps.h"
@@ -309,6 +310,28 @@ void RegisterControlNatives(FunctionRegistry& r) {
     });
     r.Register("CTRLDRAWFOCUS", [](Args a) {
         CTRLDRAWFOCUS(a.Handle<HWND>(0), a.Int(1), a.Int(2), a.Int(3), a.Int(4), a.Int(5));
+        return Value();
+    });
+    r.Register("DOTSADJUST", [](Args a) {
+        std::array<HWND, 8> dots{};
+        for (size_t i = 0; i < dots.size(); ++i) dots[i] = a.Handle<HWND>(i + 1);
+        DOTSADJUST(a.Handle<HWND>(0), dots);
+        return Value();
+    });
+    r.Register("SETGRIDSIZE", [](Args a) {
+        SETGRIDSIZE(a.Int(0), a.Int(1));
+        return Value();
+    });
+    r.Register("GETGRIDSIZE", [](Args) {
+        const auto [width, height] = GETGRIDSIZE();
+        return Value(Array{width, height});
+    });
+    r.Register("CURSORCATCH", [](Args) {
+        CURSORCATCH();
+        return Value();
+    });
+    r.Register("CURSORNO", [](Args) {
+        CURSORNO();
         return Value();
     });
     r.Register("ISAPPTHEMED", [](Args) { return Value(ISAPPTHEMED()); });

@@ -4,7 +4,9 @@
 
 #include "corvix/classes/brush.h"
 #include "corvix/classes/button.h"
+#include "corvix/classes/cursor.h"
 #include "corvix/function/cxerror.h"
+#include "corvix/native/designdraw.h"
 #include "corvix/native/lmessages.h"
 #include "corvix/native/wndpos.h"
 #include "tests/support/gdiprobe.h"
@@ -56,6 +58,15 @@ protected:
     std::shared_ptr<TWindow> main_;
     std::vector<std::shared_ptr<TButton>> buttons_;
 };
+
+TEST_F(ControlTest, EveryControlClassDrawsFromTheOneCounter) {
+    TControl::nInitID = 500;
+    auto label = TestLabel::On(main_, 100);
+    auto button = TButton::New({.oWnd = main_});
+    EXPECT_EQ(label->nId, 501);
+    EXPECT_EQ(button->nId, 502);
+    EXPECT_EQ(GetDlgCtrlID(button->hWnd), 502);
+}
 
 TEST(ControlIdTest, OneCounterRunsFrom101To30000ThenFrom100) {
     TControl::nInitID = 100;
@@ -146,7 +157,7 @@ TEST_F(ControlTest, TheAdjustersDockBetweenTheNeighbours) {
     main_->oLeft = left;
     label->nClientBevel = 2;
     const struct {
-        void (TControl::*adjust)() const;
+        void (TControl::*adjust)();
         RECT expected;  // in the parent's client area
     } cases[] = {
         {&TControl::AdjTop, {0, 20, client.right, 40}},
@@ -302,15 +313,21 @@ TEST_F(DesignTest, TheRubberBandLeavesNoPixelsBehind) {
 // at the control's own column 0.
 TEST_F(ControlTest, ADropLeftOfTheDraggedControlReachesTheWindowThere) {
     const auto& dragged = buttons_[0];
-    dragged->oDragCursor = std::make_shared<Object>();
+    dragged->oDragCursor = TCursor::New("", "cross");
     int drops = 0;
     main_->bDropOver = [&drops](const Value&, int, int, LPARAM) { ++drops; };
-    SendMessageA(dragged->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-    SendMessageA(dragged->hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(30, 5));
-    EXPECT_EQ(GetCapture(), dragged->hWnd) << "the drag holds the mouse";
-    SendMessageA(dragged->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(65535, 5));
-    EXPECT_EQ(drops, 1);
-    EXPECT_EQ(GetCapture(), nullptr);
+    // Left of the control, then above it.
+    for (const LPARAM release : {MAKELPARAM(65535, 5), MAKELPARAM(5, 65535)}) {
+        SendMessageA(dragged->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageA(dragged->hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(30, 5));
+        EXPECT_EQ(GetCapture(), dragged->hWnd) << "the drag holds the mouse";
+        EXPECT_EQ(GetCursor(), dragged->oDragCursor->hCursor);
+        SendMessageA(dragged->hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 40));  // over B, which takes no drops
+        EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_NO));
+        SendMessageA(dragged->hWnd, WM_LBUTTONUP, 0, release);
+        EXPECT_EQ(GetCapture(), nullptr);
+    }
+    EXPECT_EQ(drops, 2);
 }
 
 TEST(ControlParentTest, AControlWithNoParentAndNoDefaultWindowIsReported) {

@@ -92,6 +92,18 @@ TEST(MessageBoxTest, YesNoAnswersTrueForYesAndFalseForNo) {
     }
 }
 
+TEST(MessageBoxTest, TheAboutBoxShowsTheMessageInItsTitle) {
+    HostWindow host;
+    std::string title;
+    DialogProbe probe([&title](HWND box) {
+        title = TextOf(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    MSGABOUT("Skin demo", "by us");
+    ASSERT_TRUE(probe.Ran());
+    EXPECT_NE(title.find("Skin demo"), std::string::npos) << title;
+}
+
 TEST(MessageBoxTest, AHundredThousandCharactersShowAndClose) {
     HostWindow host;
     const std::string longText(100000, 'x');
