@@ -361,7 +361,9 @@ Answer TControl::Colors(HDC hDCCtl) {
         if (ISAPPTHEMED() && oBrush->hBitmap) {
             BITMAP bitmap{};
             GetObjectA(oBrush->hBitmap, sizeof bitmap, &bitmap);
-            SetBrushOrgEx(hDCCtl, bitmap.bmWidth - nLeft, bitmap.bmHeight - nTop, nullptr);
+            // Where the control stands now: docking or a move may have taken it from its stored place.
+            SetBrushOrgEx(hDCCtl, bitmap.bmWidth - WNDLEFT(hWnd).value_or(nLeft),
+                          bitmap.bmHeight - WNDTOP(hWnd).value_or(nTop), nullptr);
             RECT client{};
             GetClientRect(hWnd, &client);
             FillRect(hDCCtl, &client, oBrush->hBrush);
@@ -484,7 +486,10 @@ Answer TControl::LButtonDown(int nRow, int nCol, WPARAM nKeyFlags) {
 Answer TControl::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {
     const int row = SignedCoordinate(static_cast<WORD>(nRow)), col = SignedCoordinate(static_cast<WORD>(nCol));
     if (lDrag) {
-        if (!lCaptured || !nPoint) return Answer::Number(0);
+        if (!lCaptured || !nPoint) {
+            ShowCursor();
+            return Answer::Number(0);
+        }
         if (nMResize == 0) CURSORCATCH();
         if (std::abs(row - nPoint->y) >= GridHeight() || std::abs(col - nPoint->x) >= GridWidth()) {
             DrawBand(*nPoint);  // erases the band drawn there

@@ -256,6 +256,11 @@ public:
     DisplayBuffer DispBegin();
     void DispEnd(const DisplayBuffer& aInfo);
     virtual Answer EraseBkGnd(HDC) { return Answer::Number(1); }
+    // WM_PRINTCLIENT: the background and bPainted into the DC given, so that
+    // a transparent control can show this window's image under it.
+    Answer PrintClient(HDC hDCTarget);
+    // oCursor when it is a cursor object, else the arrow.
+    void ShowCursor() const;
     virtual Answer Command(WPARAM wParam, LPARAM lParam);
     virtual Answer CtlColor(HWND hWndCtl, HDC hDCCtl);
     virtual Answer DrawItem(WPARAM nIdCtl, LPARAM pDrawItem);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "corvix/classes/brush.h"
+#include "corvix/classes/cursor.h"
 #include "corvix/classes/hotkeys.h"
 #include "corvix/classes/icon.h"
 #include "corvix/classes/timer.h"
@@ -98,6 +99,7 @@ Answer TWindow::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
         case WM_NCMOUSEMOVE: return NcMouseMove(wParam, HIWORD(lParam), LOWORD(lParam));
         case WM_MENUSELECT: return MenuSelect(LOWORD(wParam), HIWORD(lParam), lParam);
         case WM_QUERYNEWPALETTE: return QueryNewPalette();
+        case WM_PRINTCLIENT: return PrintClient(reinterpret_cast<HDC>(wParam));
         case WM_DDE_EXECUTE: return DdeExecute(wParam, lParam);
         case LM_DROPOVER: return DropOver(LOWORD(lParam), HIWORD(lParam), lParam);
         case LM_ASYNCSELECT: return AsyncSelect(wParam, lParam);
@@ -132,6 +134,19 @@ Answer TWindow::Paint() {
         FillRect(hDC, &client, oBrush->hBrush);
     }
     return bPainted ? bPainted(hDC, cPS, *this) : Answer::Number(0);
+}
+
+Answer TWindow::PrintClient(HDC hDCTarget) {
+    if (!hDCTarget) return Answer::Nil();
+    if (bEraseBkGnd) {
+        bEraseBkGnd(hDCTarget);
+    } else if (oBrush && oBrush->hBrush) {
+        RECT client{};
+        GetClientRect(hWnd, &client);
+        FillRect(hDCTarget, &client, oBrush->hBrush);
+    }
+    if (bPainted) bPainted(hDCTarget, cPS, *this);
+    return Answer::Number(0);
 }
 
 Answer TWindow::EndPaint() {
@@ -325,8 +340,15 @@ Answer TWindow::RButtonUp(int r, int c, WPARAM k) { return Notified(bRButtonUp, 
 Answer TWindow::MButtonDown(int r, int c, WPARAM k) { return Notified(bMButtonDown, r, c, k, *this); }
 Answer TWindow::MButtonUp(int r, int c, WPARAM k) { return Notified(bMButtonUp, r, c, k, *this); }
 
+void TWindow::ShowCursor() const {
+    if (const auto cursor = std::dynamic_pointer_cast<TCursor>(oCursor))
+        cursor->Activate();
+    else
+        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+}
+
 Answer TWindow::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {
-    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+    ShowCursor();
     if (!cMsg.empty()) SetMsg(cMsg);
     return bMMoved ? bMMoved(nRow, nCol, nKeyFlags) : Answer::Number(0);
 }

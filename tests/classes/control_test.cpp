@@ -8,6 +8,7 @@
 #include "corvix/function/cxerror.h"
 #include "corvix/native/designdraw.h"
 #include "corvix/native/lmessages.h"
+#include "corvix/native/themes.h"
 #include "corvix/native/wndpos.h"
 #include "tests/support/gdiprobe.h"
 #include "tests/support/testwindow.h"
@@ -173,6 +174,15 @@ TEST_F(ControlTest, TheAdjustersDockBetweenTheNeighbours) {
         EXPECT_EQ(std::vector({r.nLeft, r.nTop, r.nRight, r.nBottom}),
                   std::vector<int>({c.expected.left, c.expected.top, c.expected.right, c.expected.bottom}));
     }
+}
+
+// What a transparent control draws under itself: its parent's own image.
+TEST_F(ControlTest, TheParentsImageUnderAControlIsTheParentsBackground) {
+    main_->SetColor(RGB(0, 0, 0), RGB(10, 120, 200));
+    auto label = TestLabel::On(main_, 100);
+    corvix_test::Canvas c(40, 10, RGB(255, 0, 255));
+    PARENTIMAGE(label->hWnd, c.Get());
+    EXPECT_EQ(corvix_test::Rgb(c.Pixel(5, 5)), corvix_test::Rgb(RGB(10, 120, 200)));
 }
 
 TEST_F(ControlTest, HelpIsAnsweredOnlyForAControlWithATopic) {
