@@ -18,20 +18,13 @@ std::shared_ptr<TButton> TButton::New(const NewArgs& a) {
     b->nLeft = static_cast<int>(a.nCol * (a.lPixel ? 1 : 6));
     b->nBottom = b->nTop + a.nHeight;
     b->nRight = b->nLeft + width;
-    b->nHelpId = a.nHelpId;
-    b->bAction = a.bAction;
-    b->oWnd = parent;
+    b->StoreCommon(a, parent);
     b->oFont = a.oFont ? a.oFont : (parent ? parent->oFont : nullptr);
     b->nStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (a.lDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |
                 (a.lDesign ? WS_CLIPSIBLINGS : 0);
     b->nId = GetNewId();
     b->lDrag = a.lDesign;
-    b->cMsg = a.cMsg;
-    b->lUpdate = a.lUpdate;
-    b->bWhen = a.bWhen;
-    b->bValid = a.bValid;
     b->lDefault = a.lDefault;
-    b->lCancel = a.lCancel;
     b->CreateOrDefine("BUTTON");
     if (a.lDesign) b->CheckDots();
     return b;
@@ -41,17 +34,22 @@ std::shared_ptr<TButton> TButton::ReDefine(const ReDefineArgs& a) {
     auto b = std::make_shared<TButton>();
     const auto parent = a.oWnd ? a.oWnd : GETWNDDEFAULT();
     b->nId = a.nId;
-    b->bAction = a.bAction;
-    b->nHelpId = a.nHelpId;
-    b->oWnd = parent;
-    b->cMsg = a.cMsg;
-    b->lUpdate = a.lUpdate;
-    b->bWhen = a.bWhen;
-    b->bValid = a.bValid;
+    b->StoreCommon(a, parent);
     b->cCaption = a.cPrompt;
-    b->lCancel = a.lCancel;
     if (parent) parent->DefControl(b);
     return b;
+}
+
+template <typename A>
+void TButton::StoreCommon(const A& a, const std::shared_ptr<TWindow>& parent) {
+    nHelpId = a.nHelpId;
+    bAction = a.bAction;
+    oWnd = parent;
+    cMsg = a.cMsg;
+    lUpdate = a.lUpdate;
+    bWhen = a.bWhen;
+    bValid = a.bValid;
+    lCancel = a.lCancel;
 }
 
 void TButton::SetLook(bool lDefaultLook) const {

@@ -84,6 +84,9 @@ public:
     std::string cToChar(std::string = "") override { return TControl::cToChar("BUTTON"); }
 
 private:
+    // The members New and ReDefine take alike.
+    template <typename A>
+    void StoreCommon(const A& args, const std::shared_ptr<TWindow>& parent);
     void SetLook(bool lDefaultLook) const;
 };
 

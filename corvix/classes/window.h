@@ -333,6 +333,8 @@ public:
     static int ShowCommand(const std::string& cShow);
 
 private:
+    // The background (bEraseBkGnd or the brush), then bPainted, into a DC.
+    Answer PaintClient(HDC hDCTarget);
     int Caps(int nIndex) const;
     void LayOutDocked();
     void FocusControl(size_t index);

@@ -126,18 +126,16 @@ Answer TWindow::Paint() {
     }
     const DisplayBuffer buffer = DispBegin();
     const OnScopeExit end([&] { DispEnd(buffer); });
-    if (bEraseBkGnd) {
-        bEraseBkGnd(hDC);
-    } else if (oBrush && oBrush->hBrush) {
-        RECT client{};
-        GetClientRect(hWnd, &client);
-        FillRect(hDC, &client, oBrush->hBrush);
-    }
-    return bPainted ? bPainted(hDC, cPS, *this) : Answer::Number(0);
+    return PaintClient(hDC);
 }
 
 Answer TWindow::PrintClient(HDC hDCTarget) {
     if (!hDCTarget) return Answer::Nil();
+    PaintClient(hDCTarget);
+    return Answer::Number(0);
+}
+
+Answer TWindow::PaintClient(HDC hDCTarget) {
     if (bEraseBkGnd) {
         bEraseBkGnd(hDCTarget);
     } else if (oBrush && oBrush->hBrush) {
@@ -145,8 +143,7 @@ Answer TWindow::PrintClient(HDC hDCTarget) {
         GetClientRect(hWnd, &client);
         FillRect(hDCTarget, &client, oBrush->hBrush);
     }
-    if (bPainted) bPainted(hDCTarget, cPS, *this);
-    return Answer::Number(0);
+    return bPainted ? bPainted(hDCTarget, cPS, *this) : Answer::Number(0);
 }
 
 Answer TWindow::EndPaint() {
