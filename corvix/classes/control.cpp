@@ -10,7 +10,7 @@
 #include "corvix/classes/font.h"
 #include "corvix/classes/reference.h"
 #include "corvix/function/cxerror.h"
-#include "corvix/native/dlgitem.h"
+#include "corvix/native/dlgtemplate.h"
 #include "corvix/native/eventloop.h"
 #include "corvix/native/designdraw.h"
 #include "corvix/native/help.h"

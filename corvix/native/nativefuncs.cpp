@@ -14,7 +14,7 @@
 #include "corvix/native/gradient.h"
 #include "corvix/native/msgbox.h"
 #include "corvix/native/designdraw.h"
-#include "corvix/native/dlgitem.h"
+#include "corvix/native/dlgtemplate.h"
 #include "corvix/native/help.h"
 #include "corvix/native/themes.h"
 #include "corvix/native/wnddock.h"
@@ -350,6 +350,12 @@ void RegisterControlNatives(FunctionRegistry& r) {
     r.Register("HELPTOPIC", [](Args a) { return Value(HELPTOPIC(a[0].IsString() ? a.String(0) : "")); });
     r.Register("HELPPOPUP", [](Args a) { return Value(HELPPOPUP(a.Int(0), a.Handle<HWND>(3))); });
     r.Register("GETDLGBASEUNITS", [](Args) { return Value(static_cast<int64_t>(GETDLGBASEUNITS())); });
+    r.Register("CDLG2CHR", [](Args a) {
+        std::optional<DialogFont> font;
+        if (a.Count() > 7) font = DialogFont{a.Int(7), a[8].IsString() ? a.String(8) : ""};
+        return Value(CDLG2CHR(a.Int(0), a.Int(1), a.Int(2), a.Int(3), a.Int(4), a[5].IsString() ? a.String(5) : "",
+                              static_cast<DWORD>(a.Integer(6)), font));
+    });
     r.Register("CCTRL2CHR", [](Args a) {
         return Value(CCTRL2CHR(a.Int(0), a.Int(1), a.Int(2), a.Int(3), a.Int(4), static_cast<DWORD>(a.Integer(5)),
                                a[6].IsString() ? a.String(6) : "", a[7].IsString() ? a.String(7) : ""));

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "corvix/function/cxerror.h"
-#include "corvix/native/dlgitem.h"
+#include "corvix/native/dlgtemplate.h"
 #include "corvix/native/lmessages.h"
 #include "corvix/native/msgbox.h"
 #include "tests/support/dialogprobe.h"
