@@ -1,18 +1,17 @@
+// TControl: identifiers, getting a window, dispatch, focus and validation,
+// keyboard, colours and docking. The mouse is in controlmouse.cpp.
+
 #include "corvix/classes/control.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
-#include <cstdlib>
 
 #include "corvix/classes/brush.h"
-#include "corvix/classes/cursor.h"
 #include "corvix/classes/font.h"
 #include "corvix/classes/reference.h"
 #include "corvix/function/cxerror.h"
 #include "corvix/native/dlgtemplate.h"
 #include "corvix/native/eventloop.h"
-#include "corvix/native/designdraw.h"
 #include "corvix/native/help.h"
 #include "corvix/native/lmessages.h"
 #include "corvix/native/msgbox.h"
@@ -24,7 +23,6 @@
 namespace corvix {
 
 int TControl::nInitID = 100;
-std::optional<POINT> TControl::nPoint;
 const std::vector<std::string> TControl::aProperties = {"cTitle", "cVarName", "l3D",  "nClrText",
                                                         "nClrPane", "nAlign",  "nTop", "nLeft",
                                                         "nWidth", "nHeight", "oFont", "Cargo"};
@@ -32,7 +30,6 @@ const std::vector<std::string> TControl::aProperties = {"cTitle", "cVarName", "l
 namespace {
 
 constexpr int kLastId = 30000;
-bool dragging = false;  // a drag and drop is in progress, in the whole process
 
 bool ShiftHeld() { return GetKeyState(VK_SHIFT) < 0; }
 
@@ -41,43 +38,10 @@ bool IsNavigationKey(int nKey) { return nKey == VK_TAB || nKey == VK_RETURN || n
 // True when both windows lie under one top-level window.
 bool ShareAnAncestor(HWND a, HWND b) { return GetAncestor(a, GA_ROOT) == GetAncestor(b, GA_ROOT); }
 
-POINT anchor{};  // where a design drag started, in the control's client area (x column, y row)
-
-// Down to a multiple of the step, also below zero.
-int SnapDown(int n, int step) { return (n >= 0 ? n : n - step + 1) / step * step; }
-int GridWidth() { return GETGRIDSIZE().first; }
-int GridHeight() { return GETGRIDSIZE().second; }
-POINT Snapped(int nRow, int nCol) { return {SnapDown(nCol, GridWidth()), SnapDown(nRow, GridHeight())}; }
-
-HCURSOR SystemCursor(LPCSTR id) { return LoadCursorA(nullptr, id); }
-
-// One of the eight resize handles: a click starts resizing the parent's focused control.
-class ResizeHandle : public TWindow {
-public:
-    int nHandle = 0;
-    HCURSOR hCursor = nullptr;
-    Answer MouseMove(int, int, WPARAM) override {
-        SetCursor(hCursor);
-        return Answer::Number(0);
-    }
-    Answer LButtonDown(int, int, WPARAM) override {
-        TControl::HideDots();
-        const auto parent = Parent();
-        if (const auto focused = std::dynamic_pointer_cast<TControl>(parent ? parent->oCtlFocus.lock() : nullptr))
-            focused->MResize(nHandle, hWnd);
-        return Answer::Number(0);
-    }
-};
-
 std::shared_ptr<TWindow> TWindow::*const kDockSlots[] = {&TWindow::oTop, &TWindow::oLeft, &TWindow::oBottom,
                                                         &TWindow::oRight, &TWindow::oClient};
 
 }  // namespace
-
-std::vector<std::shared_ptr<TWindow>>& TControl::aDots() {
-    static std::vector<std::shared_ptr<TWindow>> dots;
-    return dots;
-}
 
 int TControl::GetNewId() {
     nInitID = nInitID < kLastId ? nInitID + 1 : 100;
@@ -172,9 +136,7 @@ Answer TControl::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
         case LM_VALIDATE: CXLostFocus(reinterpret_cast<HWND>(wParam)); return Answer::Nil();
         case WM_SYSCHAR: return SysChar(static_cast<int>(wParam), lParam);
         case WM_SYSKEYDOWN: return SysKeyDown(static_cast<int>(wParam), lParam);
-        case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lParam) != hWnd) dragging = false;  // the drag lost the mouse
-            return Answer::Nil();
+        case WM_CAPTURECHANGED: CaptureChanged(reinterpret_cast<HWND>(lParam)); return Answer::Nil();
         case WM_UPDATEUISTATE: {
             const Answer inherited = TWindow::HandleEvent(nMsg, wParam, lParam);
             if (const auto parent = Parent()) parent->Refresh();
@@ -354,11 +316,12 @@ Answer TControl::Colors(HDC hDCCtl) {
     if (!oBrush) oBrush = TBrush::New({.nRGBColor = *nClrPane});
     SetTextColor(hDCCtl, *nClrText);
     SetBkColor(hDCCtl, *nClrPane);
-    const std::string cls = ClassName();
+    const bool themed = ISAPPTHEMED();
+    const std::string cls = themed ? ClassName() : std::string();
     const bool onParentBackground = cls == "TCHECKBOX" || cls == "TRADIO" || cls == "TGROUP";
     if (lTransparent) {
         SetBkMode(hDCCtl, TRANSPARENT);
-        if (ISAPPTHEMED() && oBrush->hBitmap) {
+        if (themed && oBrush->hBitmap) {
             BITMAP bitmap{};
             GetObjectA(oBrush->hBitmap, sizeof bitmap, &bitmap);
             // Where the control stands now: docking or a move may have taken it from its stored place.
@@ -367,11 +330,11 @@ Answer TControl::Colors(HDC hDCCtl) {
             RECT client{};
             GetClientRect(hWnd, &client);
             FillRect(hDCCtl, &client, oBrush->hBrush);
-        } else if (ISAPPTHEMED() && onParentBackground) {
+        } else if (onParentBackground) {
             PARENTIMAGE(hWnd, hDCCtl);
             if (cls != "TGROUP") SendMessageA(GetParent(hWnd), WM_ERASEBKGND, reinterpret_cast<WPARAM>(hDCCtl), 0);
         }
-    } else if (ISAPPTHEMED() && onParentBackground) {
+    } else if (onParentBackground) {
         DRAWPBACK(hWnd, hDCCtl);
     }
     return Answer::Number(reinterpret_cast<LRESULT>(oBrush->hBrush));
@@ -436,241 +399,21 @@ HWND BottomNeighbour(const TWindow& parent) { return WindowOf(parent.oMsgBar ? p
 
 }  // namespace
 
-void TControl::AdjTop() {
-    if (const auto p = Parent()) WNDADJTOP(hWnd, TopNeighbour(*p), BottomNeighbour(*p));
+void TControl::DockBetween(void (*dock)(HWND, HWND, HWND)) {
+    if (const auto p = Parent()) dock(hWnd, TopNeighbour(*p), BottomNeighbour(*p));
     FollowDots();
 }
 
-void TControl::AdjBottom() {
-    if (const auto p = Parent()) WNDADJBOTTOM(hWnd, TopNeighbour(*p), BottomNeighbour(*p));
-    FollowDots();
-}
-
-void TControl::AdjLeft() {
-    if (const auto p = Parent()) WNDADJLEFT(hWnd, TopNeighbour(*p), BottomNeighbour(*p));
-    FollowDots();
-}
-
-void TControl::AdjRight() {
-    if (const auto p = Parent()) WNDADJRIGHT(hWnd, TopNeighbour(*p), BottomNeighbour(*p));
-    FollowDots();
-}
+void TControl::AdjTop() { DockBetween(&WNDADJTOP); }
+void TControl::AdjBottom() { DockBetween(&WNDADJBOTTOM); }
+void TControl::AdjLeft() { DockBetween(&WNDADJLEFT); }
+void TControl::AdjRight() { DockBetween(&WNDADJRIGHT); }
 
 void TControl::AdjClient() {
     if (const auto p = Parent())
         WNDADJCLIENT(hWnd, TopNeighbour(*p), BottomNeighbour(*p), WindowOf(p->oLeft), WindowOf(p->oRight),
                      nClientBevel);
     FollowDots();
-}
-
-// ---- mouse ----
-
-Answer TControl::LButtonDown(int nRow, int nCol, WPARAM nKeyFlags) {
-    if (const auto parent = Parent()) parent->nLastKey = kMouseKey;
-    lMouseDown = true;
-    nLastRow = nRow;
-    nLastCol = nCol;
-    if (!lDrag) return TWindow::LButtonDown(nRow, nCol, nKeyFlags);
-    HideDots();
-    CURSORCATCH();
-    if (!lCaptured) {
-        anchor = Snapped(nRow, nCol);
-        nPoint = anchor;
-        CTRLDRAWFOCUS(hWnd);
-        SetCapture(hWnd);
-        lCaptured = true;
-    }
-    return Answer::Number(0);
-}
-
-Answer TControl::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {
-    const int row = SignedCoordinate(static_cast<WORD>(nRow)), col = SignedCoordinate(static_cast<WORD>(nCol));
-    if (lDrag) {
-        if (!lCaptured || !nPoint) {
-            ShowCursor();
-            return Answer::Number(0);
-        }
-        if (nMResize == 0) CURSORCATCH();
-        if (std::abs(row - nPoint->y) >= GridHeight() || std::abs(col - nPoint->x) >= GridWidth()) {
-            DrawBand(*nPoint);  // erases the band drawn there
-            nPoint = Snapped(row, col);
-            DrawBand(*nPoint);
-        }
-        return Answer::Number(0);
-    }
-    if (!lMouseDown || !oDragCursor || (std::abs(row - nLastRow) <= 5 && std::abs(col - nLastCol) <= 5))
-        return TWindow::MouseMove(row, col, nKeyFlags);
-    if (!dragging) {
-        DragBegin(row, col, nKeyFlags);
-        oDragCursor->Activate();
-        return Answer::Number(0);
-    }
-    if (bMMoved) bMMoved(row, col, nKeyFlags);
-    POINT at{col, row};
-    ClientToScreen(hWnd, &at);
-    const HWND under = WindowFromPoint(at);
-    const auto target = OWNDFROMHWND(under);
-    if (under == hWnd || (target && target->bDropOver))
-        oDragCursor->Activate();
-    else
-        CURSORNO();
-    return Answer::Number(0);
-}
-
-Answer TControl::LButtonUp(int nRow, int nCol, WPARAM nKeyFlags) {
-    lMouseDown = false;
-    if (lDrag) return DesignRelease();
-    if (!dragging) return TWindow::LButtonUp(nRow, nCol, nKeyFlags);
-    dragging = false;
-    ReleaseCapture();
-    POINT at{SignedCoordinate(static_cast<WORD>(nCol)), SignedCoordinate(static_cast<WORD>(nRow))};
-    ClientToScreen(hWnd, &at);
-    if (const HWND target = WindowFromPoint(at))
-        SendMessageA(target, LM_DROPOVER, nKeyFlags, MAKELPARAM(static_cast<WORD>(nRow), static_cast<WORD>(nCol)));
-    return Answer::Nil();
-}
-
-Answer TControl::LDblClick(int nRow, int nCol, WPARAM nKeyFlags) {
-    if (!lDrag) return TWindow::LDblClick(nRow, nCol, nKeyFlags);
-    if (bLDblClick) bLDblClick(nRow, nCol, nKeyFlags, *this);
-    return LButtonUp(nRow, nCol, nKeyFlags);
-}
-
-void TControl::DrawBand(POINT at) const {
-    CTRLDRAWFOCUS(hWnd, at.y - anchor.y, at.x - anchor.x, at.y, at.x, nMResize);
-}
-
-// The band's last point, not the release point, decides where the control goes.
-Answer TControl::DesignRelease() {
-    if (lCaptured && nPoint) {
-        ReleaseCapture();
-        lCaptured = false;
-        DrawBand(*nPoint);
-        const int top = WNDTOP(hWnd).value_or(0), left = WNDLEFT(hWnd).value_or(0);
-        const int width = WNDWIDTH(hWnd), height = WNDHEIGHT(hWnd);
-        if (nMResize == 0) {
-            Place(top + nPoint->y - anchor.y, left + nPoint->x - anchor.x, width, height);
-        } else {
-            POINT at = *nPoint;
-            MapWindowPoints(hWnd, GetParent(hWnd), &at, 1);
-            const POINT p = Snapped(at.y, at.x);
-            const int r = p.y, c = p.x;
-            switch (nMResize) {
-                case 1: Place(r, c, width + (left - c), height + (top - r)); break;
-                case 2: Place(r, left, width, height + (top - r)); break;
-                case 3: Place(r, left, c - left, height + (top - r)); break;
-                case 4: Place(top, left, c - left, height); break;
-                case 5: Place(top, left, c - left, r - top); break;
-                case 6: Place(top, left, width, r - top); break;
-                case 7: Place(top, c, width + (left - c), r - top); break;
-                case 8: Place(top, c, width + (left - c), height); break;
-                default: break;
-            }
-        }
-        nPoint.reset();
-        if (const auto parent = Parent(); parent && nAlign() != 0) parent->ReSize();
-        if (!aDots().empty()) ShowDots();
-        nMResize = 0;
-    }
-    if (GetFocus() != hWnd) ::SetFocus(hWnd);
-    return Answer::Number(0);
-}
-
-void TControl::Move(int nNewTop, int nNewLeft, int nNewWidth, int nNewHeight, bool lRepaint) {
-    TWindow::Move(nNewTop, nNewLeft, nNewWidth, nNewHeight, lRepaint);
-    FollowDots();
-}
-
-void TControl::nWidth(int nNewWidth) {
-    TWindow::nWidth(nNewWidth);
-    FollowDots();
-}
-
-void TControl::nHeight(int nNewHeight) {
-    TWindow::nHeight(nNewHeight);
-    FollowDots();
-}
-
-void TControl::FollowDots() {
-    if (lDrag && GetFocus() == hWnd && !aDots().empty()) ShowDots();
-}
-
-std::vector<std::string> TControl::Inspect(const std::string& cName) const {
-    if (cName == "nAlign") return {"None", "Top", "Left", "Bottom", "Right", "Client"};
-    return {};
-}
-
-void TControl::Place(int nNewTop, int nNewLeft, int nNewWidth, int nNewHeight) {
-    Move(nNewTop, nNewLeft, nNewWidth, nNewHeight, true);
-    nTop = nNewTop;
-    nLeft = nNewLeft;
-    nBottom = nNewTop + nNewHeight - 1;
-    nRight = nNewLeft + nNewWidth - 1;
-}
-
-void TControl::CheckDots() {
-    const auto parent = Parent();
-    if (!hWnd || !parent || !parent->hWnd) return;  // a control still waiting for its dialog's window
-    Place(SnapDown(nTop, GridHeight()), SnapDown(nLeft, GridWidth()), SnapDown(nRight - nLeft + 1, GridWidth()),
-          SnapDown(nBottom - nTop + 1, GridHeight()));
-    auto& dots = aDots();
-    if (!dots.empty() && IsWindow(dots.front()->hWnd)) return;
-    dots.clear();
-    static const LPCSTR kCursors[8] = {IDC_SIZENWSE, IDC_SIZENS, IDC_SIZENESW, IDC_SIZEWE,
-                                       IDC_SIZENWSE, IDC_SIZENS, IDC_SIZENESW, IDC_SIZEWE};
-    const auto keepDefault = GETWNDDEFAULT();  // handles are no one's default window
-    for (int k = 1; k <= 8; ++k) {
-        auto dot = std::make_shared<ResizeHandle>();
-        dot->nHandle = k;
-        dot->hCursor = SystemCursor(kCursors[k - 1]);
-        dot->Init({.nTop = 0, .nLeft = 0, .nBottom = 2, .nRight = 2, .nStyle = WS_CHILD | WS_CLIPSIBLINGS,
-                   .oWnd = parent, .cColors = "N/N", .lPixel = true});
-        dots.push_back(dot);
-    }
-    SETWNDDEFAULT(keepDefault);
-}
-
-void TControl::ShowDots() {
-    const auto parent = Parent();
-    auto& dots = aDots();
-    if (!parent || dots.empty()) return;
-    std::array<HWND, 8> windows{};
-    for (size_t i = 0; i < dots.size() && i < windows.size(); ++i) {
-        if (dots[i]->Parent() != parent) {
-            ShowWindow(dots[i]->hWnd, SW_HIDE);
-            dots[i]->oWnd = parent;
-            SetParent(dots[i]->hWnd, parent->hWnd);
-        }
-        windows[i] = dots[i]->hWnd;
-    }
-    DOTSADJUST(hWnd, windows);
-    for (HWND dot : windows) ShowWindow(dot, SW_SHOWNA);
-}
-
-void TControl::HideDots() {
-    for (const auto& dot : aDots()) ShowWindow(dot->hWnd, SW_HIDE);
-    SYSREFRESH();
-}
-
-void TControl::MResize(int nHandle, HWND hDot) {
-    RECT dot{};
-    GetWindowRect(hDot, &dot);
-    POINT corner{dot.right, dot.bottom};
-    ScreenToClient(hWnd, &corner);
-    anchor = Snapped(corner.y, corner.x);
-    nPoint = anchor;
-    nLastRow = anchor.y;
-    nLastCol = anchor.x;
-    nMResize = nHandle;
-    DrawBand(anchor);
-    lCaptured = true;
-    SetCapture(hWnd);
-}
-
-void TControl::DragBegin(int nRow, int nCol, WPARAM nKeyFlags) {
-    dragging = true;
-    SetCapture(hWnd);
-    if (bDragBegin) bDragBegin(nRow, nCol, nKeyFlags, *this);
 }
 
 }  // namespace corvix

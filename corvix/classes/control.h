@@ -156,6 +156,10 @@ protected:
     void CreateOrDefine(const std::string& cClsName);
 
 private:
+    // Docks with one of the WNDADJ natives between the parent's top and bottom neighbours.
+    void DockBetween(void (*dock)(HWND, HWND, HWND));
+    // A drag in progress ends when another window takes the mouse.
+    void CaptureChanged(HWND hWndNew);
     // In design mode the focused control's handles follow it.
     void FollowDots();
     void DrawBand(POINT at) const;
