@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "corvix/classes/brush.h"
+#include "corvix/classes/dialog.h"
 #include "corvix/classes/font.h"
 #include "corvix/classes/reference.h"
 #include "corvix/function/cxerror.h"
@@ -346,13 +347,9 @@ void TControl::Set3DLook(bool lOnOff) {
 }
 
 Answer TControl::HelpTopic() {
-    if (nHelpId.IsString())
-        HELPTOPIC(nHelpId.AsString());
-    else if (nHelpId.IsNumber())
-        HELPPOPUP(static_cast<int>(nHelpId.AsInteger()), hWnd);
-    else
-        return Answer::Nil();
-    return Answer::Number(0);
+    if (nHelpId.IsNil()) return Answer::Nil();
+    if (const auto dialog = std::dynamic_pointer_cast<TDialog>(Parent())) dialog->lHelpIcon = false;
+    return TWindow::HelpTopic();
 }
 
 Answer TControl::EraseBkGnd(HDC hDCCtl) {

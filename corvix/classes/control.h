@@ -68,7 +68,7 @@ public:
     // (class: ClassName(), identifier: GetNewId(), style: visible tab stop).
     virtual std::string cToChar(std::string cClsName = "");
     // Leaves the parent's controls and closes the window when lValid.
-    bool End();
+    bool End() override;
 
     Answer HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
 
@@ -117,9 +117,8 @@ public:
     void l3D(bool lOnOff) { Set3DLook(lOnOff); }
     void Set3DLook(bool lOnOff);
 
-    // The help of nHelpId: a topic name opens the help file there, a number
-    // its pop-up; NIL without one.
-    Answer HelpTopic();
+    // Without nHelpId, NIL: the control has no help of its own.
+    Answer HelpTopic() override;
 
     // ---- docking: 0 no parent, 1 none, 2 top, 3 left, 4 bottom, 5 right, 6 client ----
     int nAlign() const;

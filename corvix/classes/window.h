@@ -82,7 +82,8 @@ public:
     // The procedure installed before the library's; empty when not subclassed.
     std::optional<WNDPROC> nOldProc;
 
-    std::function<void(TWindow&)> bInit;
+    // A dialog's answers Logical(false) when it has placed the focus itself.
+    std::function<Answer(TWindow&)> bInit;
     std::function<Answer(int nRow, int nCol)> bMoved;
     MouseCallback bLClicked, bLButtonUp, bRClicked, bRButtonUp, bMButtonDown, bMButtonUp, bLDblClick;
     KeyCallback bKeyDown, bKeyChar;
@@ -170,7 +171,7 @@ public:
                   std::shared_ptr<TBrush> oNewBrush = nullptr);
     // "W+/B": letters N B G BG R RB GR W, "+" bright; foreground "/" background.
     void SetColor(const std::string& cColors, std::shared_ptr<TBrush> oNewBrush = nullptr);
-    void SetFont(std::shared_ptr<TFont> oNewFont);
+    virtual void SetFont(std::shared_ptr<TFont> oNewFont);
     std::shared_ptr<TFont> GetFont();
     void AddControl(std::shared_ptr<TWindow> oCtrl);
     // A control for a window that does not exist yet: listed now, attached
@@ -303,6 +304,9 @@ public:
     virtual Answer GetDlgCode(WPARAM) { return Answer::Nil(); }
     virtual Answer NcMouseMove(WPARAM, int, int) { return Answer::Nil(); }
     virtual Answer Help(WPARAM, LPARAM) { return Answer::Nil(); }
+    // The help of nHelpId: a topic name opens the help file there, a number
+    // its pop-up; without one, the help file's contents.
+    virtual Answer HelpTopic();
     virtual Answer Close(WPARAM) { return Answer::Nil(); }
     virtual Answer QueryEndSession();
     virtual Answer Destroy();
@@ -325,7 +329,7 @@ public:
     bool lValid() const { return !bValid || bValid(); }
     bool lWhen() const { return !bWhen || bWhen(); }
     // Posts WM_CLOSE when the validity test passes; answers the test.
-    bool End();
+    virtual bool End();
     // Enables each control whose bWhen passes and disables the others.
     void AEvalWhen();
 

@@ -8,6 +8,7 @@
 #include "corvix/classes/reference.h"
 #include "corvix/classes/window.h"
 #include "corvix/native/eventloop.h"
+#include "corvix/native/help.h"
 
 namespace corvix {
 
@@ -67,6 +68,16 @@ void TWindow::Disable() {
 
 void TWindow::SetFocus() {
     if (lWhen()) ::SetFocus(hWnd);
+}
+
+Answer TWindow::HelpTopic() {
+    if (nHelpId.IsString())
+        HELPTOPIC(nHelpId.AsString());
+    else if (nHelpId.IsNumber())
+        HELPPOPUP(static_cast<int>(nHelpId.AsInteger()), hWnd);
+    else
+        HELPTOPIC("");
+    return Answer::Number(0);
 }
 
 bool TWindow::End() {

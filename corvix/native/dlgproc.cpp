@@ -1,5 +1,7 @@
 #include "corvix/native/dlgproc.h"
 
+#include <cstring>
+
 #include "corvix/native/callbackguard.h"
 #include "corvix/native/eventloop.h"
 
@@ -59,6 +61,47 @@ private:
     bool previous_;
 };
 
+// Records the object under construction while create runs.
+template <typename Create>
+HWND Construct(MessageTarget* target, Create create) {
+    if (constructionDepth == kModalStackSize) return nullptr;
+    constructions[constructionDepth++] = {nullptr, target};
+    const HWND hDlg = create();
+    constructions[--constructionDepth] = {};
+    return hDlg;
+}
+
+int Unsigned16(INT_PTR n) { return static_cast<int>(static_cast<WORD>(n)); }
+
+LPCSTR ResourceName(const Value& xResName) {
+    return xResName.IsNumber() ? MAKEINTRESOURCEA(static_cast<WORD>(xResName.AsInteger()))
+                               : xResName.AsString().c_str();
+}
+
+// The template in movable, zeroed global memory, locked while it lives; the
+// wait cursor shows during the copy.
+class GlobalTemplate {
+public:
+    explicit GlobalTemplate(const std::string& cTemplate) {
+        const HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+        memory_ = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, cTemplate.size());
+        if (memory_) locked_ = GlobalLock(memory_);
+        if (locked_) std::memcpy(locked_, cTemplate.data(), cTemplate.size());
+        SetCursor(previous);
+    }
+    ~GlobalTemplate() {
+        if (locked_) GlobalUnlock(memory_);
+        if (memory_) GlobalFree(memory_);
+    }
+    GlobalTemplate(const GlobalTemplate&) = delete;
+    GlobalTemplate& operator=(const GlobalTemplate&) = delete;
+    const DLGTEMPLATE* Get() const { return static_cast<const DLGTEMPLATE*>(locked_); }
+
+private:
+    HGLOBAL memory_ = nullptr;
+    void* locked_ = nullptr;
+};
+
 }  // namespace
 
 INT_PTR CALLBACK ModalDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam) {
@@ -89,13 +132,42 @@ INT_PTR DIALOGBOXINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageT
 }
 
 HWND CREATEDLGINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageTarget* target) {
-    if (constructionDepth == kModalStackSize) return nullptr;
-    constructions[constructionDepth++] = {nullptr, target};
-    HWND hDlg = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), pTemplate, hWndOwner,
-                                           &ModelessDlgProc, 0);
-    constructions[--constructionDepth] = {};
-    return hDlg;
+    return Construct(target, [&] {
+        return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), pTemplate, hWndOwner, &ModelessDlgProc, 0);
+    });
 }
+
+int DIALOGBOX(HINSTANCE hInstance, const Value& xResName, HWND hWndParent, MessageTarget* target) {
+    ModalDialogEntry entry(target);
+    RunningScope running;
+    return Unsigned16(DialogBoxParamA(hInstance, ResourceName(xResName), hWndParent, &ModalDlgProc, 0));
+}
+
+int DIALOGBOXINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND hWndParent, MessageTarget* target) {
+    if (cTemplate.empty()) return 0;
+    RunningScope running;
+    const GlobalTemplate memory(cTemplate);
+    if (!memory.Get()) return Unsigned16(-1);
+    ModalDialogEntry entry(target);
+    return Unsigned16(DialogBoxIndirectParamA(hInstance, memory.Get(), hWndParent, &ModalDlgProc, 0));
+}
+
+HWND CREATEDLG(HINSTANCE hInstance, const Value& xResName, HWND hWndParent, MessageTarget* target) {
+    return Construct(target, [&] {
+        return CreateDialogParamA(hInstance, ResourceName(xResName), hWndParent, &ModelessDlgProc, 0);
+    });
+}
+
+HWND CREATEDLGINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND hWndParent, MessageTarget* target) {
+    if (cTemplate.empty()) return nullptr;
+    const GlobalTemplate memory(cTemplate);
+    if (!memory.Get()) return nullptr;
+    return Construct(target, [&] {
+        return CreateDialogIndirectParamA(hInstance, memory.Get(), hWndParent, &ModelessDlgProc, 0);
+    });
+}
+
+void ENDDIALOG(HWND hDlg, int nResult) { EndDialog(hDlg, Unsigned16(nResult)); }
 
 int ModalDialogDepth() { return kModalStackSize - top; }
 

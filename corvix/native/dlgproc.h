@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "corvix/native/messagetarget.h"
+#include "corvix/runtime/value.h"
 
 namespace corvix {
 
@@ -46,6 +49,17 @@ INT_PTR DIALOGBOXINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageT
 // Creates a modeless dialog from an in-memory template for target; null when
 // the system cannot, or when creations are nested too deep.
 HWND CREATEDLGINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageTarget* target);
+
+// The calls a dialog object runs itself through. A resource is named by a
+// string or a number; results travel as unsigned 16-bit numbers, so a modal
+// dialog that could not be created answers 65535. The template bytes are
+// copied into movable global memory for the length of the call; an empty
+// template makes no dialog (0).
+int DIALOGBOX(HINSTANCE hInstance, const Value& xResName, HWND hWndParent, MessageTarget* target);
+int DIALOGBOXINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND hWndParent, MessageTarget* target);
+HWND CREATEDLG(HINSTANCE hInstance, const Value& xResName, HWND hWndParent, MessageTarget* target);
+HWND CREATEDLGINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND hWndParent, MessageTarget* target);
+void ENDDIALOG(HWND hDlg, int nResult);
 
 // Entries in use on the modal stack.
 int ModalDialogDepth();

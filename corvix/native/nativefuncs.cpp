@@ -14,6 +14,7 @@
 #include "corvix/native/gradient.h"
 #include "corvix/native/msgbox.h"
 #include "corvix/native/designdraw.h"
+#include "corvix/native/dlgproc.h"
 #include "corvix/native/dlgtemplate.h"
 #include "corvix/native/help.h"
 #include "corvix/native/themes.h"
@@ -362,6 +363,37 @@ void RegisterControlNatives(FunctionRegistry& r) {
     });
 }
 
+// The dialog object of a by-name call, or null when the argument is none.
+MessageTarget* DialogTarget(const Value& v) {
+    return v.GetType() == Value::Type::Object ? dynamic_cast<MessageTarget*>(v.AsObject().get()) : nullptr;
+}
+
+std::string TemplateArg(const Value& v) { return v.IsString() ? v.AsString() : ""; }
+
+void RegisterDialogCalls(FunctionRegistry& r) {
+    r.Register("DIALOGBOX", [](Args a) {
+        return Value(DIALOGBOX(a.Handle<HINSTANCE>(0), a[1], a.Handle<HWND>(2), DialogTarget(a[3])));
+    });
+    r.Register("DIALOGBOXINDIRECT", [](Args a) {
+        return Value(DIALOGBOXINDIRECT(a.Handle<HINSTANCE>(0), TemplateArg(a[1]), a.Handle<HWND>(2), DialogTarget(a[3])));
+    });
+    r.Register("CREATEDLG", [](Args a) {
+        return Value::Handle(CREATEDLG(a.Handle<HINSTANCE>(0), a[1], a.Handle<HWND>(2), DialogTarget(a[3])));
+    });
+    r.Register("CREATEDLGINDIRECT", [](Args a) {
+        return Value::Handle(
+            CREATEDLGINDIRECT(a.Handle<HINSTANCE>(0), TemplateArg(a[1]), a.Handle<HWND>(2), DialogTarget(a[3])));
+    });
+    r.Register("ENDDIALOG", [](Args a) {
+        ENDDIALOG(a.Handle<HWND>(0), a.Int(1));
+        return Value();
+    });
+    r.Register("WNDCENTER", [](Args a) {
+        WNDCENTER(a.Handle<HWND>(0), a.Handle<HWND>(1));
+        return Value();
+    });
+}
+
 }  // namespace
 
 void RegisterNativeFunctions(FunctionRegistry& registry) {
@@ -374,6 +406,7 @@ void RegisterNativeFunctions(FunctionRegistry& registry) {
     RegisterPositions(registry);
     RegisterDeviceContexts(registry);
     RegisterWindows(registry);
+    RegisterDialogCalls(registry);
 }
 
 }  // namespace corvix

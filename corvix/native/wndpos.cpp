@@ -88,4 +88,14 @@ RectArray GETWNDRECT(HWND hWnd) {
     return RectArray::FromRECT(WindowRect(hWnd));
 }
 
+void WNDCENTER(HWND hWnd, HWND hWndOver) {
+    RECT self{}, over{};
+    GetWindowRect(hWnd, &self);
+    GetWindowRect(hWndOver && IsWindow(hWndOver) ? hWndOver : GetDesktopWindow(), &over);
+    const int width = self.right - self.left, height = self.bottom - self.top;
+    const int x = over.left + (over.right - over.left) / 2 - width / 2;
+    const int y = over.top + (over.bottom - over.top) / 2 - height / 2;
+    MoveWindow(hWnd, x, y, width, height, TRUE);
+}
+
 }  // namespace corvix

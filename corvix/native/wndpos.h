@@ -31,4 +31,8 @@ RectArray GETCLIENTRECT(HWND hWnd);
 // The window rectangle in screen coordinates; zeros for handle 0 or no window.
 RectArray GETWNDRECT(HWND hWnd);
 
+// Centres the window over hWndOver when that is a window, else over the
+// screen, keeping its size, and repaints it.
+void WNDCENTER(HWND hWnd, HWND hWndOver = nullptr);
+
 }  // namespace corvix

@@ -438,6 +438,7 @@ TEST(WindowActivateTest, TheCloseBoxEndsTheLoopThroughWmClose) {
     w->bInit = [&initRan](TWindow& self) {
         initRan = IsWindowVisible(self.hWnd) != 0;
         SetTimer(self.hWnd, 1, 20, &CloseByTheBox);
+        return Answer::Nil();
     };
     w->Activate();  // returns when the loop ends
     EXPECT_TRUE(initRan);
@@ -479,7 +480,10 @@ void CALLBACK OpenAndCloseASecondWindow(HWND, UINT, UINT_PTR id, DWORD) {
 
 TEST(WindowActivateTest, ASecondTopLevelWindowInsideTheLoopNeitherBlocksNorEndsIt) {
     mainWindow = TWindow::New({.cTitle = "main"});
-    mainWindow->bInit = [](TWindow&) { SetTimer(nullptr, 0, 20, &OpenAndCloseASecondWindow); };
+    mainWindow->bInit = [](TWindow&) {
+        SetTimer(nullptr, 0, 20, &OpenAndCloseASecondWindow);
+        return Answer::Nil();
+    };
     mainWindow->Activate();
     EXPECT_TRUE(secondReturned);
     EXPECT_TRUE(secondIsNotTheApplication);
@@ -493,6 +497,7 @@ TEST(WindowActivateTest, MaximizedIsShownBeforeBInitRuns) {
     w->bInit = [&zoomedAtInit](TWindow& self) {
         zoomedAtInit = IsZoomed(self.hWnd) != 0;
         self.End();
+        return Answer::Nil();
     };
     w->Activate({.cShow = "MAXIMIZED"});
     EXPECT_TRUE(zoomedAtInit);
@@ -514,6 +519,7 @@ TEST(WindowActivateTest, ActivatesOwnValidityTestKeepsTheWindowOpen) {
         Pump();
         EXPECT_TRUE(IsWindow(self.hWnd));
         SendMessageA(self.hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);  // accepted
+        return Answer::Nil();
     };
     w->Activate({.bValid = refuseOnce});
     EXPECT_EQ(asked, 2);

@@ -18,8 +18,9 @@ TEST(DialogTemplateTest, TheHeaderIsTheSystemsBytes) {
     const std::string withFont = CDLG2CHR(2, 0, 0, 75, 158, "Hi", 0x80C80040, DialogFont{8, "MS Sans Serif"});
     ASSERT_EQ(withFont.size(), 60u) << "58 bytes padded to a multiple of 4";
     EXPECT_EQ(withFont.substr(28, 4), std::string("\x08\0M\0", 4));
-    const std::string longTitle(200, 'T');
-    EXPECT_EQ(CDLG2CHR(0, 0, 0, 10, 10, longTitle, 0x80C80000).size(), 424u) << "titles of any length fit";
+    const std::string longTitle(1000, 'T');
+    EXPECT_EQ(CDLG2CHR(0, 0, 0, 10, 10, longTitle, 0x80C80000).size(), 2024u) << "titles of any length fit";
+    EXPECT_EQ(CDLG2CHR(0, 0, 0, 10, 10, "", 0x80C80000).size(), 24u);
 }
 
 TEST(DialogTemplateTest, TwoStylesAreTakenForOthers) {

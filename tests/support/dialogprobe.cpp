@@ -18,7 +18,7 @@ BOOL CALLBACK FindDialog(HWND w, LPARAM found) {
 
 }  // namespace
 
-DialogProbe::DialogProbe(std::function<void(HWND)> inspect) : inspect_(std::move(inspect)) {
+DialogProbe::DialogProbe(std::function<void(HWND)> inspect, int nTimes) : inspect_(std::move(inspect)), times_(nTimes) {
     current_ = this;
     timer_ = SetTimer(nullptr, 0, 50, &DialogProbe::Tick);
 }
@@ -29,11 +29,12 @@ DialogProbe::~DialogProbe() {
 }
 
 void CALLBACK DialogProbe::Tick(HWND, UINT, UINT_PTR, DWORD) {
-    if (!current_ || current_->ran_) return;
+    if (!current_ || current_->count_ == current_->times_) return;
     HWND dialog = nullptr;
     EnumThreadWindows(GetCurrentThreadId(), &FindDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog) return;
-    current_->ran_ = true;
+    if (!dialog || dialog == current_->last_) return;  // the one just handled may still be closing
+    current_->last_ = dialog;
+    ++current_->count_;
     current_->inspect_(dialog);
 }
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "corvix/classes/brush.h"
+#include "corvix/classes/dialog.h"
 #include "corvix/classes/font.h"
 #include "corvix/classes/timer.h"
 #include "corvix/classes/window.h"
@@ -58,6 +59,7 @@ void ResetLibraryState() {
     corvix::GETDROPINFO();
     corvix::SETBALLOON(false);
     corvix::SETALPHA(true);
+    corvix::SETDIALOGESC(true);
     corvix::TBrush::aBrushes().clear();
     corvix::TFont::Cache().clear();
     corvix::SetErrorHandler(nullptr);
