@@ -348,6 +348,73 @@ TEST_F(DialogTest, AResourceDialogAttachesItsRedefinedControlsAndIsWidenedOnRequ
     EXPECT_EQ(widened.right - widened.left, static_cast<int>((plain.right - plain.left) * 1.16668));
 }
 
+TEST_F(DialogTest, AMnemonicFindsItsControlOrTheOneAfterItsLabel) {
+    const auto d = ThreeButtons();
+    buttons_[0]->cCaption = "&One";
+    buttons_[1]->cCaption = "T&wo";
+    buttons_[2]->cCaption = "&Way";
+    RunWith(d, [&](HWND hDlg) {
+        HWND label = CreateWindowA("STATIC", "&Name", WS_CHILD, 0, 0, 40, 10, hDlg, nullptr, nullptr, nullptr);
+        SetWindowPos(label, buttons_[1]->hWnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);  // just before "&Way"
+        const struct {
+            int nChar;
+            HWND exclude, found;
+        } cases[] = {{'O', nullptr, buttons_[0]->hWnd}, {'w', nullptr, buttons_[1]->hWnd},
+                     {'W', buttons_[1]->hWnd, buttons_[2]->hWnd}, {'n', nullptr, buttons_[2]->hWnd},
+                     {'z', nullptr, nullptr}};
+        for (const auto& c : cases) EXPECT_EQ(d->GetHotPos(c.nChar, c.exclude), c.found) << char(c.nChar);
+        EnableWindow(buttons_[0]->hWnd, FALSE);
+        EXPECT_EQ(d->GetHotPos('o'), nullptr) << "disabled";
+        d->End();
+    });
+}
+
+TEST_F(DialogTest, ContextHelpShowsTheButtonAndLeavesChoosingModeOnHelp) {
+    const auto d = ThreeButtons();
+    LONG_PTR exStyle = 0;
+    std::optional<bool> choosing, afterHelp;
+    RunWith(d, [&](HWND hDlg) {
+        exStyle = GetWindowLongPtrA(hDlg, GWL_EXSTYLE);
+        SendMessageA(hDlg, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+        choosing = d->lHelpIcon;
+        HELPINFO info{sizeof info, HELPINFO_WINDOW, buttons_[0]->nId, buttons_[0]->hWnd, 0, {}};
+        SendMessageA(hDlg, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+        afterHelp = d->lHelpIcon;
+        d->End();
+    });
+    EXPECT_TRUE(exStyle & WS_EX_CONTEXTHELP);
+    EXPECT_EQ(choosing, true);
+    EXPECT_EQ(afterHelp, false);
+    d->lHelpIcon = false;
+    RunWith(d, [&](HWND hDlg) {
+        exStyle = GetWindowLongPtrA(hDlg, GWL_EXSTYLE);
+        d->End();
+    });
+    EXPECT_FALSE(exStyle & WS_EX_CONTEXTHELP) << "switched off";
+}
+
+TEST_F(DialogTest, TheBackgroundIsTheDialogsBrushAndStartRunsOnceAfterTheFirstPaint) {
+    const auto d = ThreeButtons({.nClrBack = RGB(10, 120, 200)});
+    int starts = 0;
+    COLORREF background = 0, painted = 0;
+    d->bStart = [&starts] { ++starts; };
+    RunWith(
+        d,
+        [&](HWND hDlg) {
+            RedrawWindow(hDlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+            background = corvix_test::WindowPixel(hDlg, 2, 2);
+            painted = corvix_test::WindowPixel(hDlg, 100, 100);
+            d->End();
+        },
+        {.bPainted = [](HDC hDC, const PAINTSTRUCT&, TWindow&) {
+            ::SetPixel(hDC, 100, 100, RGB(255, 0, 0));
+            return Answer::Nil();
+        }});
+    EXPECT_EQ(corvix_test::Rgb(background), corvix_test::Rgb(RGB(10, 120, 200)));
+    EXPECT_EQ(corvix_test::Rgb(painted), corvix_test::Rgb(RGB(255, 0, 0)));
+    EXPECT_EQ(starts, 1);
+}
+
 TEST_F(DialogTest, BadInputAnswersWithoutACrashOrALeak) {
     EXPECT_EQ(DIALOGBOXINDIRECT(GetModuleHandleA(nullptr), std::string(), nullptr, nullptr), 0);
     EXPECT_EQ(CREATEDLGINDIRECT(GetModuleHandleA(nullptr), std::string(), nullptr, nullptr), nullptr);
