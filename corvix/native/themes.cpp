@@ -19,6 +19,21 @@ bool ISAPPTHEMED() {
     return isAppThemed && isAppThemed();
 }
 
+bool DRAWTHEMEPART(HWND hWnd, HDC hDC, const wchar_t* cClassList, int nPart, int nState, const RECT& aRect) {
+    using OpenFn = HANDLE(WINAPI*)(HWND, const wchar_t*);
+    using DrawFn = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
+    using CloseFn = HRESULT(WINAPI*)(HANDLE);
+    static const auto open = ThemeFunction<OpenFn>("OpenThemeData");
+    static const auto draw = ThemeFunction<DrawFn>("DrawThemeBackground");
+    static const auto close = ThemeFunction<CloseFn>("CloseThemeData");
+    if (!open || !draw || !close) return false;
+    const HANDLE theme = open(hWnd, cClassList);
+    if (!theme) return false;
+    const bool drawn = SUCCEEDED(draw(theme, hDC, nPart, nState, &aRect, nullptr));
+    close(theme);
+    return drawn;
+}
+
 void PARENTIMAGE(HWND hWnd, HDC hDC) {
     const HWND parent = GetParent(hWnd);
     if (!parent || !hDC) return;
