@@ -140,7 +140,7 @@ void TMsgBar::InsItem(std::shared_ptr<TMsgItem> oItem, std::optional<int> nAt) {
 
 int TMsgBar::nItemsRight() const {
     const auto parent = Parent();
-    const bool noGrip = !ISAPPTHEMED() && parent && IsZoomed(parent->hWnd);
+    const bool noGrip = parent && IsZoomed(parent->hWnd) && !ISWINDOWTHEMED(hWnd, L"Status");
     return GetCliRect().nRight - (noGrip ? 3 : 13);
 }
 

@@ -19,13 +19,27 @@ bool ISAPPTHEMED() {
     return isAppThemed && isAppThemed();
 }
 
+namespace {
+
+using OpenThemeFn = HANDLE(WINAPI*)(HWND, const wchar_t*);
+using CloseThemeFn = HRESULT(WINAPI*)(HANDLE);
+
+}  // namespace
+
+bool ISWINDOWTHEMED(HWND hWnd, const wchar_t* cClassList) {
+    static const auto open = ThemeFunction<OpenThemeFn>("OpenThemeData");
+    static const auto close = ThemeFunction<CloseThemeFn>("CloseThemeData");
+    if (!ISAPPTHEMED() || !open || !close) return false;
+    const HANDLE theme = open(hWnd, cClassList);
+    if (theme) close(theme);
+    return theme != nullptr;
+}
+
 bool DRAWTHEMEPART(HWND hWnd, HDC hDC, const wchar_t* cClassList, int nPart, int nState, const RECT& aRect) {
-    using OpenFn = HANDLE(WINAPI*)(HWND, const wchar_t*);
     using DrawFn = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
-    using CloseFn = HRESULT(WINAPI*)(HANDLE);
-    static const auto open = ThemeFunction<OpenFn>("OpenThemeData");
+    static const auto open = ThemeFunction<OpenThemeFn>("OpenThemeData");
     static const auto draw = ThemeFunction<DrawFn>("DrawThemeBackground");
-    static const auto close = ThemeFunction<CloseFn>("CloseThemeData");
+    static const auto close = ThemeFunction<CloseThemeFn>("CloseThemeData");
     if (!open || !draw || !close) return false;
     const HANDLE theme = open(hWnd, cClassList);
     if (!theme) return false;
