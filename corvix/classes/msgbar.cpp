@@ -225,8 +225,9 @@ void TMsgBar::CheckTimer() {
 }
 
 void TMsgBar::TimerEval() {
-    for (const auto& item : std::vector(aItem))
-        if (item->lTimer) item->Refresh();
+    // By index: a text callback may add or remove items.
+    for (size_t i = 0; i < aItem.size(); ++i)
+        if (const auto item = aItem[i]; item->lTimer) item->Refresh();
     const auto parent = Parent();
     if (!parent) return;
     if (lCheckRes) {
@@ -295,10 +296,10 @@ Answer TMsgBar::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {
 
 Answer TMsgBar::LButtonDown(int nRow, int nCol, WPARAM) {
     const auto keepAlive = shared_from_this();  // an action may end the bar
-    for (const auto& item : std::vector(aItem)) {
-        if (!item->IsOver(nRow, nCol)) continue;
+    const auto over = std::find_if(aItem.begin(), aItem.end(), [&](const auto& i) { return i->IsOver(nRow, nCol); });
+    if (over != aItem.end()) {
+        const auto item = *over;  // the action may remove it
         item->Click(nRow, nCol);
-        break;
     }
     return Answer::Nil();
 }
