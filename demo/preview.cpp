@@ -7,6 +7,7 @@
 
 #include "corvix/classes/button.h"
 #include "corvix/classes/font.h"
+#include "corvix/classes/msgbar.h"
 #include "corvix/classes/window.h"
 #include "corvix/native/msgbox.h"
 #include "demo/skin/btnpaint.h"
@@ -66,5 +67,6 @@ void MAIN() {
         {.cTitle = kTitle, .lSysMenu = true, .lCaption = true, .lMin = true, .lMax = true, .lPixel = false});
     main->SetFont(font);
     CreateButtons(main);
+    main->oMsgBar = corvix::TMsgBar::New({.oWnd = main, .cPrompt = "Office 2007 skins", .l2007 = true});
     main->Activate();  // runs the loop until the window is closed
 }

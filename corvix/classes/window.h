@@ -109,6 +109,7 @@ public:
 
     std::string cCaption;
     std::string cToolTip;
+    HWND hToolTip = nullptr;  // the tooltip window while one is shown
     std::string cVarName;
     std::string cMsg;
     Value Cargo;
@@ -310,6 +311,15 @@ public:
     virtual Answer Close(WPARAM) { return Answer::Nil(); }
     virtual Answer QueryEndSession();
     virtual Answer Destroy();
+
+    // ---- tooltips ----
+    // Shows cToolTip in a tooltip window at nRow, nCol of the client area.
+    void ShowToolTip(int nRow, int nCol);
+    // Shows cToolTip under the client area; a subclass may choose the text and place.
+    virtual void ShowToolTip();
+    void DestroyToolTip();
+    // Shows the tooltip unless one is up.
+    void CheckToolTip();
 
     // ---- activation, display and closing ----
     void Activate(const ActivateArgs& args);

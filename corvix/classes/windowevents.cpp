@@ -8,6 +8,7 @@
 #include "corvix/classes/cursor.h"
 #include "corvix/classes/hotkeys.h"
 #include "corvix/classes/icon.h"
+#include "corvix/classes/msgbar.h"
 #include "corvix/classes/timer.h"
 #include "corvix/classes/window.h"
 
@@ -346,6 +347,7 @@ void TWindow::ShowCursor() const {
 
 Answer TWindow::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {
     ShowCursor();
+    CheckToolTip();
     if (!cMsg.empty()) SetMsg(cMsg);
     return bMMoved ? bMMoved(nRow, nCol, nKeyFlags) : Answer::Number(0);
 }
@@ -399,7 +401,12 @@ void TWindow::LayOutDocked() {
     };
     if (oTop) atTop(oTop);
     if (oBottom) atBottom(oBottom);
-    if (oMsgBar && oMsgBar != oBottom) atBottom(oMsgBar);
+    if (const auto bar = std::dynamic_pointer_cast<TMsgBar>(oMsgBar); bar && bar != oBottom) {
+        bar->Adjust();  // the bar knows its own place
+        free.bottom -= bar->nHeight;
+    } else if (oMsgBar && oMsgBar != oBottom) {
+        atBottom(oMsgBar);
+    }
     if (oBar && oBar != oTop) atTop(oBar);
     if (oLeft) {
         const int w = width(oLeft);

@@ -13,6 +13,7 @@
 #include "corvix/native/gdiobjects.h"
 #include "corvix/native/gradient.h"
 #include "corvix/native/msgbox.h"
+#include "corvix/native/msgpaint.h"
 #include "corvix/native/designdraw.h"
 #include "corvix/native/dlgproc.h"
 #include "corvix/native/dlgtemplate.h"
@@ -41,6 +42,10 @@ std::vector<GradientStep> GradientArg(const Value& v) {
     return steps;
 }
 
+std::optional<COLORREF> OptionalColour(Args a, size_t i) {
+    return a.Has(i) ? std::optional(static_cast<COLORREF>(a.Integer(i))) : std::nullopt;
+}
+
 template <typename T>
 Value Optional(const std::optional<T>& v) {
     return v ? Value(*v) : Value();
@@ -63,6 +68,10 @@ void RegisterDrawing(FunctionRegistry& r) {
                    static_cast<COLORREF>(a.Integer(5)));
         return Value();
     });
+    r.Register("WNDBOXIN", [](Args a) {
+        WNDBOXIN(a.Handle<HDC>(0), a.Int(1), a.Int(2), a.Int(3), a.Int(4));
+        return Value();
+    });
     r.Register("NRGB", [](Args a) { return Value(NRGB(a.Int(0), a.Int(1), a.Int(2))); });
     r.Register("NOR", [](Args a) {
         int32_t bits = 0;
@@ -81,6 +90,26 @@ void RegisterDrawing(FunctionRegistry& r) {
         return BufferValue(CXDISPBEGIN(a.Handle<HWND>(0), a.Handle<HDC>(1)));
     });
     r.Register("CXDISPEND", [](Args a) { return Value::Handle(CXDISPEND(BufferFromValue(a[0]))); });
+}
+
+void RegisterMessageBar(FunctionRegistry& r) {
+    r.Register("MSGPAINT", [](Args a) {
+        MSGPAINT({.hWnd = a.Handle<HWND>(0), .cMsg = a.String(1), .cMsgDef = a.String(2), .lFrame = a.Logical(3),
+                  .lCentered = a.Logical(4), .nItemLeft = a.Int(5), .nClrText = OptionalColour(a, 6),
+                  .nClrPane = OptionalColour(a, 7), .hFont = a.Handle<HFONT>(8), .lInset = a.Logical(9),
+                  .hDC = a.Handle<HDC>(10)});
+        return Value();
+    });
+    r.Register("MSGPAINT3L", [](Args a) {
+        MSGPAINT3L(a.Handle<HWND>(0), OptionalColour(a, 1), a.Handle<HDC>(2));
+        return Value();
+    });
+    r.Register("DRAWMSGITEM", [](Args a) {
+        DRAWMSGITEM(a.Handle<HDC>(0), a.String(1), RectFromValue(a[2]), OptionalColour(a, 3), OptionalColour(a, 4),
+                    a.Handle<HFONT>(5));
+        return Value();
+    });
+    r.Register("MSGBAR2007", [](Args a) { return Value::Handle(MSGBAR2007(a.Handle<HDC>(0))); });
 }
 
 void RegisterPositions(FunctionRegistry& r) {
@@ -403,6 +432,7 @@ void RegisterNativeFunctions(FunctionRegistry& registry) {
     RegisterEventLoop(registry);
     RegisterWindowProcedures(registry);
     RegisterDrawing(registry);
+    RegisterMessageBar(registry);
     RegisterPositions(registry);
     RegisterDeviceContexts(registry);
     RegisterWindows(registry);

@@ -19,6 +19,35 @@ bool ISAPPTHEMED() {
     return isAppThemed && isAppThemed();
 }
 
+namespace {
+
+using OpenThemeFn = HANDLE(WINAPI*)(HWND, const wchar_t*);
+using CloseThemeFn = HRESULT(WINAPI*)(HANDLE);
+
+}  // namespace
+
+bool ISWINDOWTHEMED(HWND hWnd, const wchar_t* cClassList) {
+    static const auto open = ThemeFunction<OpenThemeFn>("OpenThemeData");
+    static const auto close = ThemeFunction<CloseThemeFn>("CloseThemeData");
+    if (!ISAPPTHEMED() || !open || !close) return false;
+    const HANDLE theme = open(hWnd, cClassList);
+    if (theme) close(theme);
+    return theme != nullptr;
+}
+
+bool DRAWTHEMEPART(HWND hWnd, HDC hDC, const wchar_t* cClassList, int nPart, int nState, const RECT& aRect) {
+    using DrawFn = HRESULT(WINAPI*)(HANDLE, HDC, int, int, const RECT*, const RECT*);
+    static const auto open = ThemeFunction<OpenThemeFn>("OpenThemeData");
+    static const auto draw = ThemeFunction<DrawFn>("DrawThemeBackground");
+    static const auto close = ThemeFunction<CloseThemeFn>("CloseThemeData");
+    if (!open || !draw || !close) return false;
+    const HANDLE theme = open(hWnd, cClassList);
+    if (!theme) return false;
+    const bool drawn = SUCCEEDED(draw(theme, hDC, nPart, nState, &aRect, nullptr));
+    close(theme);
+    return drawn;
+}
+
 void PARENTIMAGE(HWND hWnd, HDC hDC) {
     const HWND parent = GetParent(hWnd);
     if (!parent || !hDC) return;

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace corvix {
@@ -18,6 +19,19 @@ std::string TwoDigits(int n) {
     std::snprintf(text, sizeof text, "%02d", n % 100);
     return text;
 }
+
+// Days since a fixed epoch of the proleptic Gregorian calendar.
+long DayNumber(const Date& d) {
+    const int y = d.nYear - (d.nMonth <= 2 ? 1 : 0);
+    const int era = (y >= 0 ? y : y - 399) / 400;
+    const int yearOfEra = y - era * 400;
+    const int dayOfYear = (153 * (d.nMonth + (d.nMonth > 2 ? -3 : 9)) + 2) / 5 + d.nDay - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097L + dayOfEra;
+}
+
+// A static initialiser, so the reading is taken before MAIN runs.
+const ClockReading programStart = ClockNow();
 
 bool StartsWith(const std::string& s, size_t at, const char* token) {
     return s.compare(at, std::char_traits<char>::length(token), token) == 0;
@@ -68,6 +82,23 @@ std::string TimeOfDay() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     return TimeOfDay(now);
+}
+
+ClockReading ClockNow() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return {DateOf(now), now.wHour * 3600 + now.wMinute * 60 + now.wSecond};
+}
+
+const ClockReading& ProgramStart() { return programStart; }
+
+std::string TIMEFROMSTART() { return TIMEFROMSTART(ProgramStart(), ClockNow()); }
+
+std::string TIMEFROMSTART(const ClockReading& start, const ClockReading& now) {
+    const long days = DayNumber(now.dDate) - DayNumber(start.dDate);
+    const long seconds = days < 0 ? 0 : std::max(0L, days * 86400 + now.nSeconds - start.nSeconds);
+    return std::to_string(seconds / 3600) + " hours " + std::to_string(seconds / 60 % 60) + " mins " +
+           std::to_string(seconds % 60) + " secs ";
 }
 
 }  // namespace corvix

@@ -23,4 +23,17 @@ std::string TimeOfDay();
 Date DateOf(const SYSTEMTIME& now);
 std::string TimeOfDay(const SYSTEMTIME& now);
 
+// A moment as the run time keeps it: a date and the seconds since its midnight.
+struct ClockReading {
+    Date dDate;
+    int nSeconds = 0;
+};
+ClockReading ClockNow();
+// Recorded once, when the program starts.
+const ClockReading& ProgramStart();
+// The time since the program started as "1 hours 5 mins 3 secs ", counted
+// across midnights; a current date before the start date counts as 0 seconds.
+std::string TIMEFROMSTART();
+std::string TIMEFROMSTART(const ClockReading& start, const ClockReading& now);
+
 }  // namespace corvix
