@@ -49,7 +49,7 @@ public:
     void Load(const std::string& cRecord);
     std::string SaveToText(int nIndent = 0) const;
 
-    static constexpr const char* ClassName() { return "TBRUSH"; }
+    std::string ClassName() const override { return "TBRUSH"; }
     Value GetProperty(const std::string& cName) const;
     void SetProperty(const std::string& cName, const Value& xValue);
 

@@ -9,8 +9,9 @@ namespace corvix {
 
 const std::vector<std::vector<std::string>> TButton::aEvents = {{"OnClick", "Sender"}};
 
-std::shared_ptr<TButton> TButton::New(const NewArgs& a) {
+std::shared_ptr<TButton> TButton::New(const NewArgs& a, std::source_location where) {
     auto b = std::make_shared<TButton>();
+    b->oDefined = CallLevel::At(where);
     const auto parent = a.oWnd ? a.oWnd : GETWNDDEFAULT();
     const int width = a.nWidth.value_or(std::max(6 * static_cast<int>(a.cCaption.size()), 30));
     b->cCaption = a.cCaption;

@@ -47,8 +47,11 @@ public:
     bool lDefault = false;     // made as the default push button: keeps that look
     bool lProcessing = false;  // a click is running; another one is ignored
 
-    static std::shared_ptr<TButton> New(const NewArgs& args);
-    static std::shared_ptr<TButton> New() { return New(NewArgs{}); }
+    static std::shared_ptr<TButton> New(const NewArgs& args,
+                                        std::source_location where = std::source_location::current());
+    static std::shared_ptr<TButton> New(std::source_location where = std::source_location::current()) {
+        return New(NewArgs{}, where);
+    }
 
     // The arguments of ReDefine, in their order.
     struct ReDefineArgs {

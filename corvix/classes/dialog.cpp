@@ -91,8 +91,9 @@ int DialogActivations() { return activations; }
 
 // ---- construction ----
 
-std::shared_ptr<TDialog> TDialog::New(const NewArgs& a) {
+std::shared_ptr<TDialog> TDialog::New(const NewArgs& a, std::source_location where) {
     auto d = std::make_shared<TDialog>();
+    d->oDefined = CallLevel::At(where);
     double top = a.nTop, left = a.nLeft, bottom = a.nBottom, right = a.nRight;
     bool pixels = a.lPixels;
     if (a.nWidth || a.nHeight) {
@@ -189,8 +190,9 @@ std::string TDialog::cToChar(HWND hWndParent) {
 
 // ---- activation ----
 
-void TDialog::Activate(const ActivateArgs& a) {
+void TDialog::Activate(const ActivateArgs& a, std::source_location where) {
     const auto self = shared_from_this();  // the dialog outlives its own callbacks
+    const CallScope level(where);
     nLastKey = 0;
     const ActivationScope counted;
     const HWND parent = ParentForActivation();

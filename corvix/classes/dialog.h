@@ -84,16 +84,19 @@ public:
     TDialog() = default;
     ~TDialog() override;
 
-    static std::shared_ptr<TDialog> New(const NewArgs& args);
-    static std::shared_ptr<TDialog> New() { return New(NewArgs{}); }
+    static std::shared_ptr<TDialog> New(const NewArgs& args,
+                                        std::source_location where = std::source_location::current());
+    static std::shared_ptr<TDialog> New(std::source_location where = std::source_location::current()) {
+        return New(NewArgs{}, where);
+    }
     // A light constructor: no class registration, no controls, not the default window.
     void Define(int nTop, int nLeft, int nBottom, int nRight, const std::string& cCaption, DWORD nStyle,
                 bool lVbx = false, std::optional<COLORREF> nClrText = std::nullopt,
                 std::optional<COLORREF> nClrBack = std::nullopt, std::shared_ptr<TBrush> oBrush = nullptr);
     std::string ClassName() const override { return "TDIALOG"; }
 
-    void Activate(const ActivateArgs& args);
-    void Activate() { Activate(ActivateArgs{}); }
+    void Activate(const ActivateArgs& args, std::source_location where = std::source_location::current());
+    void Activate(std::source_location where = std::source_location::current()) { Activate(ActivateArgs{}, where); }
     // Ends the dialog with nResult once bValid lets it; false when refused
     // or when there is no window to end.
     bool End(int nResult);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <utility>
 
 #include "corvix/classes/brush.h"
@@ -42,6 +43,9 @@ public:
 }  // namespace
 
 Answer TDialog::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    // A modal dialog's messages come through its dialog procedure, not the dispatch.
+    std::optional<CallScope> level;
+    if (lModal) level.emplace(oDefined);
     switch (nMsg) {
         case WM_INITDIALOG: return Initiate(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_PAINT: return hWnd ? Display() : Answer::Nil();  // ended: the dialog manager validates

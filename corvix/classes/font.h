@@ -118,7 +118,7 @@ public:
     std::string SaveToText(int nIndent = 0) const;
     std::string cGenPrg(const std::string& cName = "oFont") const;
 
-    static constexpr const char* ClassName() { return "TFONT"; }
+    std::string ClassName() const override { return "TFONT"; }
     Value GetProperty(const std::string& cName) const;
     void SetProperty(const std::string& cName, const Value& xValue);
 

@@ -68,8 +68,9 @@ int ToolTipLines(const std::string& text) {
 
 }  // namespace
 
-std::shared_ptr<TMsgBar> TMsgBar::New(const NewArgs& a) {
+std::shared_ptr<TMsgBar> TMsgBar::New(const NewArgs& a, std::source_location where) {
     auto bar = std::make_shared<TMsgBar>();
+    bar->oDefined = CallLevel::At(where);
     bar->cMsg = bar->cMsgDef = a.cPrompt;
     const auto& parent = a.oWnd;
     if (!parent || !IsWindow(parent->hWnd)) {

@@ -50,7 +50,8 @@ public:
 
     // A bar on a parent that has no window gets no window either; the error
     // handler is told.
-    static std::shared_ptr<TMsgBar> New(const NewArgs& args);
+    static std::shared_ptr<TMsgBar> New(const NewArgs& args,
+                                        std::source_location where = std::source_location::current());
     std::string ClassName() const override { return "TMSGBAR"; }
 
     void AddItem(std::shared_ptr<TMsgItem> oItem);

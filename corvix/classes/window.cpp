@@ -147,6 +147,7 @@ Value CXH(Args args) {
     // A strong reference for the length of HandleEvent: WM_DESTROY unlinks from inside it.
     const std::shared_ptr<TWindow> object = table[static_cast<size_t>(index - 1)];
     if (!object) return Value();
+    const CallScope level(object->oDefined);
     DispatchResult& pair = DispatchResult::Get();
     pair.answer = object->HandleEvent(static_cast<UINT>(args.Integer(1)), static_cast<WPARAM>(args.Integer(2)),
                                       static_cast<LPARAM>(args.Integer(3)));
@@ -156,8 +157,9 @@ Value CXH(Args args) {
 
 // ---- construction ----
 
-std::shared_ptr<TWindow> TWindow::New(const NewArgs& a) {
+std::shared_ptr<TWindow> TWindow::New(const NewArgs& a, std::source_location where) {
     auto w = std::make_shared<TWindow>();
+    w->oDefined = CallLevel::At(where);
     w->Init(a);
     return w;
 }

@@ -17,6 +17,7 @@
 #include "corvix/native/dispbuffer.h"
 #include "corvix/native/geometry.h"
 #include "corvix/native/messagetarget.h"
+#include "corvix/runtime/calllevel.h"
 
 namespace corvix {
 
@@ -107,6 +108,7 @@ public:
     std::function<Value()> bCut;
     std::function<Value(const Value&)> bZip, bUnZip;
 
+    CallLevel oDefined;  // where the program made this object: the call level of its messages
     std::string cCaption;
     std::string cToolTip;
     HWND hToolTip = nullptr;  // the tooltip window while one is shown
@@ -157,12 +159,16 @@ public:
     static std::vector<std::shared_ptr<TWindow>>& aWindows();
 
     // ---- construction (creation, colours, fonts) ----
-    static std::shared_ptr<TWindow> New(const NewArgs& args);
-    static std::shared_ptr<TWindow> New() { return New(NewArgs{}); }
+    // Each keeps where the program made the window (oDefined).
+    static std::shared_ptr<TWindow> New(const NewArgs& args,
+                                        std::source_location where = std::source_location::current());
+    static std::shared_ptr<TWindow> New(std::source_location where = std::source_location::current()) {
+        return New(NewArgs{}, where);
+    }
     // New's work on an object made by the caller, so subclasses construct the
     // same way: auto w = std::make_shared<MyWindow>(); w->Init({...});
     void Init(const NewArgs& args);
-    virtual std::string ClassName() const { return "TWINDOW"; }
+    std::string ClassName() const override { return "TWINDOW"; }
     // Registers the window class named ClassName() once per name; the class
     // keeps its background brush and icon for the life of the process.
     virtual void Register(UINT nClsStyle = CS_VREDRAW | CS_HREDRAW);
@@ -322,8 +328,8 @@ public:
     void CheckToolTip();
 
     // ---- activation, display and closing ----
-    void Activate(const ActivateArgs& args);
-    void Activate() { Activate(ActivateArgs{}); }
+    void Activate(const ActivateArgs& args, std::source_location where = std::source_location::current());
+    void Activate(std::source_location where = std::source_location::current()) { Activate(ActivateArgs{}, where); }
     void Hide() const { ShowWindow(hWnd, SW_HIDE); }
     void Normal() const { ShowWindow(hWnd, SW_SHOWNORMAL); }
     void Maximize() const { ShowWindow(hWnd, SW_SHOWMAXIMIZED); }

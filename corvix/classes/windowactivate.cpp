@@ -19,8 +19,9 @@ int TWindow::ShowCommand(const std::string& cShow) {
     return -1;
 }
 
-void TWindow::Activate(const ActivateArgs& a) {
+void TWindow::Activate(const ActivateArgs& a, std::source_location where) {
     if (!hWnd) return;  // never created, or gone: no loop without a window
+    const CallScope level(where);
     const auto self = weak_from_this().lock();  // the loop below outlives the window
     nResult = Value();
     lValidating = false;

@@ -66,6 +66,25 @@ ErrorRecord LibraryError(std::string cDescription, std::string cOperation) {
     return record;
 }
 
+ErrorRecord CppError(std::string cDescription, std::string cOperation) {
+    ErrorRecord record;
+    record.SubSystem = "C++";
+    record.SubCode = 1;
+    record.Severity = 2;
+    record.Description = std::move(cDescription);
+    record.Operation = std::move(cOperation);
+    record.CanRetry = true;
+    record.CanDefault = true;
+    return record;
+}
+
+namespace {
+bool networkError = false;
+}  // namespace
+
+bool NETERR() { return networkError; }
+void NETERR(bool lOnOff) { networkError = lOnOff; }
+
 Value LOWMEMERROR() { return RaiseError(*CXGENERROR(4)); }
 
 std::string ERRORMESSAGE(const ErrorRecord& oError) {

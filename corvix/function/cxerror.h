@@ -44,6 +44,15 @@ std::optional<ErrorRecord> CXGENERROR(int nCode, std::string cOperation = "");  
 // default (severity 2): a misuse the program can survive.
 ErrorRecord LibraryError(std::string cDescription, std::string cOperation);
 
+// An exception of the program's C++ code, caught where the library ran it:
+// subsystem "C++", severity 2, retry and default allowed.
+ErrorRecord CppError(std::string cDescription, std::string cOperation);
+
+// The network-error flag: set when an open or append failed because another
+// program holds the file and the caller took the default.
+bool NETERR();
+void NETERR(bool lOnOff);
+
 // Raises "Memory Low" (code 4) and returns the handler's answer.
 Value LOWMEMERROR();  // "__LOWMEMERROR"
 

@@ -2,32 +2,96 @@
 
 #include <windows.h>
 
-#include "corvix/function/cxerror.h"
+#include <cstdio>
+
+#include "corvix/function/errordialog.h"
+#include "corvix/function/errorreport.h"
+#include "corvix/native/callbackguard.h"
+#include "corvix/native/eventloop.h"
 
 namespace corvix {
 
 namespace {
 
-// Replaces "Error.log" with the error's text; a failed write is ignored.
-void WriteErrorLog(const ErrorRecord& error) {
-    const std::string text = "   Error description: " + ERRORMESSAGE(error) + "\r\n\x1A";
-    HANDLE file = CreateFileA("Error.log", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+constexpr int kDivisionByZero = 5, kOpenError = 21, kAppendLock = 40;
+constexpr int kSharingViolation = 32, kAccessDenied = 5;
+
+bool handling = false;  // held while the handler works
+
+class HandlingScope {
+public:
+    HandlingScope() { handling = true; }
+    ~HandlingScope() { handling = false; }
+    HandlingScope(const HandlingScope&) = delete;
+    HandlingScope& operator=(const HandlingScope&) = delete;
+};
+
+[[noreturn]] void EndProgram() {
+    PostQuitMessage(0);
+    ExitProcess(1);
+}
+
+// A file another program holds, where the caller can take the default.
+bool IsNetworkError(const ErrorRecord& e) {
+    if (!e.CanDefault) return false;
+    return (e.GenCode == kOpenError && (e.OsCode == kSharingViolation || e.OsCode == kAccessDenied)) ||
+           e.GenCode == kAppendLock;
+}
+
+// Replaces "Error.log"; a file that cannot be written is passed over.
+void WriteErrorLog(const std::string& cReport) {
+    const HANDLE file =
+        CreateFileA("Error.log", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
+    const std::string text = cReport + '\x1A';
     DWORD written = 0;
     WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(file);
 }
 
-// An error that allows no default cannot be answered: the program ends.
-Value ErrorLogHandler(const ErrorRecord& error) {
-    WriteErrorLog(error);
-    if (!error.CanDefault) ExitProcess(1);
-    return Value(false);
+ErrorRecord RecordOf(const char* where, std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const StructuredException& fault) {
+        char text[96];
+        std::snprintf(text, sizeof text, "%s: fault 0x%08lX at %p", where, static_cast<unsigned long>(fault.nCode),
+                      fault.pAddress);
+        ErrorRecord record = *CXGENERROR(5, text);
+        record.CanDefault = true;  // the crashed callback is abandoned, the program goes on
+        return record;
+    } catch (const std::exception& e) {
+        return CppError(e.what(), where);
+    } catch (...) {
+        return CppError("unknown exception", where);
+    }
+}
+
+bool ReportToHandler(const char* where, std::exception_ptr error) {
+    const Value answer = RaiseError(RecordOf(where, error));
+    return answer.IsLogical() && answer.AsLogical();
 }
 
 }  // namespace
 
-void ERRORSYS() { SetErrorHandler(&ErrorLogHandler); }
+void ERRORSYS() {
+    SetErrorHandler(&ERRORDIALOG);
+    SetCallbackFailureReporter(&ReportToHandler);
+    InstallCrashTranslation();
+}
+
+Value ERRORDIALOG(const ErrorRecord& oError) {
+    if (oError.GenCode == kDivisionByZero) return Value(0);
+    if (IsNetworkError(oError)) {
+        NETERR(true);
+        return Value(false);
+    }
+    if (handling) EndProgram();
+    const HandlingScope working;
+    const auto calls = CallLines();
+    WriteErrorLog(ErrorReport(oError, calls));
+    const ErrorChoice choice = ShowErrorDialog(oError, calls);
+    if (choice == ErrorChoice::None || (choice == ErrorChoice::Retry && !LWRUNNING())) EndProgram();
+    return Value(choice == ErrorChoice::Retry);
+}
 
 }  // namespace corvix

@@ -1,14 +1,19 @@
 // The program entry of every Corvix application: the error handler is in
-// place before the application's MAIN runs.
+// place before the application's MAIN runs, and whatever escapes MAIN is
+// reported like any other error.
 
 #include <windows.h>
 
 #include "corvix/function/errsysw.h"
+#include "corvix/native/callbackguard.h"
 
 void MAIN();  // the application's main function
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     corvix::ERRORSYS();
-    MAIN();
+    corvix::GuardCallback("MAIN", 0, [] {
+        MAIN();
+        return 0;
+    });
     return 0;
 }

@@ -1,7 +1,5 @@
 #include "corvix/native/callbackguard.h"
 
-#include <windows.h>
-
 #include <cstdio>
 #include <string>
 
@@ -9,23 +7,69 @@ namespace corvix {
 
 namespace {
 
+thread_local int guardDepth = 0;
+thread_local StructuredException pendingFault;
+
 std::string Describe(std::exception_ptr error) {
     try {
         std::rethrow_exception(error);
     } catch (const std::exception& e) {
         return e.what();
+    } catch (const StructuredException& e) {
+        char text[32];
+        std::snprintf(text, sizeof text, "fault 0x%08lX", static_cast<unsigned long>(e.nCode));
+        return text;
     } catch (...) {
         return "unknown exception";
     }
 }
 
-void WriteToDebugOutput(const char* where, std::exception_ptr error) {
+bool WriteToDebugOutput(const char* where, std::exception_ptr error) {
     const std::string line = std::string("corvix: exception in ") + where + ": " + Describe(error) + "\n";
     OutputDebugStringA(line.c_str());
     std::fputs(line.c_str(), stderr);
+    return false;
 }
 
 CallbackFailureReporter currentReporter = WriteToDebugOutput;
+
+// Entered as if the faulting instruction had called it; the unwinder finds
+// the faulting function as its caller and unwinds from there.
+[[noreturn]] __attribute__((noinline, force_align_arg_pointer)) void ThrowPendingFault() {
+    throw pendingFault;
+}
+
+bool IsTranslatedFault(DWORD code) {
+    switch (code) {
+        case EXCEPTION_ACCESS_VIOLATION:
+        case EXCEPTION_INT_DIVIDE_BY_ZERO:
+        case EXCEPTION_INT_OVERFLOW:
+        case EXCEPTION_ILLEGAL_INSTRUCTION:
+        case EXCEPTION_PRIV_INSTRUCTION:
+        case EXCEPTION_ARRAY_BOUNDS_EXCEEDED: return true;
+        default: return false;
+    }
+}
+
+LONG CALLBACK TranslateFault(EXCEPTION_POINTERS* pointers) {
+    const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
+    if (guardDepth == 0 || !IsTranslatedFault(record.ExceptionCode) || !InThisProgram(record.ExceptionAddress))
+        return EXCEPTION_CONTINUE_SEARCH;
+    pendingFault = {record.ExceptionCode, record.ExceptionAddress};
+    CONTEXT& context = *pointers->ContextRecord;
+    // The return address points one byte into the faulting instruction, so
+    // that the unwinder's "address - 1" lands on it.
+#ifdef _WIN64
+    context.Rsp -= sizeof(DWORD64);
+    *reinterpret_cast<DWORD64*>(context.Rsp) = context.Rip + 1;
+    context.Rip = reinterpret_cast<DWORD64>(&ThrowPendingFault);
+#else
+    context.Esp -= sizeof(DWORD);
+    *reinterpret_cast<DWORD*>(context.Esp) = context.Eip + 1;
+    context.Eip = reinterpret_cast<DWORD>(&ThrowPendingFault);
+#endif
+    return EXCEPTION_CONTINUE_EXECUTION;
+}
 
 }  // namespace
 
@@ -35,12 +79,27 @@ CallbackFailureReporter SetCallbackFailureReporter(CallbackFailureReporter repor
     return previous;
 }
 
-void ReportCallbackFailure(const char* where, std::exception_ptr error) {
+bool ReportCallbackFailure(const char* where, std::exception_ptr error) {
     try {
-        currentReporter(where, error);
+        return currentReporter(where, error);
     } catch (...) {
-        // A failing reporter must not take the window procedure down with it.
+        return false;  // a failing reporter must not take the window procedure down with it
     }
 }
+
+bool InThisProgram(const void* address) {
+    HMODULE module = nullptr;
+    return GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                              static_cast<LPCSTR>(address), &module) &&
+           module == GetModuleHandleA(nullptr) && address >= static_cast<const void*>(module);
+}
+
+void InstallCrashTranslation() {
+    static const PVOID handler = AddVectoredExceptionHandler(1, &TranslateFault);
+    (void)handler;
+}
+
+GuardDepth::GuardDepth() noexcept { ++guardDepth; }
+GuardDepth::~GuardDepth() { --guardDepth; }
 
 }  // namespace corvix

@@ -88,4 +88,6 @@ void SETFOCUS(HWND hWnd) {
 HWND GETFOCUS() { return GetFocus(); }
 HWND GETACTIVEWINDOW() { return GetActiveWindow(); }
 
+bool ISWINNT() { return (GetVersion() & 0x80000000) == 0; }
+
 }  // namespace corvix

@@ -26,6 +26,8 @@ COLORREF SETTEXTCOLOR(HDC hDC, COLORREF nColor);
 // The window text; empty when the handle is no window.
 std::string GETWINDOWTEXT(HWND hWnd);
 bool ISWINDOWENABLED(HWND hWnd);
+// True on the NT family of systems.
+bool ISWINNT();
 HWND GETPARENT(HWND hWnd);
 LONG_PTR GETWINDOWLONG(HWND hWnd, int nIndex);
 

@@ -28,6 +28,7 @@ struct Date {
 class Object {
 public:
     virtual ~Object() = default;
+    virtual std::string ClassName() const { return "OBJECT"; }
 };
 
 using Array = std::vector<Value>;

@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
-#include "corvix/function/errsysw.h"
 #include "corvix/runtime/registry.h"
 
 namespace corvix {
@@ -72,30 +68,6 @@ TEST(ErrorMessageTest, TheOneLineTextOfEachKindOfRecord) {
     e.FileName = "data.dbf";
     e.Operation = "OPEN";
     EXPECT_EQ(ERRORMESSAGE(e), "(DOS Error 5) ???" "/???: data.dbf");
-}
-
-TEST(ErrorSysTest, AnErrorWithNoDefaultEndsTheProgramWithExitCodeOne) {
-    EXPECT_EXIT(
-        {
-            ERRORSYS();
-            RaiseError(*CXGENERROR(6, "BUTTON"));
-        },
-        testing::ExitedWithCode(1), "");
-    DeleteFileA("Error.log");
-}
-
-TEST(ErrorSysTest, TheStartUpHandlerLogsTheErrorAndAnswersDefault) {
-    const ErrorHandler previous = GetErrorHandler();
-    ERRORSYS();
-    DeleteFileA("Error.log");
-    EXPECT_EQ(RaiseError(*CXGENERROR(4, "alloc")), Value(false));
-    std::ifstream in("Error.log", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_EQ(text.str(), "   Error description: Warning BASE/5300  Memory Low: alloc\r\n\x1A");
-    in.close();
-    DeleteFileA("Error.log");
-    SetErrorHandler(previous);
 }
 
 }  // namespace

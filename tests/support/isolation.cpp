@@ -63,6 +63,7 @@ void ResetLibraryState() {
     corvix::TBrush::aBrushes().clear();
     corvix::TFont::Cache().clear();
     corvix::SetErrorHandler(nullptr);
+    corvix::NETERR(false);
     corvix::SetCallbackFailureReporter(nullptr);
     corvix::ResetEventLoop();
 }

@@ -1,0 +1,50 @@
+#include "corvix/runtime/calllevel.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace corvix {
+
+namespace {
+
+constexpr int kDepth = 128;
+CallLevel levels[kDepth];
+int depth = 0;  // may exceed kDepth; only the first kDepth are kept
+
+std::string_view BaseName(std::string_view path) {
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+// "void ns::Class::Method(int)" -> "ns::Class::Method"; a lambda keeps the
+// name of the function it stands in.
+std::string_view ProcedureName(std::string_view signature) {
+    const size_t open = signature.find('(');
+    std::string_view head = signature.substr(0, open);
+    const size_t space = head.find_last_of(' ');
+    return space == std::string_view::npos ? head : head.substr(space + 1);
+}
+
+}  // namespace
+
+std::string CallLevel::Procedure() const { return std::string(ProcedureName(procedure)); }
+
+std::string CallLevel::Text() const {
+    return std::string(BaseName(file)) + " => " + Procedure() + "(" + std::to_string(line) + ")";
+}
+
+CallScope::CallScope(const CallLevel& level) {
+    if (depth < kDepth) levels[depth] = level;
+    ++depth;
+}
+
+CallScope::~CallScope() { --depth; }
+
+std::vector<CallLevel> ActiveCallLevels() {
+    std::vector<CallLevel> active;
+    for (int i = std::min(depth, kDepth) - 1; i >= 0; --i)
+        if (*levels[i].procedure) active.push_back(levels[i]);  // a level with nothing known is left out
+    return active;
+}
+
+}  // namespace corvix

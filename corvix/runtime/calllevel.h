@@ -1,0 +1,42 @@
+#pragma once
+// Where the program is, as far as the library knows: each entry point that
+// runs application code records the place in the application it comes
+// from, so an error report can name real call levels. A fixed stack: no
+// allocation per message.
+
+#include <source_location>
+#include <string>
+#include <vector>
+
+namespace corvix {
+
+struct CallLevel {
+    const char* file = "";
+    const char* procedure = "";  // as the compiler names the function
+    unsigned line = 0;
+
+    static CallLevel At(const std::source_location& where) {
+        return {where.file_name(), where.function_name(), where.line()};
+    }
+    // The procedure without its return type and parameters.
+    std::string Procedure() const;
+    // "file => procedure(line)", the file without its folders.
+    std::string Text() const;
+};
+
+// One level for as long as it lives.
+class CallScope {
+public:
+    explicit CallScope(const CallLevel& level);
+    explicit CallScope(const std::source_location& where = std::source_location::current())
+        : CallScope(CallLevel::At(where)) {}
+    ~CallScope();
+    CallScope(const CallScope&) = delete;
+    CallScope& operator=(const CallScope&) = delete;
+};
+
+// The levels recorded now, innermost first; levels past the stack's depth,
+// and levels that know nothing, are left out.
+std::vector<CallLevel> ActiveCallLevels();
+
+}  // namespace corvix
