@@ -185,6 +185,7 @@ void TDialog::ChangeFocus() const { PostMessageA(hWnd, LM_CHANGEFOCUS, 0, 0); }
 Answer TDialog::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {
     if (lHelpIcon == false) ShowCursor();  // while choosing a control for help the system's cursor stays
     SetMsg(cMsg);
+    CheckToolTip();
     return bMMoved ? bMMoved(nRow, nCol, nKeyFlags) : Answer::Logical(false);
 }
 

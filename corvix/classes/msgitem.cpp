@@ -4,7 +4,6 @@
 #include "corvix/classes/font.h"
 #include "corvix/classes/msgbar.h"
 #include "corvix/classes/reference.h"
-#include "corvix/function/cxerror.h"
 #include "corvix/native/bitmaps.h"
 #include "corvix/native/drawmasked.h"
 #include "corvix/native/msgpaint.h"
@@ -18,13 +17,12 @@ bool FileExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// From the file when there is one, else from the program's resources; a
-// bitmap that cannot be loaded is reported and the item goes without it.
+// From the file when there is one, else from the program's resources; an
+// item whose bitmap cannot be loaded goes without it, quietly: the bar never
+// interrupts the program with a message.
 HBITMAP LoadItemBitmap(const std::string& cName) {
     if (cName.empty()) return nullptr;
-    const HBITMAP bitmap = FileExists(cName) ? READBITMAP(nullptr, cName) : LOADBITMAP(GETRESOURCES(), cName);
-    if (!bitmap) RaiseError(LibraryError("Message bar item bitmap cannot be loaded: " + cName, "TMsgItem:New"));
-    return bitmap;
+    return FileExists(cName) ? READBITMAP(nullptr, cName) : LOADBITMAP(GETRESOURCES(), cName);
 }
 
 int BitmapWidth(HBITMAP hBitmap) {

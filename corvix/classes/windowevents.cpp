@@ -83,6 +83,7 @@ Answer TWindow::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLORSTATIC: return CtlColor(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
         case WM_MOUSEMOVE: return MouseMove(Row(lParam), Col(lParam), wParam);
+        case WM_MOUSELEAVE: DestroyToolTip(); return Answer::Nil();
         case WM_LBUTTONDOWN: return LButtonDown(Row(lParam), Col(lParam), wParam);
         case WM_LBUTTONUP: return LButtonUp(Row(lParam), Col(lParam), wParam);
         case WM_LBUTTONDBLCLK: return LDblClick(Row(lParam), Col(lParam), wParam);

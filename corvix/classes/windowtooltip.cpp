@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include "corvix/native/wrappers.h"
+
 namespace corvix {
 
 namespace {
@@ -40,6 +42,7 @@ void TWindow::ShowToolTip(int nRow, int nCol) {
     ClientToScreen(hWnd, &at);
     SendMessageA(hToolTip, TTM_TRACKPOSITION, 0, MAKELPARAM(at.x, at.y));
     SendMessageA(hToolTip, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    TRACKMOUSEEVENT(hWnd, TME_LEAVE);  // the tip goes when the mouse leaves the window
 }
 
 void TWindow::ShowToolTip() { ShowToolTip(GetCliRect().nBottom + 2, 0); }
