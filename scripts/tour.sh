@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# make tour: runs the demo headless and saves one screenshot per state to
-# build/screenshots/: the main window, a button held down, the information box.
+# make tour: runs the demo headless, drives it with real X input, and saves
+# one picture per state to build/screenshots/tour-*.png: the main window,
+# "Info" held down, the information box, the yes/no box, the colour dialog,
+# the demo's dialog, and the main window after the dialog closed.
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
 corvix_prepare_runnable
+spy_exe="$CORVIX_BIN/demospy.exe"
 work=$(mktemp -d)
 . "$CORVIX_ROOT/scripts/xdrive.sh"
 trap 'corvix_stop_session; rm -rf "$work"' EXIT
@@ -12,13 +15,35 @@ corvix_start_wineserver
 out="$CORVIX_BUILD/screenshots"
 mkdir -p "$out"
 
-"$WINE" "$CORVIX_BIN/skindemo.exe" </dev/null >/dev/null 2>&1 &
-settle main
-read -r x y < <(first_skinned_button main)
-xdotool mousemove $((x + 40)) $((y + 12)) mousedown 1
-settle pressed
+# Waits for the window, lets the display settle, and saves the window's picture.
+shoot() {
+    windows_of "$1" || { echo "corvix: \"$1\" never showed" >&2; exit 1; }
+    settle "$2"
+    crop_window "$2" "$out/tour-$2.png"
+}
+# Opens a box from a main-window button, saves it, and closes it with a key.
+box() {
+    windows_of "$DEMO_TITLE"
+    click_button "$1"
+    shoot "$2" "$3"
+    xdotool key "$4"
+    gone "$2"
+}
+
+(cd "$work" && "$WINE" "$CORVIX_BIN/skindemo.exe" </dev/null >/dev/null 2>&1) &
+demo=$!
+shoot "$DEMO_TITLE" main
+read -r l t r b < <(rect_of Button "Info")
+xdotool mousemove $(((l + r) / 2)) $(((t + b) / 2)) mousedown 1
+shoot "$DEMO_TITLE" pressed
 xdotool mouseup 1
-settle info
+shoot "Information" info
 xdotool key Return
-for state in main pressed info; do cp "$work/$state.png" "$out/tour-$state.png"; done
-echo "corvix: tour screenshots in $out: tour-main.png tour-pressed.png tour-info.png"
+gone "Information"
+box "Yes / No" "Select an option" question n
+box "Colors" "Color" colours Escape
+box "Dialog" "Office 20007 buttons" dialog Escape
+shoot "$DEMO_TITLE" after-dialog
+xdotool key alt+F4
+wait "$demo"
+echo "corvix: tour pictures in $out:" $(cd "$out" && ls tour-*.png)

@@ -335,6 +335,8 @@ void TDialog::Widen16() {
 void TDialog::Help95() const {
     if (lHelpIcon == false || !hWnd) return;
     SetWindowLongPtrA(hWnd, GWL_EXSTYLE, GetWindowLongPtrA(hWnd, GWL_EXSTYLE) | WS_EX_CONTEXTHELP);
+    // The frame is drawn again only when told that it changed.
+    SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 // ---- ending ----

@@ -5,6 +5,7 @@
 
 #include "corvix/native/callbackguard.h"
 #include "corvix/runtime/registry.h"
+#include "demo/skin/skinfuncs.h"
 
 namespace skindemo {
 
@@ -42,6 +43,8 @@ void Paint(HWND hWnd) {
 
 void BUTTONS2007(HWND hWnd) {
     if (OldButtonProc) return;
+    static const bool handlersKnown = (RegisterSkinFunctions(), true);  // the hook calls them by name
+    (void)handlersKnown;
     const LONG_PTR previous =
         SetClassLongPtrA(hWnd, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinButtonProc));
     OldButtonProc = reinterpret_cast<WNDPROC>(previous);
