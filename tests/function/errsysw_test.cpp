@@ -217,11 +217,18 @@ TEST_F(ErrorSystemTest, AnUnwritableLogStillShowsTheDialog) {
 
 // Each way out that ends the program, in a child process of its own.
 TEST_F(ErrorSystemTest, QuitTheCloseBoxRetryWithoutALoopAndAnErrorInsideEndTheProgram) {
+    // A second dialog would end the child with code 3 instead.
     const auto endsWithOne = [](std::function<void(HWND)> inside, ErrorRecord e) {
         EXPECT_EXIT(
             {
                 ERRORSYS();
-                DialogProbe probe(inside);
+                int shown = 0;
+                DialogProbe probe(
+                    [&](HWND hDlg) {
+                        if (++shown == 2) ExitProcess(3);
+                        inside(hDlg);
+                    },
+                    2);
                 RaiseError(e);
             },
             testing::ExitedWithCode(1), "");
