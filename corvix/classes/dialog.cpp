@@ -367,6 +367,7 @@ Answer TDialog::Close(WPARAM nNewResult) {
 Answer TDialog::Destroy() {
     if (lModal) {
         hWnd = nullptr;  // the object may run again and keeps what it holds
+        if (GETWNDDEFAULT().get() == this) SETWNDDEFAULT(nullptr);
         return Answer::Nil();
     }
     if (hWnd) DEREGDIALOG(hWnd);

@@ -96,7 +96,10 @@ std::shared_ptr<TMsgBar> TMsgBar::New(const NewArgs& a, std::source_location whe
     bar->lPaint3L = true;
     bar->Register();
     bar->Create();
-    if (!bar->hWnd) return bar;  // Create has reported it
+    if (!bar->hWnd) {  // Create has reported it
+        DropReference(bar->oFont);
+        return bar;
+    }
     bar->Default();
     if (a.lKbd) bar->KeybOn();
     if (a.lDate) bar->DateOn();

@@ -69,8 +69,10 @@ public:
     int nLeft() const;
     // The tooltip's text now; empty when there is none.
     std::string ToolTipText() const;
-    // Gives back the font and deletes the bitmaps; the bar does it as it goes.
+    // Gives back the font and deletes the bitmaps; the bar does it as it
+    // goes, and an item dropped any other way does it as it dies.
     void End();
+    ~TMsgItem() override { End(); }
 
 private:
     // The bitmap shown now and its width; null when there is none.

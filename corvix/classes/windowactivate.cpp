@@ -93,6 +93,7 @@ Answer TWindow::QueryEndSession() { return Answer::Number(End() ? 1 : 0); }
 // program's loop when this was the application window.
 Answer TWindow::Destroy() {
     if (!hWnd) return Answer::Nil();
+    DestroyToolTip();
     DropReference(oBrush);
     DropReference(oFont);
     oIcon.reset();  // an icon this window made goes with its last holder

@@ -95,6 +95,7 @@ void FillCallList(HWND hList, const std::vector<std::string>& aCalls) {
 }  // namespace
 
 ErrorChoice ShowErrorDialog(const ErrorRecord& oError, const std::vector<std::string>& aCalls) {
+    const auto programsDefault = GETWNDDEFAULT();  // the dialog takes it over while it is made
     const bool nt = ISWINNT();
     const int buttonRow = nt ? 161 : 137;
     auto dialog = TDialog::New({.cTitle = "Corvix for Tollan", .nWidth = 450, .nHeight = nt ? 350 : 300});
@@ -136,6 +137,7 @@ ErrorChoice ShowErrorDialog(const ErrorRecord& oError, const std::vector<std::st
                           return Answer::Nil();
                       }});
     DeleteObject(picture);
+    SETWNDDEFAULT(programsDefault);
     return choice;
 }
 

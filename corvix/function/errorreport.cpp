@@ -147,7 +147,7 @@ void System(Lines& out) {
 void Variables(Lines& out) {
     out << "" << "Variables in use" << "================" << "   Procedure     Type   Value"
         << "   ==========================";
-    for (const CallLevel& level : ActiveCallLevels()) out << "   " + level.Procedure();
+    for (const CallLevel& level : FailureCallLevels()) out << "   " + level.Procedure();
 }
 
 void ClassesInUse(Lines& out) {
@@ -189,7 +189,7 @@ std::string GETCPU() { return ProcessorRegistryValue("ProcessorNameString", RRF_
 
 std::vector<std::string> CallLines() {
     std::vector<std::string> lines;
-    for (const CallLevel& level : ActiveCallLevels()) lines.push_back("   Called from: " + level.Text());
+    for (const CallLevel& level : FailureCallLevels()) lines.push_back("   Called from: " + level.Text());
     // Then the program's own return addresses, for a debugger to resolve.
     const auto base = reinterpret_cast<const char*>(GetModuleHandleA(nullptr));
     const std::string program = ProgramPath().substr(ProgramPath().find_last_of("\\/") + 1);

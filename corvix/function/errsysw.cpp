@@ -67,7 +67,12 @@ ErrorRecord RecordOf(const char* where, std::exception_ptr error) {
 }
 
 bool ReportToHandler(const char* where, std::exception_ptr error) {
-    const Value answer = RaiseError(RecordOf(where, error));
+    const ErrorRecord record = RecordOf(where, error);
+    if (handling) {  // a callback the error dialog's loop ran: abandoned, and noted for the debugger
+        OutputDebugStringA(("corvix: while the error dialog shows, " + ERRORMESSAGE(record) + "\n").c_str());
+        return false;
+    }
+    const Value answer = RaiseError(record);
     return answer.IsLogical() && answer.AsLogical();
 }
 

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "corvix/runtime/calllevel.h"
+
 namespace corvix {
 
 namespace {
@@ -80,11 +82,14 @@ CallbackFailureReporter SetCallbackFailureReporter(CallbackFailureReporter repor
 }
 
 bool ReportCallbackFailure(const char* where, std::exception_ptr error) {
+    bool retry = false;
     try {
-        return currentReporter(where, error);
+        retry = currentReporter(where, error);
     } catch (...) {
-        return false;  // a failing reporter must not take the window procedure down with it
+        // A failing reporter must not take the window procedure down with it.
     }
+    ForgetFailureCallLevels();
+    return retry;
 }
 
 bool InThisProgram(const void* address) {

@@ -1,6 +1,7 @@
 #include "corvix/runtime/calllevel.h"
 
 #include <algorithm>
+#include <exception>
 #include <string_view>
 
 namespace corvix {
@@ -10,6 +11,8 @@ namespace {
 constexpr int kDepth = 128;
 CallLevel levels[kDepth];
 int depth = 0;  // may exceed kDepth; only the first kDepth are kept
+CallLevel failure[kDepth];
+int failureDepth = -1;  // -1: no exception has unwound a level
 
 std::string_view BaseName(std::string_view path) {
     const size_t slash = path.find_last_of("/\\");
@@ -25,6 +28,13 @@ std::string_view ProcedureName(std::string_view signature) {
     return space == std::string_view::npos ? head : head.substr(space + 1);
 }
 
+std::vector<CallLevel> Known(const CallLevel* stack, int count) {
+    std::vector<CallLevel> known;
+    for (int i = std::min(count, kDepth) - 1; i >= 0; --i)
+        if (*stack[i].procedure) known.push_back(stack[i]);  // a level with nothing known is left out
+    return known;
+}
+
 }  // namespace
 
 std::string CallLevel::Procedure() const { return std::string(ProcedureName(procedure)); }
@@ -33,18 +43,25 @@ std::string CallLevel::Text() const {
     return std::string(BaseName(file)) + " => " + Procedure() + "(" + std::to_string(line) + ")";
 }
 
-CallScope::CallScope(const CallLevel& level) {
+CallScope::CallScope(const CallLevel& level) : uncaught_(std::uncaught_exceptions()) {
     if (depth < kDepth) levels[depth] = level;
     ++depth;
 }
 
-CallScope::~CallScope() { --depth; }
-
-std::vector<CallLevel> ActiveCallLevels() {
-    std::vector<CallLevel> active;
-    for (int i = std::min(depth, kDepth) - 1; i >= 0; --i)
-        if (*levels[i].procedure) active.push_back(levels[i]);  // a level with nothing known is left out
-    return active;
+CallScope::~CallScope() {
+    if (std::uncaught_exceptions() > uncaught_ && failureDepth < 0) {
+        failureDepth = depth;
+        std::copy(levels, levels + std::min(depth, kDepth), failure);
+    }
+    --depth;
 }
+
+std::vector<CallLevel> ActiveCallLevels() { return Known(levels, depth); }
+
+std::vector<CallLevel> FailureCallLevels() {
+    return failureDepth < 0 ? ActiveCallLevels() : Known(failure, failureDepth);
+}
+
+void ForgetFailureCallLevels() { failureDepth = -1; }
 
 }  // namespace corvix

@@ -24,7 +24,9 @@ struct CallLevel {
     std::string Text() const;
 };
 
-// One level for as long as it lives.
+// One level for as long as it lives. The first level an exception unwinds
+// keeps the levels as they stood where it was thrown, for the report that
+// follows once it is caught.
 class CallScope {
 public:
     explicit CallScope(const CallLevel& level);
@@ -33,10 +35,18 @@ public:
     ~CallScope();
     CallScope(const CallScope&) = delete;
     CallScope& operator=(const CallScope&) = delete;
+
+private:
+    int uncaught_;
 };
 
 // The levels recorded now, innermost first; levels past the stack's depth,
 // and levels that know nothing, are left out.
 std::vector<CallLevel> ActiveCallLevels();
+// The levels where the exception being handled was thrown, if one unwound
+// any; else the levels recorded now.
+std::vector<CallLevel> FailureCallLevels();
+// The exception has been dealt with: its levels are forgotten.
+void ForgetFailureCallLevels();
 
 }  // namespace corvix

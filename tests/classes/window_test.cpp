@@ -563,11 +563,24 @@ std::vector<COLORREF> ScreenCorner() {
     return pixels;
 }
 
+// The corner once the desktop has repainted what earlier windows covered.
+std::vector<COLORREF> SettledScreenCorner() {
+    auto last = ScreenCorner();
+    for (int i = 0; i < 50; ++i) {
+        Sleep(20);
+        Pump();
+        auto now = ScreenCorner();
+        if (now == last) return now;
+        last = std::move(now);
+    }
+    return last;
+}
+
 TEST(WindowActivateTest, MethodsOnAWindowThatIsGoneDoNoHarm) {
     auto w = TWindow::New();
     DestroyWindow(w->hWnd);
     ASSERT_EQ(w->hWnd, nullptr);
-    const auto screen = ScreenCorner();
+    const auto screen = SettledScreenCorner();
     w->Box(0, 0, 100, 100);
     w->Line(0, 0, 100, 100);
     w->Circle(10, 10, 50);

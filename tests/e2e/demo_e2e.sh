@@ -93,6 +93,8 @@ done
 windows_of "$MAIN"
 click_button "Colors"
 windows_of "Color" || fail "Colors opened no colour dialog"
+read -r l t r b < <(window_rect)
+[ $((r - l)) -gt 400 ] || fail "the colour dialog is not fully open"
 for id in 706 707 708; do
     awk -F'|' -v id="$id" '$7 == id { exit !($2 == "0") }' "$work/windows.txt" || fail "the colour is not black"
 done

@@ -67,6 +67,7 @@ protected:
         folder_ = std::string(temp) + "corvix_errors_" + std::to_string(GetCurrentProcessId());
         CreateDirectoryA(folder_.c_str(), nullptr);
         SetCurrentDirectoryA(folder_.c_str());
+        DeleteFileA("Error.log");  // left by an earlier run that ended early
     }
     void TearDown() override {
         DeleteFileA("Error.log");
@@ -254,8 +255,15 @@ TEST_F(ErrorSystemTest, ACallbackThatThrowsOrCrashesIsReportedAndTheProgramGoesO
              *nowhere = 1;
          },
          "   Error description: Error Corvix/5  GPF occurred: window procedure: fault 0xC0000005"},
+        {[] {
+             volatile int zero = 0;
+             volatile int quotient = 7 / zero;
+             (void)quotient;
+         },
+         "   Error description: Error Corvix/5  GPF occurred: window procedure: fault 0xC0000094"},
     };
     for (const auto& c : cases) {
+        const int madeAt = __LINE__ + 1;
         const auto button = TButton::New({.cCaption = "Go", .oWnd = main, .bAction = c.action});
         std::string text, call;
         DialogProbe probe([&](HWND hDlg) {
@@ -269,7 +277,9 @@ TEST_F(ErrorSystemTest, ACallbackThatThrowsOrCrashesIsReportedAndTheProgramGoesO
         SendMessageA(button->hWnd, BM_CLICK, 0, 0);
         EXPECT_TRUE(probe.Ran());
         EXPECT_EQ(text.substr(0, c.text.size()), c.text);
+        // The first level is where the failing button was made.
         EXPECT_NE(call.find("errsysw_test.cpp => "), std::string::npos) << call;
+        EXPECT_NE(call.find("(" + std::to_string(madeAt) + ")"), std::string::npos) << call;
         EXPECT_TRUE(IsWindow(button->hWnd));
         EXPECT_EQ(SendMessageA(main->hWnd, WM_GETTEXTLENGTH, 0, 0), 7) << "the window answers";
     }

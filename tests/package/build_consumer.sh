@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs each built target into a prefix and builds tests/package against it.
+# Usage: build_consumer.sh SOURCE_ROOT BUILD_ROOT
+set -euo pipefail
+root=$1 build=$2
+for arch in i686 x86_64; do
+    [ -f "$build/$arch/CMakeCache.txt" ] || { echo "package: no $arch build to install" >&2; exit 1; }
+    prefix="$build/package/$arch"
+    rm -rf "$prefix" "$build/package/consumer-$arch"
+    cmake --install "$build/$arch" --prefix "$prefix" >/dev/null
+    cmake -S "$root/tests/package" -B "$build/package/consumer-$arch" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$arch-w64-mingw32.cmake" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+    cmake --build "$build/package/consumer-$arch" >/dev/null
+    [ -f "$build/package/consumer-$arch/hello.exe" ] || { echo "package: no hello.exe for $arch" >&2; exit 1; }
+    echo "package: hello.exe built for $arch against the installed package"
+done
