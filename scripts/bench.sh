@@ -6,6 +6,7 @@ corvix_prepare_runnable
 trap corvix_stop_session EXIT
 corvix_start_xvfb
 corvix_start_wineserver
+echo "corvix: benchmarks of the $CORVIX_ARCH build"
 for bench in "$CORVIX_BIN"/*_bench.exe; do
     echo "== $(basename "$bench" .exe)"
     "$WINE" "$bench" </dev/null | tr -d '\r'
