@@ -157,6 +157,9 @@ void RegisterDeviceContexts(FunctionRegistry& r) {
     r.Register("SELECTOBJECT", [](Args a) {
         return Value::Handle(SELECTOBJECT(a.Handle<HDC>(0), a.Handle<HGDIOBJ>(1)));
     });
+    r.Register("GETTEXTWIDTH", [](Args a) {
+        return Value(GETTEXTWIDTH(a.Handle<HDC>(0), a[1].IsString() ? a.String(1) : "", a.Handle<HFONT>(2)));
+    });
     r.Register("SETBKMODE", [](Args a) { return Value(SETBKMODE(a.Handle<HDC>(0), a.Int(1))); });
     r.Register("SETTEXTCOLOR", [](Args a) {
         return Value(SETTEXTCOLOR(a.Handle<HDC>(0), static_cast<COLORREF>(a.Integer(1))));
@@ -463,9 +466,6 @@ void RegisterScrollBars(FunctionRegistry& r) {
     });
     r.Register("SETSCROLLRANGE", [](Args a) {
         return Value(SETSCROLLRANGE(a.Handle<HWND>(0), a.Int(1), a.Int(2), a.Int(3), a.Logical(4, true)));
-    });
-    r.Register("GETTEXTWIDTH", [](Args a) {
-        return Value(GETTEXTWIDTH(a.Handle<HDC>(0), a[1].IsString() ? a.String(1) : "", a.Handle<HFONT>(2)));
     });
 }
 
