@@ -13,6 +13,7 @@
 #include "corvix/classes/font.h"
 #include "corvix/classes/icon.h"
 #include "corvix/classes/reference.h"
+#include "corvix/classes/scrollbar.h"
 #include "corvix/function/cxerror.h"
 #include "corvix/native/bitmaps.h"
 #include "corvix/native/dlgproc.h"
@@ -111,7 +112,7 @@ std::shared_ptr<TDialog> TDialog::New(const NewArgs& a, std::source_location whe
     d->nResult = Value(0);
     d->nStyle = a.nStyle;
     d->oWnd = a.oWnd;
-    d->oIcon = a.oIcon ? a.oIcon : (a.cIcon.empty() ? nullptr : TIcon::New(a.cIcon));
+    d->oIcon = a.oIcon ? a.oIcon : (a.cIcon.empty() ? nullptr : TIcon::FromName(a.cIcon));
     HoldReference(d->oFont, a.oFont);
     d->nLastKey = 0;
     d->nHelpId = a.nHelpId;
@@ -295,6 +296,7 @@ Answer TDialog::Initiate(HWND, HWND hDlg) {
         Move(nTop, nLeft);
     if (lCaptionGiven_) SetText(cCaption);
     if (!cResName.IsNil()) nStyle = static_cast<DWORD>(GetWindowLongPtrA(hWnd, GWL_STYLE));
+    MakeFrameBars();
     if (oIcon && oIcon->hIcon) SendMessageA(hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(oIcon->hIcon));
     if (bInit && bInit(*this) == Answer::Logical(false)) letManagerFocus = false;
     Help95();

@@ -10,6 +10,7 @@
 #include "corvix/classes/font.h"
 #include "corvix/classes/icon.h"
 #include "corvix/classes/reference.h"
+#include "corvix/classes/scrollbar.h"
 #include "corvix/function/cxerror.h"
 #include "corvix/native/eventloop.h"
 #include "corvix/native/wndpos.h"
@@ -175,12 +176,13 @@ void TWindow::Init(const NewArgs& a) {
     oCursor = a.oCursor;
     oMenu = a.oMenu;
     oWnd = a.oWnd;
-    oIcon = a.oIcon ? a.oIcon : (a.cIcon.empty() ? nullptr : TIcon::New(a.cIcon));
+    oIcon = a.oIcon ? a.oIcon : (a.cIcon.empty() ? nullptr : TIcon::FromName(a.cIcon));
     lVisible = true;
     nLastKey = 0;
     lValidating = false;
     Register();
     Create();
+    MakeFrameBars();
     SetColor(a.nClrFore.value_or(GetSysColor(COLOR_WINDOWTEXT)), a.nClrBack.value_or(GetSysColor(COLOR_WINDOW)),
              a.oBrush);
     if (!a.cColors.empty()) SetColor(a.cColors, a.oBrush);  // an unreadable string keeps the colours above
@@ -224,6 +226,12 @@ void TWindow::Create(std::string cClsName) {
         return;
     }
     Link();
+}
+
+void TWindow::MakeFrameBars() {
+    const auto self = weak_from_this().lock();
+    if (nStyle & WS_VSCROLL) oVScroll = TScrollBar::WinNew({.lVertical = true, .oWnd = self});
+    if (nStyle & WS_HSCROLL) oHScroll = TScrollBar::WinNew({.lVertical = false, .oWnd = self});
 }
 
 void WNDCREATEERROR(const TWindow& oWnd, const std::string& cClsName) {

@@ -25,6 +25,7 @@ class TBrush;
 class TCursor;
 class TFont;
 class TIcon;
+class TScrollBar;
 
 class TWindow : public Object, public MessageTarget, public std::enable_shared_from_this<TWindow> {
 public:
@@ -55,7 +56,7 @@ public:
         std::optional<COLORREF> nClrFore;  // the window text colour
         std::optional<COLORREF> nClrBack;  // the window colour
         std::string cColors;               // classic "W+/B" notation; overrides both colours
-        std::shared_ptr<Object> oCursor;
+        std::shared_ptr<TCursor> oCursor;
         std::string cBorder = "SINGLE";
         bool lSysMenu = true;
         bool lCaption = true;
@@ -139,16 +140,14 @@ public:
     std::shared_ptr<TBrush> oBrush;
     std::shared_ptr<TFont> oFont;
     std::shared_ptr<TIcon> oIcon;
-    std::shared_ptr<Object> oCursor, oMenu, oVScroll, oHScroll;
+    std::shared_ptr<TCursor> oCursor;
+    std::shared_ptr<Object> oMenu;
+    std::shared_ptr<TScrollBar> oVScroll, oHScroll;  // the frame bars, with WS_VSCROLL and WS_HSCROLL
     std::shared_ptr<TCursor> oDragCursor;  // shown while a control of this window is dragged
     std::shared_ptr<TWindow> oMsgBar, oTop, oLeft, oBottom, oRight, oClient, oBar;
     // The parent. It does not keep the parent alive: a child object may
     // outlive its parent, and then finds it gone.
     std::weak_ptr<TWindow> oWnd;
-
-    // Vertical and horizontal scroll actions given to Activate.
-    std::function<void()> bScrollUp, bScrollDown, bScrollPgUp, bScrollPgDn;
-    std::function<void()> bScrollLeft, bScrollRight, bScrollPgLeft, bScrollPgRight;
 
     // ---- class-level ----
     // The window-class names registered so far, one entry per class name.
@@ -174,6 +173,8 @@ public:
     virtual void Register(UINT nClsStyle = CS_VREDRAW | CS_HREDRAW);
     bool lRegistered() const { return aRegistered().contains(ClassName()); }
     void Create(std::string cClsName = "");
+    // Scroll-bar objects for the frame bars nStyle asks for (WS_VSCROLL, WS_HSCROLL).
+    void MakeFrameBars();
     void SetColor(std::optional<COLORREF> nClrFore, std::optional<COLORREF> nClrBack,
                   std::shared_ptr<TBrush> oNewBrush = nullptr);
     // "W+/B": letters N B G BG R RB GR W, "+" bright; foreground "/" background.
@@ -267,7 +268,7 @@ public:
     // WM_PRINTCLIENT: the background and bPainted into the DC given, so that
     // a transparent control can show this window's image under it.
     Answer PrintClient(HDC hDCTarget);
-    // oCursor when it is a cursor object, else the arrow.
+    // oCursor, else the arrow.
     void ShowCursor() const;
     virtual Answer Command(WPARAM wParam, LPARAM lParam);
     virtual Answer CtlColor(HWND hWndCtl, HDC hDCCtl);

@@ -6,6 +6,7 @@
 #include "corvix/classes/font.h"
 #include "corvix/classes/icon.h"
 #include "corvix/classes/reference.h"
+#include "corvix/classes/scrollbar.h"
 #include "corvix/classes/window.h"
 #include "corvix/native/eventloop.h"
 #include "corvix/native/help.h"
@@ -33,14 +34,18 @@ void TWindow::Activate(const ActivateArgs& a, std::source_location where) {
     if (a.bPainted) bPainted = a.bPainted;
     if (a.bLClicked) bLClicked = a.bLClicked;
     if (a.bRClicked) bRClicked = a.bRClicked;
-    if (a.bUp) bScrollUp = a.bUp;
-    if (a.bDown) bScrollDown = a.bDown;
-    if (a.bPgUp) bScrollPgUp = a.bPgUp;
-    if (a.bPgDn) bScrollPgDn = a.bPgDn;
-    if (a.bLeft) bScrollLeft = a.bLeft;
-    if (a.bRight) bScrollRight = a.bRight;
-    if (a.bPgLeft) bScrollPgLeft = a.bPgLeft;
-    if (a.bPgRight) bScrollPgRight = a.bPgRight;
+    if (oVScroll) {
+        if (a.bUp) oVScroll->bGoUp = a.bUp;
+        if (a.bDown) oVScroll->bGoDown = a.bDown;
+        if (a.bPgUp) oVScroll->bPageUp = a.bPgUp;
+        if (a.bPgDn) oVScroll->bPageDown = a.bPgDn;
+    }
+    if (oHScroll) {
+        if (a.bLeft) oHScroll->bGoUp = a.bLeft;
+        if (a.bRight) oHScroll->bGoDown = a.bRight;
+        if (a.bPgLeft) oHScroll->bPageUp = a.bPgLeft;
+        if (a.bPgRight) oHScroll->bPageDown = a.bPgRight;
+    }
     AEvalWhen();
     ShowWindow(hWnd, ShowCommand(a.cShow));
     UpdateWindow(hWnd);

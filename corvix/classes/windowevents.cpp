@@ -9,11 +9,13 @@
 #include "corvix/classes/hotkeys.h"
 #include "corvix/classes/icon.h"
 #include "corvix/classes/msgbar.h"
+#include "corvix/classes/scrollbar.h"
 #include "corvix/classes/timer.h"
 #include "corvix/classes/window.h"
 
 #include <dde.h>
 #include "corvix/native/lmessages.h"
+#include "corvix/native/wrappers.h"
 
 namespace corvix {
 
@@ -211,25 +213,45 @@ Answer TWindow::Notify(WPARAM nIdCtl, LPARAM pNmHdr) {
     return Answer::Nil();
 }
 
-Answer TWindow::VScroll(WPARAM wParam, LPARAM lParam) {
-    const auto bar = reinterpret_cast<HWND>(lParam);
-    const WORD code = LOWORD(wParam), position = HIWORD(wParam);
-    if (!bar) {
-        const std::function<void()>* actions[] = {&bScrollUp, &bScrollDown, &bScrollPgUp, &bScrollPgDn};
-        if (code < 4 && *actions[code]) (*actions[code])();
+namespace {
+
+// A request for a frame bar (no lParam) goes to its object; a control's is
+// reflected to the control. A thumb's position is read from the bar itself:
+// the message carries only its low 16 bits.
+Answer RouteScroll(HWND hWnd, TScrollBar* oFrameBar, int nFrameBar, WPARAM wParam, LPARAM lParam) {
+    const auto control = reinterpret_cast<HWND>(lParam);
+    const WORD code = LOWORD(wParam);
+    if (code > SB_THUMBTRACK) return Answer::Number(0);
+    const bool thumb = code == SB_THUMBPOSITION || code == SB_THUMBTRACK;
+    const int position = !thumb ? 0 : control ? GETSCROLLTRACKPOS(control, SB_CTL) : GETSCROLLTRACKPOS(hWnd, nFrameBar);
+    if (control) {
+        static constexpr UINT kReflected[] = {LM_LINEUP,   LM_LINEDOWN, LM_PAGEUP,
+                                              LM_PAGEDOWN, LM_THUMBPOS, LM_THUMBTRACK};
+        SendMessageA(control, kReflected[code], static_cast<WPARAM>(position), 0);
         return Answer::Number(0);
     }
-    static constexpr UINT kReflected[] = {LM_LINEUP, LM_LINEDOWN, LM_PAGEUP, LM_PAGEDOWN, LM_THUMBPOS, LM_THUMBTRACK};
-    if (code < 6) SendMessageA(bar, kReflected[code], code >= 4 ? position : 0, 0);
+    if (!oFrameBar) return Answer::Number(0);
+    switch (code) {
+        case SB_LINEUP: oFrameBar->GoUp(); break;
+        case SB_LINEDOWN: oFrameBar->GoDown(); break;
+        case SB_PAGEUP: oFrameBar->PageUp(); break;
+        case SB_PAGEDOWN: oFrameBar->PageDown(); break;
+        case SB_THUMBPOSITION: oFrameBar->ThumbPos(position); break;
+        default: oFrameBar->ThumbTrack(position); break;
+    }
     return Answer::Number(0);
 }
 
+}  // namespace
+
+Answer TWindow::VScroll(WPARAM wParam, LPARAM lParam) {
+    const auto keepAlive = oVScroll;  // an action may replace the bar
+    return RouteScroll(hWnd, keepAlive.get(), SB_VERT, wParam, lParam);
+}
+
 Answer TWindow::HScroll(WPARAM wParam, LPARAM lParam) {
-    if (lParam) return VScroll(wParam, lParam);  // controls get the same private messages
-    const WORD code = LOWORD(wParam);
-    const std::function<void()>* actions[] = {&bScrollLeft, &bScrollRight, &bScrollPgLeft, &bScrollPgRight};
-    if (code < 4 && *actions[code]) (*actions[code])();
-    return Answer::Number(0);
+    const auto keepAlive = oHScroll;
+    return RouteScroll(hWnd, keepAlive.get(), SB_HORZ, wParam, lParam);
 }
 
 // ---- focus and keyboard ----
@@ -340,8 +362,8 @@ Answer TWindow::MButtonDown(int r, int c, WPARAM k) { return Notified(bMButtonDo
 Answer TWindow::MButtonUp(int r, int c, WPARAM k) { return Notified(bMButtonUp, r, c, k, *this); }
 
 void TWindow::ShowCursor() const {
-    if (const auto cursor = std::dynamic_pointer_cast<TCursor>(oCursor))
-        cursor->Activate();
+    if (oCursor)
+        oCursor->Activate();
     else
         SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
 }

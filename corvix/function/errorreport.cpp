@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <iterator>
 
@@ -11,6 +12,7 @@
 #include "corvix/native/callbackguard.h"
 #include "corvix/runtime/calllevel.h"
 #include "corvix/runtime/datetime.h"
+#include "corvix/runtime/transform.h"
 
 namespace corvix {
 
@@ -26,10 +28,15 @@ std::string Padded(int64_t n, int width) {
     return text;
 }
 
-std::string WithThousands(uint64_t n) {
-    std::string digits = std::to_string(n);
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<size_t>(at), ",");
-    return digits;
+// "9,999,999", widened to as many digit places as the size has.
+std::string SizePicture(uint64_t nBytes) {
+    const size_t places = std::max<size_t>(std::to_string(nBytes).size(), 7);
+    std::string picture;
+    for (size_t i = 0; i < places; ++i) {
+        if (i > 0 && (places - i) % 3 == 0) picture += ',';
+        picture += '9';
+    }
+    return picture;
 }
 
 char TypeLetter(const Value& x) {
@@ -168,9 +175,7 @@ void MemoryAnalysis(Lines& out) {
 }  // namespace
 
 std::string SizeText(uint64_t nBytes) {
-    const std::string number = WithThousands(nBytes);
-    constexpr size_t kField = 9;  // "9,999,999"
-    return std::string(number.size() < kField ? kField - number.size() : 0, ' ') + number + " bytes";
+    return TRANSFORM(Value(static_cast<int64_t>(nBytes)), SizePicture(nBytes)) + " bytes";
 }
 
 std::string CGETINFO(const Value& xValue) {

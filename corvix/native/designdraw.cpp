@@ -1,5 +1,7 @@
 #include "corvix/native/designdraw.h"
 
+#include "corvix/native/cursors.h"
+
 namespace corvix {
 
 namespace {
@@ -35,7 +37,7 @@ void SETGRIDSIZE(int nWidth, int nHeight) {
 
 std::pair<int, int> GETGRIDSIZE() { return {gridWidth, gridHeight}; }
 
-void CURSORCATCH() { SetCursor(LoadCursorA(nullptr, IDC_CROSS)); }
+void CURSORCATCH() { SetCursor(GETCURSORCATCH()); }
 void CURSORNO() { SetCursor(LoadCursorA(nullptr, IDC_NO)); }
 
 void CTRLDRAWFOCUS(HWND hWnd, int nDRow, int nDCol, int nRow, int nCol, int nResize) {

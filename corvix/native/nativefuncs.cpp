@@ -6,6 +6,7 @@
 
 #include "corvix/native/bitmaps.h"
 #include "corvix/native/colour.h"
+#include "corvix/native/cursors.h"
 #include "corvix/native/dispbuffer.h"
 #include "corvix/native/drawmasked.h"
 #include "corvix/native/eventloop.h"
@@ -155,6 +156,9 @@ void RegisterDeviceContexts(FunctionRegistry& r) {
     });
     r.Register("SELECTOBJECT", [](Args a) {
         return Value::Handle(SELECTOBJECT(a.Handle<HDC>(0), a.Handle<HGDIOBJ>(1)));
+    });
+    r.Register("GETTEXTWIDTH", [](Args a) {
+        return Value(GETTEXTWIDTH(a.Handle<HDC>(0), a[1].IsString() ? a.String(1) : "", a.Handle<HFONT>(2)));
     });
     r.Register("SETBKMODE", [](Args a) { return Value(SETBKMODE(a.Handle<HDC>(0), a.Int(1))); });
     r.Register("SETTEXTCOLOR", [](Args a) {
@@ -423,6 +427,48 @@ void RegisterDialogCalls(FunctionRegistry& r) {
     });
 }
 
+// An identifier given as a name or a number.
+template <typename H>
+H LoadByName(Args a, H (*byName)(HINSTANCE, const std::string&), H (*byNumber)(HINSTANCE, int)) {
+    return a[1].IsString() ? byName(a.Handle<HINSTANCE>(0), a.String(1)) : byNumber(a.Handle<HINSTANCE>(0), a.Int(1));
+}
+
+void RegisterIconsAndCursors(FunctionRegistry& r) {
+    r.Register("LOADICON", [](Args a) { return Value::Handle(LoadByName<HICON>(a, &LOADICON, &LOADICON)); });
+    r.Register("EXTRACTICON", [](Args a) {
+        return Value::Handle(EXTRACTICON(a[0].IsString() ? a.String(0) : "", a.Int(1)));
+    });
+    r.Register("DRAWICON", [](Args a) {
+        DRAWICON(a.Handle<HDC>(0), a.Int(1), a.Int(2), a.Handle<HICON>(3));
+        return Value();
+    });
+    r.Register("DESTROYICON", [](Args a) { return Value(DESTROYICON(a.Handle<HICON>(0))); });
+    r.Register("LOADCURSOR", [](Args a) { return Value::Handle(LoadByName<HCURSOR>(a, &LOADCURSOR, &LOADCURSOR)); });
+    r.Register("DESTROYCURSOR", [](Args a) { return Value(DESTROYCURSOR(a.Handle<HCURSOR>(0))); });
+    r.Register("WSETCURSOR", [](Args a) { return Value::Handle(WSETCURSOR(a.Handle<HCURSOR>(0))); });
+    r.Register("GETCURSORHAND", [](Args) { return Value::Handle(GETCURSORHAND()); });
+    r.Register("GETCURSORSTOP", [](Args) { return Value::Handle(GETCURSORSTOP()); });
+    r.Register("GETCURSORDRAG", [](Args) { return Value::Handle(GETCURSORDRAG()); });
+    r.Register("CURSORHAND", [](Args) {
+        CURSORHAND();
+        return Value();
+    });
+}
+
+void RegisterScrollBars(FunctionRegistry& r) {
+    r.Register("GETSCROLLPOS", [](Args a) { return Value(GETSCROLLPOS(a.Handle<HWND>(0), a.Int(1))); });
+    r.Register("SETSCROLLPOS", [](Args a) {
+        return Value(SETSCROLLPOS(a.Handle<HWND>(0), a.Int(1), a.Int(2), a.Logical(3, true)));
+    });
+    r.Register("GETSCROLLRANGE", [](Args a) {
+        const auto [nMin, nMax] = GETSCROLLRANGE(a.Handle<HWND>(0), a.Int(1));
+        return Value(Array{Value(nMin), Value(nMax)});
+    });
+    r.Register("SETSCROLLRANGE", [](Args a) {
+        return Value(SETSCROLLRANGE(a.Handle<HWND>(0), a.Int(1), a.Int(2), a.Int(3), a.Logical(4, true)));
+    });
+}
+
 }  // namespace
 
 void RegisterNativeFunctions(FunctionRegistry& registry) {
@@ -437,6 +483,8 @@ void RegisterNativeFunctions(FunctionRegistry& registry) {
     RegisterDeviceContexts(registry);
     RegisterWindows(registry);
     RegisterDialogCalls(registry);
+    RegisterIconsAndCursors(registry);
+    RegisterScrollBars(registry);
 }
 
 }  // namespace corvix

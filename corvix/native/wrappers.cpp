@@ -2,6 +2,8 @@
 
 #include <set>
 
+#include <shellapi.h>
+
 namespace corvix {
 
 namespace {
@@ -89,5 +91,56 @@ HWND GETFOCUS() { return GetFocus(); }
 HWND GETACTIVEWINDOW() { return GetActiveWindow(); }
 
 bool ISWINNT() { return (GetVersion() & 0x80000000) == 0; }
+
+int GETTEXTWIDTH(HDC hDC, const std::string& cText, HFONT hFont) {
+    const HGDIOBJ previous = hFont ? SelectObject(hDC, hFont) : nullptr;
+    SIZE size{};
+    GetTextExtentPoint32A(hDC, cText.c_str(), static_cast<int>(cText.size()), &size);
+    if (previous) SelectObject(hDC, previous);
+    return size.cx;
+}
+
+// ---- scroll bars ----
+
+int GETSCROLLPOS(HWND hWnd, int nBar) { return GetScrollPos(hWnd, nBar); }
+int SETSCROLLPOS(HWND hWnd, int nBar, int nPos, bool lRedraw) { return SetScrollPos(hWnd, nBar, nPos, lRedraw); }
+
+std::pair<int, int> GETSCROLLRANGE(HWND hWnd, int nBar) {
+    int nMin = 0, nMax = 0;
+    GetScrollRange(hWnd, nBar, &nMin, &nMax);
+    return {nMin, nMax};
+}
+
+bool SETSCROLLRANGE(HWND hWnd, int nBar, int nMin, int nMax, bool lRedraw) {
+    return SetScrollRange(hWnd, nBar, nMin, nMax, lRedraw) != 0;
+}
+
+int GETSCROLLTRACKPOS(HWND hWnd, int nBar) {
+    SCROLLINFO info{sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+    return GetScrollInfo(hWnd, nBar, &info) ? info.nTrackPos : 0;
+}
+
+// ---- icons and cursors ----
+
+namespace {
+
+LPCSTR ResourceId(int nId) { return MAKEINTRESOURCEA(static_cast<WORD>(nId)); }
+
+}  // namespace
+
+HICON LOADICON(HINSTANCE hModule, const std::string& cName) { return LoadIconA(hModule, cName.c_str()); }
+HICON LOADICON(HINSTANCE hModule, int nId) { return LoadIconA(hModule, ResourceId(nId)); }
+
+HICON EXTRACTICON(const std::string& cFile, int nIndex) {
+    const HICON icon = ExtractIconA(GetModuleHandleA(nullptr), cFile.c_str(), static_cast<UINT>(nIndex));
+    return reinterpret_cast<UINT_PTR>(icon) > 1 ? icon : nullptr;
+}
+
+void DRAWICON(HDC hDC, int nRow, int nCol, HICON hIcon) { DrawIcon(hDC, nCol, nRow, hIcon); }
+bool DESTROYICON(HICON hIcon) { return DestroyIcon(hIcon) != 0; }
+HCURSOR LOADCURSOR(HINSTANCE hModule, const std::string& cName) { return LoadCursorA(hModule, cName.c_str()); }
+HCURSOR LOADCURSOR(HINSTANCE hModule, int nId) { return LoadCursorA(hModule, ResourceId(nId)); }
+bool DESTROYCURSOR(HCURSOR hCursor) { return DestroyCursor(hCursor) != 0; }
+HCURSOR WSETCURSOR(HCURSOR hCursor) { return SetCursor(hCursor); }
 
 }  // namespace corvix

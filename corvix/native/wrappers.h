@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "corvix/native/geometry.h"
 
@@ -49,5 +50,32 @@ bool TRACKMOUSEEVENT(HWND hWnd, DWORD nFlags);
 void SETFOCUS(HWND hWnd);
 HWND GETFOCUS();
 HWND GETACTIVEWINDOW();
+
+// The width in pixels of cText in hFont (the DC's own font when null).
+int GETTEXTWIDTH(HDC hDC, const std::string& cText, HFONT hFont = nullptr);
+
+// Scroll bars: nBar is SB_HORZ or SB_VERT of a window's frame, or SB_CTL
+// of a scroll-bar control. SETSCROLLPOS answers the previous position.
+int GETSCROLLPOS(HWND hWnd, int nBar);
+int SETSCROLLPOS(HWND hWnd, int nBar, int nPos, bool lRedraw = true);
+std::pair<int, int> GETSCROLLRANGE(HWND hWnd, int nBar);
+bool SETSCROLLRANGE(HWND hWnd, int nBar, int nMin, int nMax, bool lRedraw = true);
+// The thumb's position in full 32 bits: where it is dragged while a drag
+// lasts, else where it stands (a scroll message carries only 16 bits).
+int GETSCROLLTRACKPOS(HWND hWnd, int nBar);
+
+// Icons and cursors. A numeric identifier is taken to 16 bits. Icons and
+// cursors from a module are the module's shared ones.
+HICON LOADICON(HINSTANCE hModule, const std::string& cName);
+HICON LOADICON(HINSTANCE hModule, int nId);
+// The icon with that index in a file, or null: the system's 1 for a file
+// that holds no icon is no handle.
+HICON EXTRACTICON(const std::string& cFile, int nIndex = 0);
+void DRAWICON(HDC hDC, int nRow, int nCol, HICON hIcon);
+bool DESTROYICON(HICON hIcon);
+HCURSOR LOADCURSOR(HINSTANCE hModule, const std::string& cName);
+HCURSOR LOADCURSOR(HINSTANCE hModule, int nId);
+bool DESTROYCURSOR(HCURSOR hCursor);
+HCURSOR WSETCURSOR(HCURSOR hCursor);
 
 }  // namespace corvix

@@ -622,7 +622,6 @@ TEST(WindowMethodsTest, AnIconSharedByTwoWindowsOutlivesTheFirst) {
     auto registers = TWindow::New();  // the class, which keeps its icon for good, gets none of ours
     auto icon = std::make_shared<TIcon>();
     icon->hIcon = CreateIcon(nullptr, 32, 32, 1, 1, andMask, xorMask);
-    icon->lOwned = true;
     const HICON handle = icon->hIcon;
     auto first = TWindow::New({.oIcon = icon});
     auto second = TWindow::New({.oIcon = icon});

@@ -1,0 +1,136 @@
+#include "corvix/classes/checkbox.h"
+
+#include "corvix/classes/font.h"
+#include "corvix/native/themes.h"
+#include "corvix/native/wrappers.h"
+
+namespace corvix {
+
+const std::vector<std::string> TCheckBox::aProperties = {"lChecked", "cVarName", "nClrText", "nClrPane", "nTop",
+                                                         "nLeft",    "nWidth",   "nHeight",  "nAlign",   "Cargo"};
+
+namespace {
+
+constexpr int kBoxWidth = 16;  // the box and the gap after it
+
+TCheckBox::SetGet PrivateLogical() {
+    return [value = std::make_shared<bool>(false)](const std::optional<Value>& x) {
+        if (x) *value = x->AsLogical();
+        return Value(*value);
+    };
+}
+
+}  // namespace
+
+std::shared_ptr<TCheckBox> TCheckBox::New(const NewArgs& a, std::source_location where) {
+    auto box = std::make_shared<TCheckBox>();
+    box->oDefined = CallLevel::At(where);
+    const auto parent = a.oWnd ? a.oWnd : GETWNDDEFAULT();
+    box->bSetGet = a.bSetGet ? a.bSetGet : PrivateLogical();
+    box->MakeLogical();
+    const int characters = static_cast<int>(a.cCaption.size());
+    const int width = a.nWidth.value_or(7 * characters);
+    box->nTop = a.nRow * (a.lPixel ? 1 : 13);
+    box->nLeft = a.nCol * (a.lPixel ? 1 : 7);
+    box->nBottom = box->nTop + a.nHeight;
+    // Short default captions would leave no room even for the box.
+    box->nRight = a.lPixel                      ? box->nLeft + width
+                  : !a.nWidth && characters <= 3 ? box->nLeft + kBoxWidth + width
+                                                 : box->nLeft + width - 24;
+    box->cCaption = a.cCaption;
+    box->nStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP | (a.lDesign ? WS_CLIPSIBLINGS : 0);
+    box->nId = GetNewId();
+    box->nHelpId = a.nHelpId;
+    box->bChange = a.bChange;
+    box->oWnd = parent;
+    box->oFont = a.oFont ? a.oFont : (parent ? parent->oFont : nullptr);
+    box->bValid = a.bValid;
+    box->lDrag = a.lDesign;
+    box->cMsg = a.cMsg;
+    box->lUpdate = a.lUpdate;
+    box->bWhen = a.bWhen;
+    box->SetColor(a.nClrText ? a.nClrText : parent ? parent->nClrText : std::nullopt,
+                  a.nClrBack ? a.nClrBack : parent ? parent->nClrPane : std::nullopt);
+    box->CreateOrDefine("BUTTON");
+    box->Refresh();
+    if (a.lDesign) box->CheckDots();
+    return box;
+}
+
+std::shared_ptr<TCheckBox> TCheckBox::ReDefine(const ReDefineArgs& a) {
+    auto box = std::make_shared<TCheckBox>();
+    const auto parent = a.oWnd ? a.oWnd : GETWNDDEFAULT();
+    box->bSetGet = a.bSetGet ? a.bSetGet : PrivateLogical();
+    box->MakeLogical();
+    box->nId = a.nId;
+    box->bChange = a.bChange;
+    box->oWnd = parent;
+    box->nHelpId = a.nHelpId;
+    box->bValid = a.bValid;
+    box->cMsg = a.cMsg;
+    box->lUpdate = a.lUpdate;
+    box->bWhen = a.bWhen;
+    box->SetColor(a.nClrText ? a.nClrText : parent ? parent->nClrText : std::nullopt,
+                  a.nClrBack ? a.nClrBack : parent ? parent->nClrPane : std::nullopt);
+    if (parent) parent->DefControl(box);
+    return box;
+}
+
+void TCheckBox::MakeLogical() const {
+    if (!VarGet().IsLogical()) bSetGet(Value(false));
+}
+
+bool TCheckBox::lChecked() const { return VarGet().AsLogical(); }
+
+void TCheckBox::Click() {
+    const auto keepAlive = shared_from_this();  // bChange may end this check box
+    bSetGet(Value(!lChecked()));
+    Refresh();
+    if (bChange) bChange(lChecked(), *this);
+    TControl::Click();
+}
+
+void TCheckBox::Check() {
+    bSetGet(Value(true));
+    Refresh();
+}
+
+void TCheckBox::UnCheck() {
+    bSetGet(Value(false));
+    Refresh();
+}
+
+void TCheckBox::SetCheck(bool lOnOff) { lOnOff ? Check() : UnCheck(); }
+
+void TCheckBox::Refresh() const { SENDMESSAGE(hWnd, BM_SETCHECK, lChecked() ? BST_CHECKED : BST_UNCHECKED); }
+
+void TCheckBox::Reset() { UnCheck(); }
+
+void TCheckBox::SetText(const std::string& cText) {
+    if (hWnd && ISAPPTHEMED() && !lTransparent) {
+        const HDC dc = ::GetDC(hWnd);
+        DRAWPBACK(hWnd, dc);
+        ::ReleaseDC(hWnd, dc);
+    }
+    cCaption = cText;
+    if (hWnd) SetWindowTextA(hWnd, cCaption.c_str());
+}
+
+void TCheckBox::Initiate(HWND hDlg) {
+    TControl::Initiate(hDlg);
+    if (!hWnd) return;
+    cCaption = GETWINDOWTEXT(hWnd);
+    Refresh();
+}
+
+Answer TCheckBox::EraseBkGnd(HDC hDCCtl) {
+    if (ISAPPTHEMED() && !lTransparent) return Answer::Number(1);
+    return TControl::EraseBkGnd(hDCCtl);
+}
+
+Answer TCheckBox::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {
+    const Answer inherited = TControl::MouseMove(nRow, nCol, nKeyFlags);
+    return lDrag ? inherited : Answer::Nil();  // the class still sees the move
+}
+
+}  // namespace corvix
