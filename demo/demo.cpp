@@ -44,8 +44,7 @@ void MAIN() {
     oWnd->oMsgBar = TMsgBar::New({.oWnd = oWnd, .cPrompt = "Office 2007 skins", .l2007 = true});
 
     oWnd->Activate({.bLClicked = oWnd->bLClicked, .bRClicked = oWnd->bRClicked, .bPainted = oWnd->bPainted,
-                    .bUp = oWnd->bScrollUp, .bDown = oWnd->bScrollDown, .bPgUp = oWnd->bScrollPgUp,
-                    .bPgDn = oWnd->bScrollPgDn, .bValid = oWnd->bValid});
+                    .bValid = oWnd->bValid});
 }
 
 void DIALOG() {
