@@ -7,7 +7,7 @@
 #include "corvix/function/valblank.h"
 #include "corvix/native/themes.h"
 #include "corvix/native/wrappers.h"
-#include "corvix/runtime/transform.h"
+#include "corvix/runtime/picturemask.h"
 
 namespace corvix {
 
@@ -85,7 +85,7 @@ void TSay::SetGetter(Getter bNewGet) {
 }
 
 std::string TSay::Formatted(const Value& xValue) const {
-    return cPicture.empty() ? CVALTOCHAR(xValue) : TRANSFORM(xValue, cPicture);
+    return cPicture.empty() ? CVALTOCHAR(xValue) : PictureText(xValue, cPicture);
 }
 
 int TSay::TextWidth(const std::string& cText) const {

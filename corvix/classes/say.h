@@ -1,6 +1,6 @@
 #pragma once
 // TSay: a label on the system class "STATIC" whose text is a value from a
-// callback, formatted with a picture mask (TRANSFORM) or converted plainly.
+// callback, formatted with a picture mask (PictureText) or converted plainly.
 // It lets clicks through to its parent unless asked for them.
 
 #include <windows.h>

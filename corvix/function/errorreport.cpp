@@ -12,7 +12,7 @@
 #include "corvix/native/callbackguard.h"
 #include "corvix/runtime/calllevel.h"
 #include "corvix/runtime/datetime.h"
-#include "corvix/runtime/transform.h"
+#include "corvix/runtime/picturemask.h"
 
 namespace corvix {
 
@@ -175,7 +175,7 @@ void MemoryAnalysis(Lines& out) {
 }  // namespace
 
 std::string SizeText(uint64_t nBytes) {
-    return TRANSFORM(Value(static_cast<int64_t>(nBytes)), SizePicture(nBytes)) + " bytes";
+    return PictureText(Value(static_cast<int64_t>(nBytes)), SizePicture(nBytes)) + " bytes";
 }
 
 std::string CGETINFO(const Value& xValue) {

@@ -38,6 +38,6 @@
 
 namespace corvix {
 
-std::string TRANSFORM(const Value& xValue, const std::string& cPicture);
+std::string PictureText(const Value& xValue, const std::string& cPicture);
 
 }  // namespace corvix

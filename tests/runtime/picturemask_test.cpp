@@ -1,11 +1,11 @@
-#include "corvix/runtime/transform.h"
+#include "corvix/runtime/picturemask.h"
 
 #include <gtest/gtest.h>
 
 namespace corvix {
 namespace {
 
-TEST(TransformTest, MasksFormatValues) {
+TEST(PictureMaskTest, MasksFormatValues) {
     const struct {
         Value value;
         const char* picture;
@@ -41,12 +41,17 @@ TEST(TransformTest, MasksFormatValues) {
         {Value(), "999", ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(TRANSFORM(c.value, c.picture), c.text) << "mask \"" << c.picture << "\"";
+        EXPECT_EQ(PictureText(c.value, c.picture), c.text) << "mask \"" << c.picture << "\"";
 }
 
-TEST(TransformTest, LongTextsAndBigNumbersKeepEveryCharacter) {
-    EXPECT_EQ(TRANSFORM(Value(std::string(100000, 'x')), "@!").size(), 100000u);
-    EXPECT_EQ(TRANSFORM(Value(int64_t{9007199254740993}), "9999999999999999"), "9007199254740993");
+TEST(PictureMaskTest, LongTextsAndBigNumbersKeepEveryCharacter) {
+    EXPECT_EQ(PictureText(Value(std::string(100000, 'x')), "@!").size(), 100000u);
+    EXPECT_EQ(PictureText(Value(int64_t{9007199254740993}), "9999999999999999"), "9007199254740993");
+    EXPECT_EQ(PictureText(Value(1e20), ""), "100000000000000000000") << "no exponent form";
+    EXPECT_EQ(PictureText(Value(1e-7), "@E"), "0,0000001");
+    const std::string manyDecimals = "9." + std::string(400, '9');
+    EXPECT_EQ(PictureText(Value(1.5), manyDecimals), "1.5" + std::string(399, '0'));
+    EXPECT_EQ(PictureText(Value(1e300), "9." + std::string(100, '9')).size(), 102u) << "asterisks, not a crash";
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "corvix/runtime/transform.h"
+#include "corvix/runtime/picturemask.h"
 
 #include <algorithm>
 #include <cctype>
@@ -56,9 +56,11 @@ std::pair<std::string, std::string> Digits(const Value& x, int nDecimals) {
         if (n < 0) whole.erase(0, 1);
         return {whole, std::string(static_cast<size_t>(nDecimals), '0')};
     }
-    char text[400];
-    std::snprintf(text, sizeof text, "%.*f", nDecimals, std::fabs(x.AsDouble()));
-    const std::string all = text;
+    // Sized to what it prints: a large number with many decimals is no error.
+    const double magnitude = std::fabs(x.AsDouble());
+    std::string all(static_cast<size_t>(std::snprintf(nullptr, 0, "%.*f", nDecimals, magnitude)) + 1, '\0');
+    std::snprintf(all.data(), all.size(), "%.*f", nDecimals, magnitude);
+    all.pop_back();
     const size_t point = all.find('.');
     if (point == std::string::npos) return {all, ""};
     return {all.substr(0, point), all.substr(point + 1)};
@@ -68,12 +70,22 @@ bool IsNegative(const Value& x) {
     return x.GetType() == Value::Type::Integer ? x.AsInteger() < 0 : std::signbit(x.AsDouble());
 }
 
-// A template that just holds the number, sign included.
+// The decimals a double shows with ten places at most, trailing zeros dropped.
+int ShownDecimals(double x) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.10f", std::fabs(std::fmod(x, 1.0)));
+    std::string fraction = text + 2;  // past "0."
+    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
+    return static_cast<int>(fraction.size());
+}
+
+// A template that just holds the number, one place for the sign included.
 std::string FittingTemplate(const Value& x) {
-    const std::string plain = PlainText(x);
-    std::string t;
-    for (char c : plain) t += c == '.' ? '.' : '9';
-    return t;  // the sign's "-" became a digit place, where the sign goes
+    const int decimals = x.GetType() == Value::Type::Double ? ShownDecimals(x.AsDouble()) : 0;
+    const std::string whole = Digits(x, decimals).first;
+    std::string t(whole.size() + (IsNegative(x) ? 1 : 0), '9');
+    if (decimals) t += "." + std::string(static_cast<size_t>(decimals), '9');
+    return t;
 }
 
 std::string Number(const Value& x, const Picture& p) {
@@ -166,7 +178,7 @@ std::string Logical(bool l, const Picture& p) {
 
 }  // namespace
 
-std::string TRANSFORM(const Value& xValue, const std::string& cPicture) {
+std::string PictureText(const Value& xValue, const std::string& cPicture) {
     const Picture p = Parse(cPicture);
     switch (xValue.GetType()) {
         case Value::Type::Integer:
