@@ -21,11 +21,15 @@ HBITMAP CreateBufferBitmap(HDC like, int width, int height) {
 }  // namespace
 
 DisplayBuffer CXDISPBEGIN(HWND hWnd, HDC hDC) {
-    RECT client{};
-    GetClientRect(hWnd, &client);
     DisplayBuffer buffer;
     buffer.hWnd = hWnd;
     buffer.hDC = hDC;
+    if (!hDC || !IsWindow(hWnd)) {  // nothing to buffer for: drawing goes where it was going
+        buffer.hMemDC = hDC;
+        return buffer;
+    }
+    RECT client{};
+    GetClientRect(hWnd, &client);
     buffer.hMemDC = CreateCompatibleDC(hDC);
     buffer.hBitmap = CreateBufferBitmap(hDC, client.right - client.left, client.bottom - client.top);
     buffer.hOldBitmap = SelectObject(buffer.hMemDC, buffer.hBitmap);
@@ -33,6 +37,7 @@ DisplayBuffer CXDISPBEGIN(HWND hWnd, HDC hDC) {
 }
 
 HDC CXDISPEND(const DisplayBuffer& aBuf) {
+    if (!aBuf.hBitmap) return aBuf.hDC;
     RECT client{};
     GetClientRect(aBuf.hWnd, &client);
     BitBlt(aBuf.hDC, 0, 0, client.right - client.left, client.bottom - client.top, aBuf.hMemDC, 0,

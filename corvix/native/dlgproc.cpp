@@ -61,6 +61,9 @@ private:
     bool previous_;
 };
 
+// A header with no menu, the system's class and an empty title.
+constexpr size_t kShortestTemplate = sizeof(DLGTEMPLATE) + 3 * sizeof(WORD);
+
 // Records the object under construction while create runs.
 template <typename Create>
 HWND Construct(MessageTarget* target, Create create) {
@@ -145,6 +148,7 @@ int DIALOGBOX(HINSTANCE hInstance, const Value& xResName, HWND hWndParent, Messa
 
 int DIALOGBOXINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND hWndParent, MessageTarget* target) {
     if (cTemplate.empty()) return 0;
+    if (cTemplate.size() < kShortestTemplate) return Unsigned16(-1);  // the system would read past it
     RunningScope running;
     const GlobalTemplate memory(cTemplate);
     if (!memory.Get()) return Unsigned16(-1);
@@ -159,7 +163,7 @@ HWND CREATEDLG(HINSTANCE hInstance, const Value& xResName, HWND hWndParent, Mess
 }
 
 HWND CREATEDLGINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND hWndParent, MessageTarget* target) {
-    if (cTemplate.empty()) return nullptr;
+    if (cTemplate.size() < kShortestTemplate) return nullptr;  // empty, or too short to read
     const GlobalTemplate memory(cTemplate);
     if (!memory.Get()) return nullptr;
     return Construct(target, [&] {

@@ -57,6 +57,12 @@ const NativeFunction* FunctionRegistry::Find(std::string_view name) const {
     return it == functions_.end() ? nullptr : &it->second;
 }
 
+std::vector<std::string> FunctionRegistry::Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : functions_) names.push_back(entry.first);
+    return names;
+}
+
 std::optional<Value> FunctionRegistry::Call(std::string_view name, Args args) const {
     const NativeFunction* fn = Find(name);
     if (!fn || !*fn) return std::nullopt;

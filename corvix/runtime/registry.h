@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "corvix/runtime/args.h"
 #include "corvix/runtime/value.h"
@@ -27,6 +28,8 @@ public:
     void Unregister(std::string_view name);
     // The function bearing the name, or nullptr. Does not allocate.
     const NativeFunction* Find(std::string_view name) const;
+    // Every name registered now, in order.
+    std::vector<std::string> Names() const;
     // Calls the named function; nullopt when nothing bears the name.
     std::optional<Value> Call(std::string_view name, Args args) const;
 

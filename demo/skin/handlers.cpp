@@ -103,6 +103,7 @@ void CREATEROUND(const Value& nValue) {
     const HRGN region = CREATEROUNDRECTRGN(0, 0, corvix::WNDWIDTH(corvix::GETACTIVEWINDOW()),
                                            corvix::WNDHEIGHT(corvix::GETACTIVEWINDOW()), 6, 6);
     const DWORD error = SETWINDOWRGN(corvix::GETACTIVEWINDOW(), region);
+    if (error) DeleteObject(region);  // the system takes the region only when it takes it on
     corvix::LOGFILE(kLogFile, {nValue, Value::Handle(region), Value(error),
                                Value::Handle(corvix::GETACTIVEWINDOW())});
 }
