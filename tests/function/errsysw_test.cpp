@@ -12,10 +12,12 @@
 #include <vector>
 
 #include "corvix/classes/button.h"
+#include "corvix/classes/timer.h"
 #include "corvix/function/errordialog.h"
 #include "corvix/function/errorreport.h"
 #include "corvix/native/eventloop.h"
 #include "tests/support/dialogprobe.h"
+#include "tests/support/gdiprobe.h"
 #include "tests/support/testwindow.h"
 
 namespace corvix {
@@ -283,6 +285,40 @@ TEST_F(ErrorSystemTest, ACallbackThatThrowsOrCrashesIsReportedAndTheProgramGoesO
         EXPECT_TRUE(IsWindow(button->hWnd));
         EXPECT_EQ(SendMessageA(main->hWnd, WM_GETTEXTLENGTH, 0, 0), 7) << "the window answers";
     }
+}
+
+// Under load: a throwing action, a paint callback that dereferences null and
+// a timer action that throws on every one of 1 000 ticks each reach the
+// handler; the program goes on and nothing leaks.
+TEST_F(ErrorSystemTest, FaultsInCallbacksUnderLoadReachTheHandlerAndLeakNothing) {
+    ERRORSYS();
+    int reported = 0;
+    SetErrorHandler([&reported](const ErrorRecord&) {
+        ++reported;
+        return Value(false);
+    });
+    const auto main = TWindow::New({.cTitle = "faults"});
+    ShowWindow(main->hWnd, SW_SHOWNORMAL);
+    const auto button = TButton::New({.oWnd = main, .bAction = [] { throw std::runtime_error("action"); }});
+    main->bPainted = [](HDC, const PAINTSTRUCT&, TWindow&) {
+        volatile int* nowhere = nullptr;
+        return Answer::Number(*nowhere);
+    };
+    const auto timer = TTimer::New(60000, [] { throw std::runtime_error("tick"); }, main.get());
+    timer->Activate();
+    const auto round = [&](int ticks) {
+        SendMessageA(button->hWnd, BM_CLICK, 0, 0);
+        RedrawWindow(main->hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        for (int i = 0; i < ticks; ++i) SendMessageA(main->hWnd, WM_TIMER, timer->nId, 0);
+    };
+    round(1);  // the system's first-use caches
+    const int before = corvix_test::CountLiveGdiObjects();
+    reported = 0;
+    round(1000);
+    EXPECT_EQ(reported, 1 + 1 + 1000);
+    EXPECT_EQ(corvix_test::CountLiveGdiObjects(), before);
+    EXPECT_EQ(SendMessageA(main->hWnd, WM_GETTEXTLENGTH, 0, 0), 6) << "the window answers";
+    timer->End();
 }
 
 }  // namespace
