@@ -19,8 +19,7 @@ std::shared_ptr<TScrollBar> TScrollBar::New(const NewArgs& a, std::source_locati
     bar->nLeft = a.lPixel ? a.nCol : a.nCol * 8;
     bar->nBottom = bar->nTop + height - 1;
     bar->nRight = bar->nLeft + width - 1;
-    bar->nMin = a.nMin;
-    bar->nMax = a.nMax;
+    bar->SetRange(a.nMin, a.nMax);  // checked and kept now; given to the window once it exists
     bar->nPgStep = a.nPgStep;
     bar->lVertical = a.lVertical;
     bar->StoreActions(a);

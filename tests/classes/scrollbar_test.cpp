@@ -112,6 +112,9 @@ TEST_F(ScrollBarTest, ARangeWithItsMinimumAboveItsMaximumIsReportedAndNotSet) {
     bar->SetRange(9, 2);
     EXPECT_EQ(reported, std::vector<std::string>{"Scroll range with its minimum above its maximum"});
     EXPECT_EQ(bar->GetRange(), std::make_pair(0, 10));
+    const auto made = TScrollBar::New({.nMin = 9, .nMax = 2, .oWnd = main_});
+    EXPECT_EQ(reported.size(), 2u);
+    EXPECT_EQ(std::make_pair(made->nMin, made->nMax), std::make_pair(0, 0)) << "the members agree with the bar";
 }
 
 }  // namespace
