@@ -40,21 +40,26 @@ std::shared_ptr<TCheckBox> TCheckBox::New(const NewArgs& a, std::source_location
     box->cCaption = a.cCaption;
     box->nStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP | (a.lDesign ? WS_CLIPSIBLINGS : 0);
     box->nId = GetNewId();
-    box->nHelpId = a.nHelpId;
-    box->bChange = a.bChange;
-    box->oWnd = parent;
+    box->StoreCommon(a, parent);
     box->oFont = a.oFont ? a.oFont : (parent ? parent->oFont : nullptr);
-    box->bValid = a.bValid;
     box->lDrag = a.lDesign;
-    box->cMsg = a.cMsg;
-    box->lUpdate = a.lUpdate;
-    box->bWhen = a.bWhen;
-    box->SetColor(a.nClrText ? a.nClrText : parent ? parent->nClrText : std::nullopt,
-                  a.nClrBack ? a.nClrBack : parent ? parent->nClrPane : std::nullopt);
     box->CreateOrDefine("BUTTON");
     box->Refresh();
     if (a.lDesign) box->CheckDots();
     return box;
+}
+
+template <typename A>
+void TCheckBox::StoreCommon(const A& a, const std::shared_ptr<TWindow>& parent) {
+    nHelpId = a.nHelpId;
+    bChange = a.bChange;
+    oWnd = parent;
+    bValid = a.bValid;
+    cMsg = a.cMsg;
+    lUpdate = a.lUpdate;
+    bWhen = a.bWhen;
+    SetColor(a.nClrText ? a.nClrText : parent ? parent->nClrText : std::nullopt,
+             a.nClrBack ? a.nClrBack : parent ? parent->nClrPane : std::nullopt);
 }
 
 std::shared_ptr<TCheckBox> TCheckBox::ReDefine(const ReDefineArgs& a) {
@@ -63,15 +68,7 @@ std::shared_ptr<TCheckBox> TCheckBox::ReDefine(const ReDefineArgs& a) {
     box->bSetGet = a.bSetGet ? a.bSetGet : PrivateLogical();
     box->MakeLogical();
     box->nId = a.nId;
-    box->bChange = a.bChange;
-    box->oWnd = parent;
-    box->nHelpId = a.nHelpId;
-    box->bValid = a.bValid;
-    box->cMsg = a.cMsg;
-    box->lUpdate = a.lUpdate;
-    box->bWhen = a.bWhen;
-    box->SetColor(a.nClrText ? a.nClrText : parent ? parent->nClrText : std::nullopt,
-                  a.nClrBack ? a.nClrBack : parent ? parent->nClrPane : std::nullopt);
+    box->StoreCommon(a, parent);
     if (parent) parent->DefControl(box);
     return box;
 }

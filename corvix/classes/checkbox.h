@@ -86,6 +86,9 @@ public:
     Answer MouseMove(int nRow, int nCol, WPARAM nKeyFlags) override;
 
 private:
+    // The members New and ReDefine take alike, the colours the parent's unless given.
+    template <typename A>
+    void StoreCommon(const A& args, const std::shared_ptr<TWindow>& parent);
     // A value that is not logical becomes false.
     void MakeLogical() const;
 };
