@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace corvix_bench {
@@ -31,6 +32,26 @@ double MedianMicrosecondsPerCall(int runs, int calls, F&& body) {
     }
     std::sort(samples.begin(), samples.end());
     return samples[samples.size() / 2];
+}
+
+// The same for several bodies measured in turn within every run, so that a
+// change of load on a shared machine falls on all of them alike.
+inline std::vector<double> InterleavedMediansPerCall(int runs, int calls,
+                                                    const std::vector<std::function<void(int)>>& bodies) {
+    std::vector<std::vector<double>> samples(bodies.size());
+    for (int r = 0; r < runs; ++r) {
+        for (size_t b = 0; b < bodies.size(); ++b) {
+            const double start = NowMicroseconds();
+            for (int i = 0; i < calls; ++i) bodies[b](i);
+            samples[b].push_back((NowMicroseconds() - start) / calls);
+        }
+    }
+    std::vector<double> medians;
+    for (auto& s : samples) {
+        std::sort(s.begin(), s.end());
+        medians.push_back(s[s.size() / 2]);
+    }
+    return medians;
 }
 
 }  // namespace corvix_bench

@@ -1,13 +1,14 @@
 // Paint cost of one skinned 81 x 25 "Info" button against the system's own
-// push-button paint and against a single BitBlt of the same size, measured
-// side by side in one run. Prints medians and ratios.
+// push-button paint, measured in turn within every run, with where the
+// skinned paint's time goes. Prints medians and the ratio.
 
 #include <windows.h>
 
 #include <cstdio>
-#include <functional>
+#include <vector>
 
 #include "bench/benchclock.h"
+#include "corvix/native/geometry.h"
 #include "demo/skin/btnpaint.h"
 #include "demo/skin/buttonhook.h"
 #include "demo/skin/skinfuncs.h"
@@ -17,11 +18,6 @@ namespace {
 constexpr int kWidth = 81, kHeight = 25;
 constexpr int kRepetitions = 9;
 constexpr int kPaintsPerRepetition = 200;
-
-// Median microseconds per paint.
-double MedianPerCall(const std::function<void()>& paint) {
-    return corvix_bench::MedianMicrosecondsPerCall(kRepetitions, kPaintsPerRepetition, [&paint](int) { paint(); });
-}
 
 HWND MakeButton(HWND parent, int top) {
     return CreateWindowA("BUTTON", "Info", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 30, top, kWidth,
@@ -33,6 +29,24 @@ void RepaintNow(HWND button) {
     RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
+// Paints into a memory DC the size of the button, as the painter's buffer is.
+class MemoryCanvas {
+public:
+    explicit MemoryCanvas(HDC like) : dc_(CreateCompatibleDC(like)), bitmap_(CreateCompatibleBitmap(like, kWidth, kHeight)),
+          previous_(SelectObject(dc_, bitmap_)) {}
+    ~MemoryCanvas() {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    HDC Get() const { return dc_; }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previous_;
+};
+
 }  // namespace
 
 int main() {
@@ -42,29 +56,39 @@ int main() {
     HWND system = MakeButton(host, 10);
     skindemo::BUTTONS2007(system);
     HWND skinned = MakeButton(host, 60);
+    // Invalidation, erase and BeginPaint/EndPaint with no drawing: the floor under both paints.
+    WNDCLASSA bareClass{};
+    bareClass.lpfnWndProc = DefWindowProcA;
+    bareClass.lpszClassName = "PaintFloor";
+    RegisterClassA(&bareClass);
+    HWND bare = CreateWindowA("PaintFloor", "", WS_CHILD | WS_VISIBLE, 130, 10, kWidth, kHeight, host, nullptr,
+                              nullptr, nullptr);
 
     HDC target = GetDC(skinned);
-    HDC source = CreateCompatibleDC(target);
-    HBITMAP bitmap = CreateCompatibleBitmap(target, kWidth, kHeight);
-    HGDIOBJ previous = SelectObject(source, bitmap);
+    const MemoryCanvas canvas(target);
+    const corvix::RectArray area{0, 0, kHeight, kWidth};
 
-    const double bitblt = MedianPerCall(
-        [&] { BitBlt(target, 0, 0, kWidth, kHeight, source, 0, 0, SRCCOPY); GdiFlush(); });
-    const double systemPaint = MedianPerCall([&] { RepaintNow(system); GdiFlush(); });
-    const double skinPaint = MedianPerCall([&] { RepaintNow(skinned); GdiFlush(); });
-    const double painterOnly = MedianPerCall([&] { skindemo::BTNPAINT(skinned, target); GdiFlush(); });
-
-    SelectObject(source, previous);
-    DeleteObject(bitmap);
-    DeleteDC(source);
+    const auto flushed = [](auto paint) { return [paint](int) { paint(); GdiFlush(); }; };
+    const std::vector<double> medians = corvix_bench::InterleavedMediansPerCall(kRepetitions, kPaintsPerRepetition, {
+        flushed([&] { RepaintNow(system); }),
+        flushed([&] { RepaintNow(skinned); }),
+        flushed([&] { RepaintNow(bare); }),
+        flushed([&] { skindemo::BTNPAINT(skinned, target); }),
+        flushed([&] { skindemo::PaintButtonFace(canvas.Get(), kWidth, kHeight, skindemo::ButtonLook::Normal); }),
+        flushed([&] { skindemo::PaintButtonCaption(skinned, canvas.Get(), area); }),
+    });
+    const double systemPaint = medians[0], skinPaint = medians[1], cycle = medians[2], painter = medians[3],
+                 face = medians[4], caption = medians[5];
     ReleaseDC(skinned, target);
     DestroyWindow(host);
 
-    std::printf("paint medians (us per paint, %d x %d \"Info\", %d runs of %d): skinned %.1f, "
-                "painter alone %.1f, system %.1f, bitblt %.1f\n",
-                kWidth, kHeight, kRepetitions, kPaintsPerRepetition, skinPaint, painterOnly,
-                systemPaint, bitblt);
+    std::printf("architecture: %s\n", sizeof(void*) == 8 ? "x86_64" : "i686");
+    std::printf("paint medians (us per paint, %d x %d \"Info\", %d runs of %d): skinned %.1f, system %.1f\n",
+                kWidth, kHeight, kRepetitions, kPaintsPerRepetition, skinPaint, systemPaint);
+    std::printf("skinned paint breakdown (us): painter %.1f (caption %.1f; buffer, kept face and look-ups %.1f; "
+                "a face drawn anew, once per look and size, would cost %.1f), the system's paint cycle %.1f, "
+                "the rest outside the painter %.1f\n",
+                painter, caption, painter - caption, face, cycle, skinPaint - painter - cycle);
     std::printf("paint ratio skinned/system: %.2f\n", skinPaint / systemPaint);
-    std::printf("paint ratio skinned/bitblt: %.2f\n", skinPaint / bitblt);
     return 0;
 }

@@ -18,10 +18,10 @@ struct ChannelRamp {
     void Advance() { value += step; }
 };
 
+// The DC's own brush: a band costs no handle of its own.
 void FillBand(HDC hDC, const RECT& band, COLORREF colour) {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(hDC, &band, brush);
-    DeleteObject(brush);
+    SetDCBrushColor(hDC, colour);
+    FillRect(hDC, &band, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 }  // namespace
@@ -42,6 +42,7 @@ void GRADIENT(HDC hDC, const RectArray& aRect, COLORREF nColorFrom, COLORREF nCo
     ChannelRamp green(GetGValue(nColorFrom), GetGValue(nColorTo), divisor);
     ChannelRamp blue(GetBValue(nColorFrom), GetBValue(nColorTo), divisor);
 
+    const COLORREF callersBrushColour = GetDCBrushColor(hDC);
     int position = start;
     for (int i = 0; i < bands; ++i) {
         const int next = position + advance;
@@ -55,6 +56,7 @@ void GRADIENT(HDC hDC, const RectArray& aRect, COLORREF nColorFrom, COLORREF nCo
         green.Advance();
         blue.Advance();
     }
+    SetDCBrushColor(hDC, callersBrushColour);
 }
 
 void GRADIENTFILL(HDC hDC, int nTop, int nLeft, int nBottom, int nRight,

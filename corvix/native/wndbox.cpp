@@ -3,8 +3,9 @@
 namespace corvix {
 
 void WNDBOX2007(HDC hDC, int nTop, int nLeft, int nBottom, int nRight, COLORREF nColor) {
-    HPEN pen = CreatePen(PS_SOLID, 1, nColor);
-    HGDIOBJ previous = SelectObject(hDC, pen);
+    // The DC's own pen: no handle to make and free on every frame.
+    const COLORREF callersPenColour = SetDCPenColor(hDC, nColor);
+    HGDIOBJ previous = SelectObject(hDC, GetStockObject(DC_PEN));
     MoveToEx(hDC, nLeft, nBottom, nullptr);
     LineTo(hDC, nLeft, nTop);
     LineTo(hDC, nRight, nTop);
@@ -13,7 +14,7 @@ void WNDBOX2007(HDC hDC, int nTop, int nLeft, int nBottom, int nRight, COLORREF 
     LineTo(hDC, nRight, nBottom);
     LineTo(hDC, nRight, nTop - 1);
     SelectObject(hDC, previous);
-    DeleteObject(pen);
+    SetDCPenColor(hDC, callersPenColour);
 }
 
 }  // namespace corvix

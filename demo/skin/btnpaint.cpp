@@ -8,6 +8,8 @@
 #include "corvix/native/wndpos.h"
 #include "corvix/native/wrappers.h"
 #include "demo/skin/dbuffer.h"
+#include "demo/skin/facecache.h"
+#include "demo/skin/paintbuffer.h"
 
 namespace skindemo {
 
@@ -74,8 +76,18 @@ corvix::RectArray Shifted(corvix::RectArray r, int by) {
     return {r.nTop + by, r.nLeft + by, r.nBottom + by, r.nRight + by};
 }
 
+}  // namespace
+
+void PaintButtonFace(HDC dc, int w, int h, ButtonLook look) {
+    switch (look) {
+        case ButtonLook::Pressed: PaintPressed(dc, w, h); break;
+        case ButtonLook::Focused: PaintFocused(dc, w, h); break;
+        case ButtonLook::Normal: PaintNormal(dc, w, h); break;
+    }
+}
+
 // In the parent's font; a parent without one leaves the DC's default font.
-void PaintCaption(HWND hWnd, HDC dc, const corvix::RectArray& area) {
+void PaintButtonCaption(HWND hWnd, HDC dc, const corvix::RectArray& area) {
     corvix::SETBKMODE(dc, TRANSPARENT);
     auto font = reinterpret_cast<HGDIOBJ>(corvix::SENDMESSAGE(corvix::GETPARENT(hWnd), WM_GETFONT));
     HGDIOBJ previousFont = corvix::SELECTOBJECT(dc, font);
@@ -91,25 +103,26 @@ void PaintCaption(HWND hWnd, HDC dc, const corvix::RectArray& area) {
     if (previousFont) corvix::SELECTOBJECT(dc, previousFont);
 }
 
-}  // namespace
-
 void BTNPAINT(HWND hWnd, HDC hDC, bool lPressed) {
     const int w = corvix::WNDWIDTH(hWnd);
     const int h = corvix::WNDHEIGHT(hWnd);
     const corvix::RectArray captionArea = corvix::GETCLIENTRECT(hWnd);
-    const bool focused = corvix::GETFOCUS() == hWnd;
+    const ButtonLook look =
+        lPressed ? ButtonLook::Pressed : corvix::GETFOCUS() == hWnd ? ButtonLook::Focused : ButtonLook::Normal;
 
-    corvix::DisplayBuffer buffer = DBUFFERSTART(hWnd, hDC);
-    const HDC dc = buffer.hMemDC;
-    if (lPressed) {
-        PaintPressed(dc, w, h);
-    } else if (focused) {
-        PaintFocused(dc, w, h);
-    } else {
-        PaintNormal(dc, w, h);
+    // Every look fills the whole window, so the shared buffer needs no copy of the target first.
+    PaintBuffer& shared = PaintBuffer::Shared();
+    if (const HDC dc = shared.Begin(hWnd, hDC)) {
+        static FaceCache faces;
+        faces.Paint(shared, dc, w, h, look);
+        PaintButtonCaption(hWnd, dc, captionArea);
+        shared.End(hDC);
+        return;
     }
-    PaintCaption(hWnd, dc, captionArea);
-    DBUFFEREND(dc, buffer);
+    corvix::DisplayBuffer buffer = DBUFFERSTART(hWnd, hDC);
+    PaintButtonFace(buffer.hMemDC, w, h, look);
+    PaintButtonCaption(hWnd, buffer.hMemDC, captionArea);
+    DBUFFEREND(buffer.hMemDC, buffer);
 }
 
 }  // namespace skindemo

@@ -1,0 +1,84 @@
+#include "demo/skin/paintbuffer.h"
+
+#include <algorithm>
+
+namespace skindemo {
+
+PaintBuffer& PaintBuffer::Shared() {
+    static PaintBuffer buffer;
+    return buffer;
+}
+
+PaintBuffer::~PaintBuffer() { Release(); }
+
+void PaintBuffer::Release() {
+    if (!memDC_) return;
+    SelectObject(memDC_, originalBitmap_);
+    DeleteObject(bitmap_);
+    DeleteDC(memDC_);
+    memDC_ = nullptr;
+    bitmap_ = nullptr;
+    pixels_ = nullptr;
+    capacityWidth_ = capacityHeight_ = 0;
+}
+
+// Grows the bitmap, never shrinks it: buttons of a program come in few sizes.
+bool PaintBuffer::Fit(HDC like, int width, int height) {
+    if (memDC_ && width <= capacityWidth_ && height <= capacityHeight_) return true;
+    const int newWidth = std::max(width, capacityWidth_), newHeight = std::max(height, capacityHeight_);
+    Release();
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), newWidth, -newHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memDC = bitmap ? CreateCompatibleDC(like) : nullptr;
+    if (!memDC) {
+        if (bitmap) DeleteObject(bitmap);
+        return false;
+    }
+    memDC_ = memDC;
+    bitmap_ = bitmap;
+    pixels_ = static_cast<uint32_t*>(bits);
+    originalBitmap_ = SelectObject(memDC_, bitmap_);
+    capacityWidth_ = newWidth;
+    capacityHeight_ = newHeight;
+    return true;
+}
+
+namespace {
+
+bool TrueColour(HDC hDC) { return GetDeviceCaps(hDC, BITSPIXEL) * GetDeviceCaps(hDC, PLANES) >= 24; }
+
+// Asking a window DC for its depth is dear under some drivers; every window
+// DC has the screen's, read once.
+bool TrueColourTarget(HDC hDC) {
+    if (!WindowFromDC(hDC)) return TrueColour(hDC);
+    static const bool screen = [] {
+        HDC screenDC = GetDC(nullptr);
+        const bool trueColour = TrueColour(screenDC);
+        ReleaseDC(nullptr, screenDC);
+        return trueColour;
+    }();
+    return screen;
+}
+
+}  // namespace
+
+HDC PaintBuffer::Begin(HWND hWnd, HDC hDC) {
+    if (!hDC || !IsWindow(hWnd) || !TrueColourTarget(hDC)) return nullptr;
+    RECT client{};
+    GetClientRect(hWnd, &client);
+    if (client.right <= 0 || client.bottom <= 0 || !Fit(hDC, client.right, client.bottom)) return nullptr;
+    width_ = client.right;
+    height_ = client.bottom;
+    // Each paint starts from the state of a new DC, whatever the last one left.
+    savedState_ = SaveDC(memDC_);
+    return memDC_;
+}
+
+void PaintBuffer::End(HDC hDC) {
+    BitBlt(hDC, 0, 0, width_, height_, memDC_, 0, 0, SRCCOPY);
+    RestoreDC(memDC_, savedState_);
+}
+
+}  // namespace skindemo
