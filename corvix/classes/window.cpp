@@ -37,7 +37,7 @@ Value dropInfo;
 
 void RegisterDispatchOnce() {
     static const bool registered = [] {
-        FunctionRegistry::Instance().Register("_CXH", &CXH);
+        SetSlotDispatch(&CXH, &DispatchToSlot);
         return true;
     }();
     (void)registered;
@@ -141,19 +141,24 @@ Value GETDROPINFO() { return std::exchange(dropInfo, Value()); }
 
 std::shared_ptr<TWindow> GETWNDDEFAULT() { return defaultWindow.lock(); }
 
-Value CXH(Args args) {
-    const int64_t index = args.Integer(4);
+const DispatchResult* DispatchToSlot(UINT nMsg, WPARAM wParam, LPARAM lParam, LONG_PTR nIndex) {
     const auto& table = TWindow::aWindows();
-    if (index <= 0 || static_cast<size_t>(index) > table.size()) return Value();
+    if (nIndex <= 0 || static_cast<size_t>(nIndex) > table.size()) return nullptr;
     // A strong reference for the length of HandleEvent: WM_DESTROY unlinks from inside it.
-    const std::shared_ptr<TWindow> object = table[static_cast<size_t>(index - 1)];
-    if (!object) return Value();
+    const std::shared_ptr<TWindow> object = table[static_cast<size_t>(nIndex - 1)];
+    if (!object) return nullptr;
     const CallScope level(object->oDefined);
     DispatchResult& pair = DispatchResult::Get();
-    pair.answer = object->HandleEvent(static_cast<UINT>(args.Integer(1)), static_cast<WPARAM>(args.Integer(2)),
-                                      static_cast<LPARAM>(args.Integer(3)));
+    pair.answer = object->HandleEvent(nMsg, wParam, lParam);
     pair.nOldProc = object->nOldProc.value_or(nullptr);
-    return Value(DispatchResult::Shared());
+    return &pair;
+}
+
+Value CXH(Args args) {
+    const DispatchResult* pair =
+        DispatchToSlot(static_cast<UINT>(args.Integer(1)), static_cast<WPARAM>(args.Integer(2)),
+                       static_cast<LPARAM>(args.Integer(3)), static_cast<LONG_PTR>(args.Integer(4)));
+    return pair ? Value(DispatchResult::Shared()) : Value();
 }
 
 // ---- construction ----

@@ -376,6 +376,8 @@ std::shared_ptr<TWindow> GETWNDDEFAULT();
 // The dispatch function the native window procedure finds as "_CXH":
 // answers the shared result pair, or NIL for index 0 or a free slot.
 Value CXH(Args args);  // registered as "_CXH"
+// The same without Values, which the window procedure calls while "_CXH" is CXH.
+const DispatchResult* DispatchToSlot(UINT nMsg, WPARAM wParam, LPARAM lParam, LONG_PTR nIndex);
 
 // The balloon-tooltip and alpha-blending switches; each returns the value before.
 bool SETBALLOON(bool lOnOff);

@@ -104,7 +104,7 @@ void InstallCrashTranslation() {
     (void)handler;
 }
 
-GuardDepth::GuardDepth() noexcept { ++guardDepth; }
-GuardDepth::~GuardDepth() { --guardDepth; }
+GuardDepth::GuardDepth() noexcept : depth_(&guardDepth) { ++*depth_; }
+GuardDepth::~GuardDepth() { --*depth_; }
 
 }  // namespace corvix

@@ -41,6 +41,9 @@ public:
     ~GuardDepth();
     GuardDepth(const GuardDepth&) = delete;
     GuardDepth& operator=(const GuardDepth&) = delete;
+
+private:
+    int* depth_;  // this thread's counter, found once: every message passes here
 };
 
 // Runs body; on an exception reports it, and runs it again or answers fallback.

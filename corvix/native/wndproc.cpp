@@ -9,26 +9,78 @@ namespace corvix {
 
 namespace {
 
-// "_CXH", found on the first message that needs it and kept.
-const NativeFunction* DispatchFunction() {
-    static const NativeFunction* cached = nullptr;
-    if (!cached) cached = FunctionRegistry::Instance().Find("_CXH");
-    return cached;
+Value (*registeredDispatch)(Args) = nullptr;
+SlotDispatch directDispatch = nullptr;
+
+struct Dispatcher {
+    const NativeFunction* cxh = nullptr;
+    bool direct = false;  // "_CXH" is the library's own: no Values needed
+};
+
+// "_CXH" as it stands, looked up again whenever the registry has changed.
+Dispatcher CurrentDispatcher() {
+    static uint64_t seenGeneration = ~uint64_t{0};
+    static Dispatcher current;
+    const FunctionRegistry& registry = FunctionRegistry::Instance();
+    if (registry.Generation() != seenGeneration) {
+        seenGeneration = registry.Generation();
+        current.cxh = registry.Find("_CXH");
+        const auto* target = current.cxh ? current.cxh->target<Value (*)(Args)>() : nullptr;
+        current.direct = directDispatch && target && *target == registeredDispatch;
+    }
+    return current;
 }
 
 // The pair _CXH answered with, or null for NIL (or anything that is no pair).
-const DispatchResult* CallDispatch(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam,
-                                   LONG_PTR nIndex) {
-    const NativeFunction* cxh = DispatchFunction();
-    if (!cxh || !*cxh) return nullptr;
+const DispatchResult* CallDispatch(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, LONG_PTR nIndex) {
+    const Dispatcher dispatcher = CurrentDispatcher();
+    if (dispatcher.direct) return directDispatch(nMsg, wParam, lParam, nIndex & 0xFFFF);
+    if (!dispatcher.cxh || !*dispatcher.cxh) return nullptr;
     const Value first = nMsg == WM_INITDIALOG ? Value::Handle(hWnd) : Value(static_cast<int64_t>(lParam));
-    const Value result = (*cxh)({first, static_cast<int64_t>(nMsg), static_cast<int64_t>(wParam),
-                                 static_cast<int64_t>(lParam), static_cast<int64_t>(nIndex & 0xFFFF)});
+    const Value result = (*dispatcher.cxh)({first, static_cast<int64_t>(nMsg), static_cast<int64_t>(wParam),
+                                            static_cast<int64_t>(lParam), static_cast<int64_t>(nIndex & 0xFFFF)});
     // The pair lives as long as the process; the Value's reference can go.
     return result.IsObject(DispatchResult::Shared().get()) ? &DispatchResult::Get() : nullptr;
 }
 
+// The slot indexes of recently seen windows, so that most messages need not
+// read the window's user data. GUI thread only. An entry goes when its
+// window unlinks or is destroyed; a miss reads the window.
+class SlotIndexCache {
+public:
+    LONG_PTR IndexOf(HWND hWnd) {
+        Entry& entry = entries_[Bucket(hWnd)];
+        if (entry.hWnd != hWnd) entry = {hWnd, GetWindowLongPtrA(hWnd, GWLP_USERDATA)};
+        return entry.nIndex;
+    }
+    void Set(HWND hWnd, LONG_PTR nIndex) { entries_[Bucket(hWnd)] = {hWnd, nIndex}; }
+    void Forget(HWND hWnd) {
+        Entry& entry = entries_[Bucket(hWnd)];
+        if (entry.hWnd == hWnd) entry = {};
+    }
+
+private:
+    struct Entry {
+        HWND hWnd = nullptr;
+        LONG_PTR nIndex = 0;
+    };
+    static constexpr size_t kEntries = 64;
+    static size_t Bucket(HWND hWnd) {
+        const auto h = reinterpret_cast<uintptr_t>(hWnd);
+        return ((h >> 1) ^ (h >> 16)) % kEntries;
+    }
+    Entry entries_[kEntries];
+};
+
+SlotIndexCache slotIndexes;
+
 }  // namespace
+
+void SetSlotDispatch(Value (*registered)(Args), SlotDispatch direct) {
+    registeredDispatch = registered;
+    directDispatch = direct;
+    FunctionRegistry::Instance().Register("_CXH", registered);
+}
 
 const std::shared_ptr<Object>& DispatchResult::Shared() {
     static const std::shared_ptr<Object> pair = std::make_shared<DispatchResult>();
@@ -48,17 +100,21 @@ LRESULT DispatchToObject(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, LON
 }
 
 LRESULT CALLBACK ObjectWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    return DispatchToObject(hWnd, nMsg, wParam, lParam, GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    const LRESULT result = DispatchToObject(hWnd, nMsg, wParam, lParam, slotIndexes.IndexOf(hWnd));
+    if (nMsg == WM_NCDESTROY) slotIndexes.Forget(hWnd);  // its handle may come back on another window
+    return result;
 }
 
 WNDPROC XCHANGEPROC(HWND hWnd, LONG_PTR nIndex) {
     DialogLinked(hWnd);
     SetWindowLongPtrA(hWnd, GWLP_USERDATA, nIndex);
+    slotIndexes.Set(hWnd, nIndex);
     return reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ObjectWndProc)));
 }
 
 WNDPROC RESTPROC(HWND hWnd, WNDPROC nProc) {
+    slotIndexes.Forget(hWnd);
     return reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(nProc)));
 }

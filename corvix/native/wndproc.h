@@ -7,6 +7,9 @@
 
 #include <string>
 
+#include "corvix/native/messagetarget.h"
+#include "corvix/runtime/args.h"
+
 namespace corvix {
 
 // Reads the slot index from the window and dispatches.
@@ -16,6 +19,12 @@ LRESULT CALLBACK ObjectWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPara
 // non-NIL answer is returned, NIL hands the message to the object's previous
 // procedure, or to the default one when there is none.
 LRESULT DispatchToObject(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, LONG_PTR nIndex);
+
+// The dispatch behind the library's "_CXH", without its Values: the filled
+// result pair, or null for NIL.
+using SlotDispatch = const DispatchResult* (*)(UINT nMsg, WPARAM wParam, LPARAM lParam, LONG_PTR nIndex);
+// While "_CXH" bears `registered`, the window procedure calls `direct` in its stead.
+void SetSlotDispatch(Value (*registered)(Args), SlotDispatch direct);
 
 // Stores nIndex in the window, installs ObjectWndProc, returns the previous procedure.
 WNDPROC XCHANGEPROC(HWND hWnd, LONG_PTR nIndex);

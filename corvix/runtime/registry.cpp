@@ -45,11 +45,13 @@ FunctionRegistry& FunctionRegistry::Instance() {
 
 void FunctionRegistry::Register(std::string_view name, NativeFunction fn) {
     functions_.insert_or_assign(std::string(UpperName(name).View()), std::move(fn));
+    ++generation_;
 }
 
 void FunctionRegistry::Unregister(std::string_view name) {
     auto it = functions_.find(UpperName(name).View());
     if (it != functions_.end()) functions_.erase(it);
+    ++generation_;
 }
 
 const NativeFunction* FunctionRegistry::Find(std::string_view name) const {

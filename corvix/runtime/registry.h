@@ -3,6 +3,7 @@
 // offers to by-name callers is registered under its upper-case name; a name
 // looked up later resolves to whatever bears it at that moment.
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <optional>
@@ -32,10 +33,14 @@ public:
     std::vector<std::string> Names() const;
     // Calls the named function; nullopt when nothing bears the name.
     std::optional<Value> Call(std::string_view name, Args args) const;
+    // Changes with every Register and Unregister: whoever keeps what Find
+    // gave looks again when it has changed.
+    uint64_t Generation() const { return generation_; }
 
 private:
     FunctionRegistry() = default;
     std::map<std::string, NativeFunction, std::less<>> functions_;
+    uint64_t generation_ = 0;
 };
 
 // Shorthand for FunctionRegistry::Instance().Call(...).

@@ -6,6 +6,7 @@
 
 #include "corvix/classes/window.h"
 #include "corvix/native/wrappers.h"
+#include "corvix/runtime/registry.h"
 #include "tests/support/testwindow.h"
 
 namespace corvix {
@@ -183,6 +184,39 @@ TEST(DispatchTest, ExportedProceduresRouteToSlotOne) {
     EXPECT_EQ(seenW, 0x2345u);
     EXPECT_EQ(debug(w->hWnd, WM_APP + 1, 0, 0), 9);
     EXPECT_EQ(seen, static_cast<UINT>(WM_APP + 1));
+    DestroyWindow(w->hWnd);
+}
+
+TEST(DispatchTest, AWindowLinkedAgainReachesItsNewObject) {
+    HWND h = PlainWindow();
+    auto first = ScriptedWindow::Over(h);
+    SendMessageA(h, WM_APP, 0, 0);  // the window's slot is now known without asking it
+    first->UnLink();
+    auto filler = ScriptedWindow::Over(PlainWindow());  // takes the freed slot
+    filler->answer = [](UINT, WPARAM, LPARAM) { return Answer::Number(3); };
+    auto second = ScriptedWindow::Over(h);
+    second->answer = [](UINT, WPARAM, LPARAM) { return Answer::Number(2); };
+    EXPECT_EQ(SendMessageA(h, WM_APP, 0, 0), 2);
+    DestroyWindow(filler->hWnd);
+    DestroyWindow(h);
+}
+
+// Whatever bears "_CXH" at the moment of the message is called, with its five values.
+TEST(DispatchTest, AReplacedOrRemovedDispatchFunctionTakesEffectAtOnce) {
+    auto w = ScriptedWindow::Over(PlainWindow());
+    w->answer = [](UINT m, WPARAM, LPARAM) { return m == WM_APP ? Answer::Number(5) : Answer::Nil(); };
+    FunctionRegistry& registry = FunctionRegistry::Instance();
+    std::vector<int64_t> seen;
+    registry.Register("_CXH", [&](Args a) {
+        seen = {a.Integer(1), a.Integer(2), a.Integer(3), a.Integer(4)};
+        return CXH(a);
+    });
+    EXPECT_EQ(SendMessageA(w->hWnd, WM_APP, 7, 8), 5);
+    EXPECT_EQ(seen, (std::vector<int64_t>{WM_APP, 7, 8, w->SlotIndex()}));
+    registry.Unregister("_CXH");
+    EXPECT_EQ(SendMessageA(w->hWnd, WM_APP, 0, 0), 0) << "the default procedure";
+    registry.Register("_CXH", &CXH);
+    EXPECT_EQ(SendMessageA(w->hWnd, WM_APP, 0, 0), 5);
     DestroyWindow(w->hWnd);
 }
 
