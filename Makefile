@@ -1,5 +1,5 @@
 # Corvix: every target sets up what it needs (packages, Wine prefix) first.
-.PHONY: test demo bench build tour clean
+.PHONY: test demo bench soak build tour clean
 
 test:
 	@scripts/test.sh
@@ -9,6 +9,9 @@ demo:
 
 bench:
 	@scripts/bench.sh
+
+soak:
+	@scripts/soak.sh
 
 tour:
 	@scripts/tour.sh

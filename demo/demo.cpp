@@ -4,16 +4,14 @@
 // included, is painted in the 2007 look.
 
 #include "corvix/classes/button.h"
-#include "corvix/classes/dialog.h"
 #include "corvix/classes/font.h"
 #include "corvix/classes/msgbar.h"
 #include "corvix/classes/window.h"
 #include "corvix/native/msgbox.h"
+#include "demo/demodialog.h"
 #include "demo/skin/buttonhook.h"
 
 using namespace corvix;
-
-void DIALOG();
 
 void MAIN() {
     const auto oFont = TFont::New({.cFaceName = "Verdana", .nWidth = 0, .nHeight = -12});
@@ -45,14 +43,4 @@ void MAIN() {
 
     oWnd->Activate({.bLClicked = oWnd->bLClicked, .bRClicked = oWnd->bRClicked, .bPainted = oWnd->bPainted,
                     .bValid = oWnd->bValid});
-}
-
-void DIALOG() {
-    const auto oDlg = TDialog::New({.cTitle = "Office 20007 buttons", .lVbx = false, .lPixels = false,
-                                    .lTransparent = false});
-    TButton::New({.nRow = 1, .nCol = 2, .cCaption = "One"});
-    TButton::New({.nRow = 2, .nCol = 2, .cCaption = "Two"});
-    TButton::New({.nRow = 3, .nCol = 2, .cCaption = "Three"});
-    oDlg->Activate({.bLClicked = oDlg->bLClicked, .bMoved = oDlg->bMoved, .bPainted = oDlg->bPainted,
-                    .lCentered = true, .bRClicked = oDlg->bRClicked});
 }

@@ -18,9 +18,10 @@ BOOL CALLBACK FindDialog(HWND w, LPARAM found) {
 
 }  // namespace
 
-DialogProbe::DialogProbe(std::function<void(HWND)> inspect, int nTimes) : inspect_(std::move(inspect)), times_(nTimes) {
+DialogProbe::DialogProbe(std::function<void(HWND)> inspect, int nTimes, UINT nIntervalMs)
+    : inspect_(std::move(inspect)), times_(nTimes) {
     current_ = this;
-    timer_ = SetTimer(nullptr, 0, 50, &DialogProbe::Tick);
+    timer_ = SetTimer(nullptr, 0, nIntervalMs, &DialogProbe::Tick);
 }
 
 DialogProbe::~DialogProbe() {

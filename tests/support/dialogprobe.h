@@ -12,7 +12,7 @@ namespace corvix_test {
 
 class DialogProbe {
 public:
-    explicit DialogProbe(std::function<void(HWND)> inspect, int nTimes = 1);
+    explicit DialogProbe(std::function<void(HWND)> inspect, int nTimes = 1, UINT nIntervalMs = 50);
     ~DialogProbe();
     DialogProbe(const DialogProbe&) = delete;
     DialogProbe& operator=(const DialogProbe&) = delete;
