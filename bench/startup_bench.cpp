@@ -65,6 +65,7 @@ int main() {
         return 1;
     }
     const double d = Median(demoRuns), b = Median(bareRuns);
+    std::printf("architecture: %s\n", sizeof(void*) == 8 ? "x86_64" : "i686");
     std::printf("startup: demo %.1f ms, bare window %.1f ms (medians of %d), ratio %.2f\n", d, b, kRuns, d / b);
     return 0;
 }
