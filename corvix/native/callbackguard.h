@@ -43,7 +43,7 @@ public:
     GuardDepth& operator=(const GuardDepth&) = delete;
 
 private:
-    int* depth_;  // this thread's counter, found once: every message passes here
+    int* depth_;  // this thread's counter, looked up once a guard: every message makes one
 };
 
 // Runs body; on an exception reports it, and runs it again or answers fallback.

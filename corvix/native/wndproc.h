@@ -12,10 +12,12 @@
 
 namespace corvix {
 
-// Reads the slot index from the window and dispatches.
+// Dispatches with the window's slot index: read from the window, and kept
+// per window handle until the window unlinks or is destroyed. The library
+// owns the user data of the windows it links.
 LRESULT CALLBACK ObjectWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
-// Calls "_CXH" (looked up once) and turns its answer into the result: a
+// Calls "_CXH" (looked up again whenever the registry changed) and turns its answer into the result: a
 // non-NIL answer is returned, NIL hands the message to the object's previous
 // procedure, or to the default one when there is none.
 LRESULT DispatchToObject(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, LONG_PTR nIndex);

@@ -111,14 +111,13 @@ void BTNPAINT(HWND hWnd, HDC hDC, bool lPressed) {
         lPressed ? ButtonLook::Pressed : corvix::GETFOCUS() == hWnd ? ButtonLook::Focused : ButtonLook::Normal;
 
     // Every look fills the whole window, so the shared buffer needs no copy of the target first.
+    static FaceCache faces;
     PaintBuffer& shared = PaintBuffer::Shared();
-    if (const HDC dc = shared.Begin(hWnd, hDC)) {
-        static FaceCache faces;
-        faces.Paint(shared, dc, w, h, look);
-        PaintButtonCaption(hWnd, dc, captionArea);
-        shared.End(hDC);
+    if (shared.PaintThrough(hWnd, hDC, [&](HDC dc) {
+            faces.Paint(shared, dc, w, h, look);
+            PaintButtonCaption(hWnd, dc, captionArea);
+        }))
         return;
-    }
     corvix::DisplayBuffer buffer = DBUFFERSTART(hWnd, hDC);
     PaintButtonFace(buffer.hMemDC, w, h, look);
     PaintButtonCaption(hWnd, buffer.hMemDC, captionArea);

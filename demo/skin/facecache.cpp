@@ -21,26 +21,36 @@ FaceCache::Face* FaceCache::Find(ButtonLook look, int w, int h, const PaintBuffe
     return nullptr;
 }
 
+// A full cache reuses the least recently used face's pixels, so that keeping
+// a face allocates nothing once the program's sizes have all been seen.
 void FaceCache::Keep(ButtonLook look, int w, int h, const PaintBuffer& buffer) {
-    Face face{look, w, h, buffer.Width(), buffer.Height(),
-              std::vector<uint32_t>(static_cast<size_t>(buffer.Width()) * static_cast<size_t>(buffer.Height()))};
-    CopyRows(buffer.Pixels(), buffer.Stride(), face.pixels.data(), buffer.Width(), buffer.Width(), buffer.Height());
+    Face* face = nullptr;
     if (faces_.size() < kCapacity) {
-        faces_.push_back(std::move(face));
-        return;
+        face = &faces_.emplace_back();
+    } else {
+        face = &*std::min_element(faces_.begin(), faces_.end(),
+                                  [](const Face& a, const Face& b) { return a.lastUse < b.lastUse; });
     }
-    faces_[nextToReplace_] = std::move(face);
-    nextToReplace_ = (nextToReplace_ + 1) % kCapacity;
+    face->look = look;
+    face->w = w;
+    face->h = h;
+    face->clientWidth = buffer.Width();
+    face->clientHeight = buffer.Height();
+    face->pixels.resize(static_cast<size_t>(buffer.Width()) * static_cast<size_t>(buffer.Height()));
+    face->lastUse = ++uses_;
+    CopyRows(buffer.Pixels(), buffer.Stride(), face->pixels.data(), buffer.Width(), buffer.Width(), buffer.Height());
 }
 
 void FaceCache::Paint(PaintBuffer& buffer, HDC dc, int w, int h, ButtonLook look) {
     GdiFlush();  // the pixels are shared with GDI
-    if (const Face* face = Find(look, w, h, buffer)) {
+    if (Face* face = Find(look, w, h, buffer)) {
+        face->lastUse = ++uses_;
         CopyRows(face->pixels.data(), face->clientWidth, buffer.Pixels(), buffer.Stride(), face->clientWidth,
                  face->clientHeight);
         return;
     }
     PaintButtonFace(dc, w, h, look);
+    if (buffer.Width() * buffer.Height() > kLargestKeptPixels) return;
     GdiFlush();
     Keep(look, w, h, buffer);
 }

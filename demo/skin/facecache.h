@@ -15,7 +15,7 @@ namespace skindemo {
 class FaceCache {
 public:
     // Puts the face of a w x h button in this look under the buffer's client
-    // area: copied when known, else drawn by PaintButtonFace and kept.
+    // area: copied when kept, else drawn by PaintButtonFace (and kept unless large).
     void Paint(PaintBuffer& buffer, HDC dc, int w, int h, ButtonLook look);
 
 private:
@@ -23,14 +23,16 @@ private:
         ButtonLook look;
         int w, h, clientWidth, clientHeight;
         std::vector<uint32_t> pixels;
+        uint64_t lastUse;
     };
-    static constexpr size_t kCapacity = 16;  // faces kept; the oldest gives way
+    static constexpr size_t kCapacity = 32;            // faces kept; the least recently used gives way
+    static constexpr int kLargestKeptPixels = 16384;  // 64 KiB a face at most
 
     Face* Find(ButtonLook look, int w, int h, const PaintBuffer& buffer);
     void Keep(ButtonLook look, int w, int h, const PaintBuffer& buffer);
 
     std::vector<Face> faces_;
-    size_t nextToReplace_ = 0;
+    uint64_t uses_ = 0;
 };
 
 }  // namespace skindemo

@@ -23,15 +23,16 @@ void PaintBuffer::Release() {
 }
 
 // Grows the bitmap, never shrinks it: buttons of a program come in few sizes.
-bool PaintBuffer::Fit(HDC like, int width, int height) {
+// The buffer is the screen's whatever target made it grow.
+bool PaintBuffer::Fit(int width, int height) {
     if (memDC_ && width <= capacityWidth_ && height <= capacityHeight_) return true;
     const int newWidth = std::max(width, capacityWidth_), newHeight = std::max(height, capacityHeight_);
     Release();
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), newWidth, -newHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(like, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memDC = bitmap ? CreateCompatibleDC(like) : nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memDC = bitmap ? CreateCompatibleDC(nullptr) : nullptr;
     if (!memDC) {
         if (bitmap) DeleteObject(bitmap);
         return false;
@@ -46,6 +47,8 @@ bool PaintBuffer::Fit(HDC like, int width, int height) {
 }
 
 namespace {
+
+constexpr int kSmallestCovered = 8;
 
 bool TrueColour(HDC hDC) { return GetDeviceCaps(hDC, BITSPIXEL) * GetDeviceCaps(hDC, PLANES) >= 24; }
 
@@ -65,20 +68,24 @@ bool TrueColourTarget(HDC hDC) {
 }  // namespace
 
 HDC PaintBuffer::Begin(HWND hWnd, HDC hDC) {
-    if (!hDC || !IsWindow(hWnd) || !TrueColourTarget(hDC)) return nullptr;
+    if (inUse_ || !hDC || !IsWindow(hWnd) || !TrueColourTarget(hDC)) return nullptr;
     RECT client{};
     GetClientRect(hWnd, &client);
-    if (client.right <= 0 || client.bottom <= 0 || !Fit(hDC, client.right, client.bottom)) return nullptr;
+    // The smallest buttons are not covered whole by every look: they keep buffering a copy of the target.
+    if (client.right < kSmallestCovered || client.bottom < kSmallestCovered || !Fit(client.right, client.bottom))
+        return nullptr;
     width_ = client.right;
     height_ = client.bottom;
     // Each paint starts from the state of a new DC, whatever the last one left.
     savedState_ = SaveDC(memDC_);
+    inUse_ = true;
     return memDC_;
 }
 
 void PaintBuffer::End(HDC hDC) {
     BitBlt(hDC, 0, 0, width_, height_, memDC_, 0, 0, SRCCOPY);
     RestoreDC(memDC_, savedState_);
+    inUse_ = false;
 }
 
 }  // namespace skindemo

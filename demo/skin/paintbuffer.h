@@ -1,6 +1,6 @@
 #pragma once
 // One off-screen buffer for every skinned paint of the process, so that a
-// paint makes no DC or bitmap of its own.
+// paint of an ordinary button on the screen makes no DC or bitmap of its own.
 
 #include <windows.h>
 
@@ -13,14 +13,22 @@ public:
     // The buffer of the process: made on first use, freed at exit.
     static PaintBuffer& Shared();
 
-    // A memory DC of at least hWnd's client size in a fresh DC state, or
-    // nullptr when hDC is no true-colour target (the caller buffers itself
-    // then). Its content is undefined: the caller paints all of it.
-    HDC Begin(HWND hWnd, HDC hDC);
-    // Copies the client area onto hDC and puts the buffer's DC state back.
-    void End(HDC hDC);
+    // Paints through the buffer: paint(dc) draws into a memory DC of at
+    // least hWnd's client size, in a fresh DC state and with undefined
+    // content (it must cover all of it), which is then copied onto hDC on
+    // every path. False, painting nothing, when hDC is no true-colour target,
+    // the client area is smaller than 8 x 8 or a paint begun earlier has not
+    // ended: the caller buffers itself then.
+    template <typename Painter>
+    bool PaintThrough(HWND hWnd, HDC hDC, Painter&& paint) {
+        const HDC dc = Begin(hWnd, hDC);
+        if (!dc) return false;
+        const Ending ending{*this, hDC};
+        paint(dc);
+        return true;
+    }
 
-    // The pixels under the DC of Begin, top row first, Stride() pixels a row;
+    // The pixels under paint's DC, top row first, Stride() pixels a row;
     // flush GDI before reading or writing them.
     uint32_t* Pixels() const { return pixels_; }
     int Stride() const { return capacityWidth_; }
@@ -31,9 +39,16 @@ public:
     PaintBuffer& operator=(const PaintBuffer&) = delete;
 
 private:
+    struct Ending {
+        PaintBuffer& buffer;
+        HDC target;
+        ~Ending() { buffer.End(target); }
+    };
     PaintBuffer() = default;
+    HDC Begin(HWND hWnd, HDC hDC);  // nullptr when PaintThrough cannot
+    void End(HDC hDC);
     ~PaintBuffer();
-    bool Fit(HDC like, int width, int height);
+    bool Fit(int width, int height);
     void Release();
 
     HDC memDC_ = nullptr;
@@ -43,6 +58,7 @@ private:
     int capacityWidth_ = 0, capacityHeight_ = 0;
     int width_ = 0, height_ = 0;
     int savedState_ = 0;
+    bool inUse_ = false;  // a paint that paints another button meanwhile must not share it
 };
 
 }  // namespace skindemo

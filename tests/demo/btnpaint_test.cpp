@@ -195,8 +195,11 @@ TEST_F(PaintTest, ARepaintAfterAGreyedOneGivesTheFirstPaintsPixels) {
 TEST_F(PaintTest, ReleasesEveryDcBitmapAndBrushItMakes) {
     HWND b = Button(81, 25, "Info");
     HDC dc = GetDC(b);
-    // All three looks; the first round lets the system make its lazily created objects.
+    // All three looks at a size not painted before, so that every face is drawn
+    // anew; the first round lets the system make its lazily created objects.
+    int width = 60;
     auto paintAllLooks = [&] {
+        SetWindowPos(b, nullptr, 0, 0, ++width, 25, SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW);
         SetFocus(host_.Get());
         BTNPAINT(b, dc);
         SetFocus(b);
@@ -210,6 +213,47 @@ TEST_F(PaintTest, ReleasesEveryDcBitmapAndBrushItMakes) {
     for (int i = 0; i < 5; ++i) paintAllLooks();
     EXPECT_EQ(corvix_test::CountLiveGdiObjects(), before);
     ReleaseDC(b, dc);
+}
+
+// Whatever the caption asks of the parent may paint another button meanwhile.
+TEST_F(PaintTest, APaintInsideAnotherLeavesTheOuterOnesPixels) {
+    static HWND inner;
+    static WNDPROC hostProc;
+    HWND outer = Button(81, 25, "Outer");
+    inner = Button(40, 30, "Inner");
+    Canvas alone(81, 25), nested(81, 25);
+    BTNPAINT(outer, alone.Get());
+    hostProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        host_.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
+            if (m == WM_GETFONT) {
+                Canvas innerCanvas(40, 30);
+                BTNPAINT(inner, innerCanvas.Get());
+            }
+            return CallWindowProcA(hostProc, w, m, wp, lp);
+        })));
+    BTNPAINT(outer, nested.Get());
+    SetWindowLongPtrA(host_.Get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hostProc));
+    for (int y = 0; y < 25; ++y)
+        for (int x = 0; x < 81; ++x) ASSERT_EQ(nested.Pixel(x, y), alone.Pixel(x, y)) << x << "," << y;
+}
+
+// The painter's buffer starts with undefined content: from 8 x 8 on, every look must cover it all.
+TEST(ButtonFaceTest, EveryLookCoversTheWholeButtonFromEightByEight) {
+    constexpr COLORREF kUnpainted = RGB(1, 2, 3);
+    for (const Size size : {Size{8, 8}, Size{9, 8}, Size{8, 9}, Size{13, 10}, Size{81, 25}}) {
+        for (const ButtonLook look : {ButtonLook::Normal, ButtonLook::Focused, ButtonLook::Pressed}) {
+            Canvas c(size.w, size.h);
+            const RECT all{0, 0, size.w, size.h};
+            HBRUSH fill = CreateSolidBrush(kUnpainted);
+            FillRect(c.Get(), &all, fill);
+            DeleteObject(fill);
+            PaintButtonFace(c.Get(), size.w, size.h, look);
+            for (int y = 0; y < size.h; ++y)
+                for (int x = 0; x < size.w; ++x)
+                    ASSERT_NE(Rgb(c.Pixel(x, y)), Rgb(kUnpainted))
+                        << size.w << "x" << size.h << " look " << static_cast<int>(look) << " at " << x << "," << y;
+        }
+    }
 }
 
 TEST_F(PaintTest, ReachesTheWindowInOneCopy) {
