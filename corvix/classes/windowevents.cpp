@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "corvix/classes/bar.h"
 #include "corvix/classes/brush.h"
 #include "corvix/classes/cursor.h"
 #include "corvix/classes/hotkeys.h"
@@ -412,12 +413,20 @@ void TWindow::LayOutDocked() {
         MoveWindow(w->hWnd, x, y, cx, cy, TRUE);
         w->CoorsUpdate();
     };
+    // A button bar docks itself to its edge and takes its rows or columns from the free area.
+    const auto docksItself = [&](const std::shared_ptr<TWindow>& w) {
+        const auto bar = std::dynamic_pointer_cast<TBar>(w);
+        if (bar) bar->DockIn(free);
+        return bar != nullptr;
+    };
     const auto atTop = [&](const std::shared_ptr<TWindow>& w) {
+        if (docksItself(w)) return;
         const int h = height(w);
         place(w, free.left, free.top, free.right - free.left, h);
         free.top += h;
     };
     const auto atBottom = [&](const std::shared_ptr<TWindow>& w) {
+        if (docksItself(w)) return;
         const int h = height(w);
         place(w, free.left, free.bottom - h, free.right - free.left, h);
         free.bottom -= h;
@@ -426,17 +435,17 @@ void TWindow::LayOutDocked() {
     if (oBottom) atBottom(oBottom);
     if (const auto bar = std::dynamic_pointer_cast<TMsgBar>(oMsgBar); bar && bar != oBottom) {
         bar->Adjust();  // the bar knows its own place
-        free.bottom -= bar->nHeight;
+        free.bottom = std::min<LONG>(free.bottom, bar->nTop);  // a bottom button bar already stands above it
     } else if (oMsgBar && oMsgBar != oBottom) {
         atBottom(oMsgBar);
     }
     if (oBar && oBar != oTop) atTop(oBar);
-    if (oLeft) {
+    if (oLeft && !docksItself(oLeft)) {
         const int w = width(oLeft);
         place(oLeft, free.left, free.top, w, free.bottom - free.top);
         free.left += w;
     }
-    if (oRight) {
+    if (oRight && !docksItself(oRight)) {
         const int w = width(oRight);
         place(oRight, free.right - w, free.top, w, free.bottom - free.top);
         free.right -= w;
