@@ -2,7 +2,8 @@
 # make tour: runs the demo headless, drives it with real X input, and saves
 # one picture per state to build/screenshots/tour-*.png: the main window,
 # "Info" held down, the information box, the yes/no box, the colour dialog,
-# the demo's dialog, and the main window after the dialog closed.
+# the demo's dialog, and the main window after the dialog closed; and
+# build/screenshots/toolbar.png from the toolbar sample.
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
 corvix_prepare_runnable
@@ -46,4 +47,15 @@ box "Dialog" "Office 20007 buttons" dialog Escape
 shoot "$DEMO_TITLE" after-dialog
 xdotool key alt+F4
 wait "$demo"
+
+# The toolbar sample, with the pointer over its third button.
+(cd "$work" && "$WINE" "$CORVIX_BIN/toolbarsample.exe" </dev/null >/dev/null 2>&1) &
+sample=$!
+windows_of "Corvix toolbar sample" || { echo "corvix: the toolbar sample never showed" >&2; exit 1; }
+read -r cx cy < <(client_origin)
+xdotool mousemove $((cx + 70)) $((cy + 14))
+settle toolbar
+crop_window toolbar "$out/toolbar.png"
+xdotool key alt+F4
+wait "$sample"
 echo "corvix: tour pictures in $out:" $(cd "$out" && ls tour-*.png)

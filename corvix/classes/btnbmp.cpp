@@ -118,10 +118,12 @@ std::shared_ptr<TBtnBmp> TBtnBmp::New(const NewArgs& a, std::source_location whe
 
 std::shared_ptr<TBar> TBtnBmp::Bar() const { return std::dynamic_pointer_cast<TBar>(Parent()); }
 
-std::vector<GradientStep> TBtnBmp::aGrad() const {
-    if (bClrGrad) return bClrGrad(lMOver);
-    if (const auto bar = Bar(); bar && bar->bClrGrad) return bar->bClrGrad(lMOver);
-    return TBar::Gradient2007(lMOver);
+std::vector<GradientStep> TBtnBmp::aGrad() const { return GradientFor(lMOver); }
+
+std::vector<GradientStep> TBtnBmp::GradientFor(bool lHovered) const {
+    if (bClrGrad) return bClrGrad(lHovered);
+    if (const auto bar = Bar(); bar && bar->bClrGrad) return bar->bClrGrad(lHovered);
+    return TBar::Gradient2007(lHovered);
 }
 
 int TBtnBmp::nAlphaLevel() {

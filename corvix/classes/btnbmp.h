@@ -119,6 +119,8 @@ public:
     std::shared_ptr<TBar> Bar() const;
     // The gradient for the current hover state: its own, else its bar's, else the default.
     std::vector<GradientStep> aGrad() const;
+    // The same for a given state; a button kept down shows the hovered colours.
+    std::vector<GradientStep> GradientFor(bool lHovered) const;
     int nAlphaLevel();
     void nAlphaLevel(int nLevel) { hAlphaLevel = nLevel; }
 

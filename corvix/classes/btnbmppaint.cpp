@@ -188,8 +188,8 @@ Answer TBtnBmp::Paint() {
     return Answer::Number(0);
 }
 
-// 2007 bar buttons show the bar's gradient where they stand (the hovered one
-// the gold gradient); stand-alone 2007 buttons a rounded gradient face;
+// 2007 bar buttons show the bar's gradient where they stand (the hovered or
+// pressed one the gold gradient); stand-alone 2007 buttons a rounded gradient face;
 // classic ones the native face.
 void TBtnBmp::PaintBackground(HDC hDCTarget, int w, int h, HBITMAP hFaceBitmap) {
     const auto bar = lBarBtn ? Bar() : nullptr;
@@ -210,7 +210,7 @@ void TBtnBmp::PaintBackground(HDC hDCTarget, int w, int h, HBITMAP hFaceBitmap) 
         GRADIENTFILL(hDCTarget, 0, 0, barArea.nBottom, barArea.nRight,
                      bar->bClrGrad ? bar->bClrGrad(false) : TBar::Gradient2007(false));
         SetViewportOrgEx(hDCTarget, origin.x, origin.y, nullptr);
-        if (lMOver || lPressed) GRADIENTFILL(hDCTarget, 0, 0, h - 1, w, aGrad());
+        if (lMOver || lPressed) GRADIENTFILL(hDCTarget, 0, 0, h - 1, w, GradientFor(true));
         return;
     }
     if (lRound && !hRgn) {

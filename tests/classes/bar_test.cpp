@@ -232,6 +232,27 @@ TEST(BtnBmpTest, ARounded2007ButtonShowsItsParentAtTheCornerAndTurnsGoldUnderThe
     ASSERT_TRUE(LeaveButton(*b));
 }
 
+TEST(BtnBmpTest, TheFocusMarkComesAndGoesWithTheFocusLeavingNoTrace) {
+    const auto parent = ShownParent();
+    const auto b = TBtnBmp::New({.nTop = 40, .nLeft = 40, .nWidth = 80, .nHeight = 26, .oWnd = parent,
+                                 .cPrompt = "Focus", .l2007 = true});
+    const auto other = TBtnBmp::New({.nTop = 80, .nLeft = 40, .oWnd = parent, .l2007 = true});
+    const auto row = [&b](int y) {
+        std::vector<COLORREF> pixels;
+        for (int x = 0; x < 80; ++x) pixels.push_back(WindowPixel(b->hWnd, x, y));
+        return pixels;
+    };
+    ::SetFocus(other->hWnd);
+    UpdateWindow(parent->hWnd);
+    const auto unfocused = row(4);
+    ::SetFocus(b->hWnd);
+    UpdateWindow(b->hWnd);
+    EXPECT_NE(row(4), unfocused) << "the mark's top line on row 4";
+    ::SetFocus(other->hWnd);
+    UpdateWindow(b->hWnd);
+    EXPECT_EQ(row(4), unfocused);
+}
+
 TEST(BtnBmpTest, BitmapsWithAndWithoutAlphaStandCentredWithTheirFieldsTransparent) {
     const auto parent = ShownParent();
     const struct {
