@@ -104,6 +104,39 @@ void TBar::Link2Parent(TWindow& parent) {
     }
 }
 
+void TBar::Dock(int nNewMode) {
+    const auto parent = Parent();
+    if (!hWnd || !parent || nNewMode == nMode || nNewMode < 1 || nNewMode > 5) return;
+    for (auto slot : {&TWindow::oBar, &TWindow::oTop, &TWindow::oLeft, &TWindow::oRight, &TWindow::oBottom})
+        if (((*parent).*slot).get() == this) ((*parent).*slot).reset();
+    nMode = nNewMode;
+    Link2Parent(*parent);
+    const RectArray client = parent->GetCliRect();
+    const int across = nBtnWidth + 2 + (l3D ? 3 : 0);
+    if (IsFloating())
+        SetSize(2 * nBtnWidth + 2, (nButtons() + 1) / 2 * (nBtnHeight + 1) + 2);
+    else if (IsVertical())
+        SetSize(across, client.nBottom + 2);
+    else
+        SetSize(client.nRight + 2, nBtnHeight + 2);
+    BtnAdjust();
+    parent->ReSize();
+    Refresh();
+}
+
+Answer TBar::RButtonDown(int nRow, int nCol, WPARAM nKeyFlags) {
+    static constexpr const char* kPlaces[] = {"Top", "Left", "Right", "Bottom", "Float"};
+    const HMENU menu = CreatePopupMenu();
+    for (UINT i = 0; i < std::size(kPlaces); ++i)
+        AppendMenuA(menu, MF_STRING | (static_cast<int>(i) + 1 == nMode ? MF_CHECKED : 0), i + 1, kPlaces[i]);
+    POINT at{nCol, nRow};
+    ClientToScreen(hWnd, &at);
+    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hWnd, nullptr);
+    DestroyMenu(menu);
+    if (chosen) Dock(chosen);
+    return TControl::RButtonDown(nRow, nCol, nKeyFlags);
+}
+
 std::vector<std::shared_ptr<TBtnBmp>> TBar::Buttons() const {
     std::vector<std::shared_ptr<TBtnBmp>> buttons;
     for (const auto& control : aControls)

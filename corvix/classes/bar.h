@@ -89,6 +89,19 @@ public:
     // Adjust, then takes the bar's rows or columns from the parent's free client area.
     void DockIn(RECT& rFree);
 
+    // Re-docking: to an edge of the parent, or floating (two buttons a row)
+    // where the bar stands; FloatClick docks a floating bar at the top again.
+    void GoTop() { Dock(1); }
+    void GoLeft() { Dock(2); }
+    void GoRight() { Dock(3); }
+    void GoDown() { Dock(4); }
+    void Float() { Dock(5); }
+    void FloatClick() {
+        if (IsFloating()) GoTop();
+    }
+    // The right button offers the edges and floating in a context menu.
+    Answer RButtonDown(int nRow, int nCol, WPARAM nKeyFlags) override;
+
     Answer Paint() override;
     Answer Display() override;
     Answer EraseBkGnd(HDC) override { return Answer::Number(1); }
@@ -98,6 +111,7 @@ private:
     void Init(int nTop, int nLeft, int nBottom, int nRight, const std::shared_ptr<TWindow>& parent,
               const std::shared_ptr<TCursor>& cursor);
     void Link2Parent(TWindow& parent);
+    void Dock(int nNewMode);
     // Moves buttons nPos onwards by nBy pixels along the bar.
     void ShiftFrom(int nPos, int nBy);
     void SetGroup(int nPos, bool lGroup);

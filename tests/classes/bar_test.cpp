@@ -127,6 +127,25 @@ TEST(BarTest, A3DBarStartsAtColumnElevenRowThreeAndAVerticalBarRunsDownward) {
     EXPECT_EQ(WNDTOP(down->hWnd).value_or(-99) - WNDTOP(up->hWnd).value_or(-99), 28);
 }
 
+TEST(BarTest, ABarMovedToAnotherEdgeOrFloatingLaysItsButtonsOutAgain) {
+    const auto parent = ShownParent();
+    const auto bar = TBar::New({.oWnd = parent, .l2007 = true});
+    const auto a = AddButton(bar), b = AddButton(bar), c = AddButton(bar);
+    bar->GoLeft();
+    EXPECT_EQ(parent->oLeft, bar);
+    EXPECT_EQ(parent->oTop, nullptr);
+    EXPECT_EQ(GETCOORS(bar->hWnd).nLeft, -1);
+    EXPECT_EQ(WNDLEFT(a->hWnd), WNDLEFT(c->hWnd));
+    EXPECT_EQ(WNDTOP(b->hWnd).value_or(-99) - WNDTOP(a->hWnd).value_or(-99), 29) << "a row per button";
+    bar->Float();
+    EXPECT_EQ(parent->oLeft, nullptr);
+    EXPECT_EQ(WNDTOP(c->hWnd).value_or(-99), 29) << "two buttons a row";
+    EXPECT_EQ(WNDLEFT(b->hWnd).value_or(-99), 28);
+    bar->FloatClick();
+    EXPECT_EQ(parent->oTop, bar);
+    EXPECT_EQ(WNDLEFT(c->hWnd).value_or(-99), 56);
+}
+
 TEST(BarTest, DelPassesAGroupStartOnAndPositionsOutsideTheBarDoNothing) {
     const auto parent = ShownParent();
     const auto bar = TBar::New({.oWnd = parent, .l2007 = true});
