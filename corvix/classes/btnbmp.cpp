@@ -50,7 +50,6 @@ void TBtnBmp::StoreCommon(const A& a) {
     oPopup = a.oPopup;
     nLayout = LayoutOf(a.cLayout);
     lTransparent = a.lTransparent;
-    nId = GetNewId();
     if (a.oFont) HoldReference(oFont, a.oFont);
 }
 
@@ -63,6 +62,7 @@ std::shared_ptr<TBtnBmp> TBtnBmp::NewBar(const NewBarArgs& a, std::source_locati
         return b;
     }
     b->StoreCommon(a);
+    b->nId = GetNewId();
     b->oWnd = bar;
     b->lGroup = a.lGroup;
     b->cAction = a.cAction;
@@ -97,16 +97,13 @@ std::shared_ptr<TBtnBmp> TBtnBmp::New(const NewArgs& a, std::source_location whe
     b->oDefined = CallLevel::At(where);
     b->oWnd = a.oWnd ? a.oWnd : GETWNDDEFAULT();
     b->StoreCommon(a);
+    b->nId = GetNewId();
     b->nTop = a.nTop;
     b->nLeft = a.nLeft;
     b->nBottom = a.nTop + a.nHeight - 1;
     b->nRight = a.nLeft + a.nWidth - 1;
     b->nStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | (!a.l2007 && a.lBorder ? WS_BORDER : 0);
-    b->nDlgCode = kWantAllKeys;
-    b->l2007 = a.l2007;
-    b->lRound = a.lRound;
-    b->bClrGrad = a.bClrGrad;
-    b->nClrPane = GetSysColor(COLOR_BTNFACE);
+    b->StoreStandAlone(a);
     b->Register(CS_VREDRAW | CS_HREDRAW);
     b->CreateOrDefine(b->ClassName());
     if (!b->hWnd) return b;
@@ -114,6 +111,28 @@ std::shared_ptr<TBtnBmp> TBtnBmp::New(const NewArgs& a, std::source_location whe
     b->LoadBitmaps();
     if (!b->lWhen()) b->Disable();
     return b;
+}
+
+std::shared_ptr<TBtnBmp> TBtnBmp::ReDefine(const ReDefineArgs& a) {
+    auto b = std::make_shared<TBtnBmp>();
+    b->StoreCommon(a);
+    b->StoreStandAlone(a);
+    b->Redefine(a.nId, a.oWnd ? a.oWnd : GETWNDDEFAULT());
+    return b;
+}
+
+template <typename A>
+void TBtnBmp::StoreStandAlone(const A& a) {
+    nDlgCode = kWantAllKeys;
+    l2007 = a.l2007;
+    lRound = a.lRound;
+    bClrGrad = a.bClrGrad;
+    nClrPane = GetSysColor(COLOR_BTNFACE);
+}
+
+void TBtnBmp::Initiate(HWND hDlg) {
+    TControl::Initiate(hDlg);
+    if (hWnd) LoadBitmaps();
 }
 
 std::shared_ptr<TBar> TBtnBmp::Bar() const { return std::dynamic_pointer_cast<TBar>(Parent()); }

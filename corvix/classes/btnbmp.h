@@ -78,6 +78,30 @@ public:
         GradientCallback bClrGrad;
     };
 
+    // A button a dialog template or resource defines, by its identifier.
+    struct ReDefineArgs {
+        int nId = 0;
+        std::string cResName1, cResName2, cBmpFile1, cBmpFile2;
+        std::string cMsg;
+        Action bAction;
+        std::shared_ptr<TWindow> oWnd;  // default: the default window
+        bool lAdjust = false;
+        std::function<bool()> bWhen;
+        std::string cToolTip;
+        bool lPressed = false;
+        std::string cPrompt;
+        std::shared_ptr<TFont> oFont;
+        std::string cResName3, cBmpFile3;
+        bool lBorder = true;
+        std::string cLayout = "TOP";
+        bool l2007 = false;
+        std::string cResName4, cBmpFile4;
+        bool lTransparent = false;
+        std::shared_ptr<TMenu> oPopup;
+        bool lRound = true;
+        GradientCallback bClrGrad;
+    };
+
     Action bAction;
     std::string cAction;
     bool lPressed = false;
@@ -110,7 +134,11 @@ public:
                                            std::source_location where = std::source_location::current());
     static std::shared_ptr<TBtnBmp> New(const NewArgs& args,
                                         std::source_location where = std::source_location::current());
+    // The parent attaches it when its window comes.
+    static std::shared_ptr<TBtnBmp> ReDefine(const ReDefineArgs& args);
     std::string ClassName() const override { return "TBTNBMP"; }
+    // Attached to the dialog's item: its bitmaps are loaded then.
+    void Initiate(HWND hDlg) override;
 
     // The layout's number: its place in "TOP", "LEFT", "BOTTOM", "RIGHT"; 0 when not there.
     static int LayoutOf(const std::string& cLayout);
@@ -152,6 +180,9 @@ public:
 private:
     template <typename A>
     void StoreCommon(const A& args);
+    // The members of a stand-alone button New and ReDefine take alike.
+    template <typename A>
+    void StoreStandAlone(const A& args);
     bool IsOver(int nRow, int nCol) const;
     bool InArrow(int nCol) const { return oPopup && nCol >= nWidth() - kArrowWidth; }
     // Painting steps, in btnbmppaint.cpp.

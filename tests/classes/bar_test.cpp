@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "corvix/classes/btnbmp.h"
+#include "corvix/classes/dialog.h"
 #include "corvix/classes/msgbar.h"
 #include "corvix/native/lmessages.h"
 #include "corvix/native/wndpos.h"
@@ -290,6 +291,23 @@ TEST(BtnBmpTest, BitmapsWithAndWithoutAlphaStandCentredWithTheirFieldsTransparen
         EXPECT_EQ(Rgb(WindowPixel(b->hWnd, 23, 23)), Rgb(c.square)) << c.file;
         EXPECT_EQ(Rgb(WindowPixel(b->hWnd, 12, 12)), Rgb(WindowPixel(b->hWnd, 2, 12))) << c.file << ": field";
         b->End();
+        Pump();
+    }
+}
+
+TEST(BtnBmpTest, AButtonOfADialogGetsItsBitmapsWhenTheDialogsWindowComes) {
+    const auto resource = TDialog::New({.cResName = Value(500)});
+    const auto attached = TBtnBmp::ReDefine(
+        {.nId = 510, .cBmpFile1 = WriteBitmap("opaque.bmp", false, RGB(255, 0, 0)), .oWnd = resource});
+    const auto inCode = TDialog::New({.cTitle = "Made here"});
+    const auto made = TBtnBmp::New({.nTop = 10, .nLeft = 10, .nWidth = 40, .nHeight = 40,
+                                    .cBmpFile1 = "opaque.bmp", .oWnd = inCode, .l2007 = true});
+    for (const auto& [dialog, button] : {std::pair{resource, attached}, std::pair{inCode, made}}) {
+        EXPECT_EQ(button->hBitmap[0], nullptr) << "no window yet";
+        dialog->Activate({.lModal = false});
+        ASSERT_TRUE(IsWindow(button->hWnd));
+        EXPECT_NE(button->hBitmap[0], nullptr);
+        dialog->End();
         Pump();
     }
 }
