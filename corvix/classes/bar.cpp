@@ -260,6 +260,10 @@ void TBar::Adjust() {
 void TBar::DockIn(RECT& rFree) {
     Adjust();
     if (!hWnd) return;
+    if (IsVertical()) {  // between the bars and controls docked at the top and bottom
+        const RectArray docked = GETCOORS(hWnd);
+        MoveWindow(hWnd, docked.nLeft, rFree.top - 1, docked.nRight - docked.nLeft, rFree.bottom - rFree.top + 2, TRUE);
+    }
     const RectArray at = GETCOORS(hWnd);
     switch (nMode) {
         case 1: rFree.top = std::max<LONG>(rFree.top, at.nBottom); break;

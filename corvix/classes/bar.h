@@ -86,7 +86,8 @@ public:
     int GetBtnLeft(bool lGroup, std::optional<int> nPos = std::nullopt);
     // Docks the bar to its edge of the parent again.
     void Adjust();
-    // Adjust, then takes the bar's rows or columns from the parent's free client area.
+    // Adjust (a side bar between what is docked above and below it), then
+    // takes the bar's rows or columns from the parent's free client area.
     void DockIn(RECT& rFree);
 
     // Re-docking: to an edge of the parent, or floating (two buttons a row)

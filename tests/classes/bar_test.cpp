@@ -179,14 +179,18 @@ TEST(BarTest, TheParentDocksTheBarAboveItsMessageBarAndTheOtherControls) {
     const auto parent = ShownParent();
     const auto top = TBar::New({.oWnd = parent, .l2007 = true});
     const auto bottom = TBar::New({.oWnd = parent, .cMode = "BOTTOM"});
+    const auto left = TBar::New({.oWnd = parent, .cMode = "LEFT"});
     parent->oMsgBar = TMsgBar::New({.oWnd = parent});
     MoveWindow(parent->hWnd, 10, 10, 500, 300, TRUE);
     Pump();
     const RectArray client = parent->GetCliRect();
-    const RectArray topAt = GETCOORS(top->hWnd), bottomAt = GETCOORS(bottom->hWnd);
+    const RectArray topAt = GETCOORS(top->hWnd), bottomAt = GETCOORS(bottom->hWnd), leftAt = GETCOORS(left->hWnd);
     EXPECT_EQ(topAt.nTop, -1);
     EXPECT_EQ(topAt.nRight, client.nRight + 1);
     EXPECT_EQ(bottomAt.nBottom - 1, client.nBottom - std::static_pointer_cast<TMsgBar>(parent->oMsgBar)->Height());
+    EXPECT_EQ(leftAt.nLeft, -1);
+    EXPECT_EQ(leftAt.nTop, topAt.nBottom - 1) << "borders shared with the bars above and below";
+    EXPECT_EQ(leftAt.nBottom, bottomAt.nTop + 1);
 }
 
 TEST(BtnBmpTest, TheGoldHoverFrameAppearsUnderTheRealPointerAndGoes) {
