@@ -297,6 +297,12 @@ TEST(BtnBmpTest, BitmapsWithAndWithoutAlphaStandCentredWithTheirFieldsTransparen
         b->End();
         Pump();
     }
+    const auto disabled = TBtnBmp::New({.nTop = 40, .nLeft = 40, .nWidth = 40, .nHeight = 40,
+                                        .cBmpFile1 = "opaque.bmp", .oWnd = parent, .bWhen = [] { return false; },
+                                        .cBmpFile3 = WriteBitmap("disabled.bmp", false, RGB(0, 128, 0)),
+                                        .l2007 = true, .lRound = false});
+    UpdateWindow(disabled->hWnd);
+    EXPECT_EQ(Rgb(WindowPixel(disabled->hWnd, 16, 16)), Rgb(RGB(0, 128, 0))) << "the disabled bitmap";
 }
 
 TEST(BtnBmpTest, AButtonOfADialogGetsItsBitmapsWhenTheDialogsWindowComes) {
