@@ -188,7 +188,15 @@ private:
     // Painting steps, in btnbmppaint.cpp.
     void TakeFont();
     int ChosenBitmap() const;
-    void PaintBackground(HDC hDC, int nWidth, int nHeight, HBITMAP hFaceBitmap);
+    struct FaceLayout {
+        POINT at;      // the bitmap's top-left corner
+        RECT box;      // the caption's rectangle
+        UINT nFlags;   // DrawText's flags for the caption
+        int nLines;    // caption lines, 0 without a caption
+    };
+    FaceLayout LayOut(HDC hDC, int nWidth, int nHeight, HBITMAP hFaceBitmap) const;
+    void StretchToButton(int nIndex, int nWidth, int nHeight);
+    void PaintBackground(HDC hDC, int nWidth, int nHeight, int nFaceBitmap);
     void PaintBitmap(HDC hDC, int nIndex, POINT at, int nShift);
     void PaintCaption(HDC hDC, RECT box, UINT nFlags, int nShift);
     void PaintArrow(HDC hDC, int nWidth, int nHeight, int nShift) const;

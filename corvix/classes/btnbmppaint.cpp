@@ -106,6 +106,66 @@ int TBtnBmp::ChosenBitmap() const {
     return present(index) ? index : -1;
 }
 
+// An alpha bitmap stretched over the button is stretched once, to the button's size.
+void TBtnBmp::StretchToButton(int nIndex, int w, int h) {
+    HBITMAP& stretched = hBitmap[static_cast<size_t>(nIndex)];
+    if (const SIZE size = BMPSIZE(stretched); size.cx == w && size.cy == h) return;
+    if (const HBITMAP resized = RESIZEBMP(stretched, w, h)) {
+        DeleteObject(stretched);
+        stretched = resized;
+    }
+}
+
+// Where the bitmap and the caption go for the layout, in the DC's font.
+TBtnBmp::FaceLayout TBtnBmp::LayOut(HDC hDCFont, int w, int h, HBITMAP hFaceBitmap) const {
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(hDCFont, &metrics);
+    const int ch = metrics.tmHeight;
+    const CaptionSize caption = MeasureCaption(hDCFont, cCaption);
+    const int lines = caption.nLines;
+    const SIZE bmp = BMPSIZE(hFaceBitmap);
+    FaceLayout f{{(w - bmp.cx) / 2, (h - bmp.cy) / 2}, {6, 0, w - 6 - (oPopup ? 12 : 0), h - 4}, 0, lines};
+    POINT& at = f.at;
+    if (hFaceBitmap && lines > 0) {
+        switch (nLayout == 0 ? 1 : nLayout) {
+            case 1: at.y = h / 2 - (bmp.cy + lines * ch) / 2 - 4; break;
+            case 2: at.x = w / 2 - (bmp.cx + caption.nWidth) / 2 + 4; break;
+            case 3: at.y = h / 2 - bmp.cy / 2 + lines * ch / 2 + 4; break;
+            default: at.x = w / 2 - bmp.cx / 2 + caption.nWidth / 2 - 4; break;
+        }
+    }
+    const bool unstretched = hFaceBitmap && !lAdjust;
+    RECT& box = f.box;
+    UINT& flags = f.nFlags;
+    flags = DT_WORDBREAK | (nLayout % 2 == 0 ? DT_VCENTER : 0);
+    switch (nLayout) {
+        case 1:
+            box.top = hFaceBitmap ? at.y + bmp.cy + 4 : h - lines * ch - 4;
+            flags |= DT_CENTER;
+            break;
+        case 2:
+            box.top = h / 2 - ch * lines / 2 - 4;
+            box.left = unstretched ? at.x + bmp.cx + 4 : 4;
+            flags |= unstretched ? DT_VCENTER : DT_RIGHT;
+            break;
+        case 3:
+            box.top = hFaceBitmap ? at.y - lines * ch - 4 : 4;
+            flags |= DT_CENTER | DT_RIGHT;
+            break;
+        case 4:
+            box.top = h / 2 - ch * lines / 2 - 4;
+            box.right = lAdjust ? w - 4 : hFaceBitmap ? at.x - 4 : w;
+            flags |= unstretched ? DT_RIGHT : DT_VCENTER;
+            break;
+        default:
+            box.top = h / 2 - ch * lines / 2 + 2;
+            flags |= DT_CENTER;
+            break;
+    }
+    if (oPopup && nLayout != 2) at.x -= 6;
+    return f;
+}
+
 Answer TBtnBmp::Paint() {
     const DisplayBuffer buffer = DispBegin();
     // Copied and released however painting ends.
@@ -118,64 +178,16 @@ Answer TBtnBmp::Paint() {
     const RectArray client = GetCliRect();
     const int w = client.nRight, h = client.nBottom;
     const int index = ChosenBitmap();
-    if (index >= 0 && lAdjust && aAlpha[static_cast<size_t>(index)]) {
-        HBITMAP& stretched = hBitmap[static_cast<size_t>(index)];
-        if (const SIZE size = BMPSIZE(stretched); size.cx != w || size.cy != h) {
-            if (const HBITMAP resized = RESIZEBMP(stretched, w, h)) {
-                DeleteObject(stretched);
-                stretched = resized;
-            }
-        }
-    }
+    if (index >= 0 && lAdjust && aAlpha[static_cast<size_t>(index)]) StretchToButton(index, w, h);
     const HBITMAP bitmap = index >= 0 ? hBitmap[static_cast<size_t>(index)] : nullptr;
-    const SIZE bmp = BMPSIZE(bitmap);
     const HGDIOBJ previousFont = oFont && oFont->hFont ? SelectObject(hDC, oFont->hFont) : nullptr;
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(hDC, &metrics);
-    const int ch = metrics.tmHeight;
-    const CaptionSize caption = MeasureCaption(hDC, cCaption);
-    const int lines = caption.nLines;
-
-    POINT at{(w - bmp.cx) / 2, (h - bmp.cy) / 2};
-    if (bitmap && lines > 0) {
-        switch (nLayout == 0 ? 1 : nLayout) {
-            case 1: at.y = h / 2 - (bmp.cy + lines * ch) / 2 - 4; break;
-            case 2: at.x = w / 2 - (bmp.cx + caption.nWidth) / 2 + 4; break;
-            case 3: at.y = h / 2 - bmp.cy / 2 + lines * ch / 2 + 4; break;
-            default: at.x = w / 2 - bmp.cx / 2 + caption.nWidth / 2 - 4; break;
-        }
-    }
-    RECT box{6, 0, w - 6 - (oPopup ? 12 : 0), h - 4};
-    const bool unstretched = bitmap && !lAdjust;
-    switch (nLayout) {
-        case 1: box.top = bitmap ? at.y + bmp.cy + 4 : h - lines * ch - 4; break;
-        case 2:
-            box.top = h / 2 - ch * lines / 2 - 4;
-            box.left = unstretched ? at.x + bmp.cx + 4 : 4;
-            break;
-        case 3: box.top = bitmap ? at.y - lines * ch - 4 : 4; break;
-        case 4:
-            box.top = h / 2 - ch * lines / 2 - 4;
-            box.right = lAdjust ? w - 4 : bitmap ? at.x - 4 : w;
-            break;
-        default: box.top = h / 2 - ch * lines / 2 + 2; break;
-    }
-    if (oPopup && nLayout != 2) at.x -= 6;
-
+    const FaceLayout face = LayOut(hDC, w, h, bitmap);
     const int shift = lPressed ? 1 : 0;
-    PaintBackground(hDC, w, h, lines == 0 ? bitmap : nullptr);
-    if (bitmap && (l2007 || lines > 0)) PaintBitmap(hDC, index, at, shift);
-    if (lines > 0) {
-        UINT flags = DT_WORDBREAK | (nLayout % 2 == 0 ? DT_VCENTER : 0);
-        switch (nLayout) {
-            case 0:
-            case 1: flags |= DT_CENTER; break;
-            case 2: flags |= unstretched ? DT_VCENTER : DT_RIGHT; break;
-            case 3: flags |= DT_CENTER | DT_RIGHT; break;
-            default: flags |= unstretched ? DT_RIGHT : DT_VCENTER; break;
-        }
-        PaintCaption(hDC, box, flags, shift);
-    }
+    // Without a caption the classic face draws the bitmap itself, and "..." is its own caption.
+    const bool faceDrawsAll = !l2007 && (face.nLines == 0 || cCaption == "...");
+    PaintBackground(hDC, w, h, faceDrawsAll ? index : -1);
+    if (bitmap && !faceDrawsAll) PaintBitmap(hDC, index, face.at, shift);
+    if (face.nLines > 0 && !faceDrawsAll) PaintCaption(hDC, face.box, face.nFlags, shift);
     if (lMOver && lBoxSelect) {
         if (lRound)
             ROUNDBOX(hDC, 2, 2, w - 3, h - 3, kCorner, kCorner, kHoverFrame);
@@ -190,11 +202,13 @@ Answer TBtnBmp::Paint() {
 
 // 2007 bar buttons show the bar's gradient where they stand (the hovered or
 // pressed one the gold gradient); stand-alone 2007 buttons a rounded gradient face;
-// classic ones the native face.
-void TBtnBmp::PaintBackground(HDC hDCTarget, int w, int h, HBITMAP hFaceBitmap) {
+// classic ones the native face, with bitmap nFaceBitmap (-1: none) when it draws it.
+void TBtnBmp::PaintBackground(HDC hDCTarget, int w, int h, int nFaceBitmap) {
     const auto bar = lBarBtn ? Bar() : nullptr;
     if (!l2007) {
-        PALBTNPAINT({.hWnd = hWnd, .hBitmap = hFaceBitmap, .hPalette = nullptr, .lPressed = lPressed,
+        const size_t i = static_cast<size_t>(std::max(nFaceBitmap, 0));
+        PALBTNPAINT({.hWnd = hWnd, .hBitmap = nFaceBitmap >= 0 ? hBitmap[i] : nullptr,
+                     .hPalette = nFaceBitmap >= 0 ? hPalette[i] : nullptr, .lPressed = lPressed,
                      .lAdjust = lAdjust, .lBorder = lBorder || (lMOver && l97Look), .lPopup = oPopup != nullptr,
                      .nClrPane = nClrPane, .cCaption = cCaption == "..." ? cCaption : std::string(),
                      .nLayout = nLayout, .hFont = oFont ? oFont->hFont : nullptr,
