@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "corvix/classes/menu.h"
+#include "corvix/classes/tacctbl.h"
 #include "corvix/classes/window.h"
 #include "corvix/function/cxerror.h"
 
@@ -52,6 +53,31 @@ std::shared_ptr<TMenuItem> TMenuItem::New(const NewArgs& a) {
 }
 
 TMenuItem::~TMenuItem() { End(); }
+
+std::shared_ptr<TMenuItem> TMenuItem::ReDefine(const ReDefineArgs& a) {
+    const auto menu = a.oMenu ? a.oMenu : oMenu.lock();
+    const auto item = menu ? menu->GetMenuItem(static_cast<UINT_PTR>(a.nId)) : nullptr;
+    if (!item) return nullptr;
+    if (a.cMsg) item->cMsg = *a.cMsg;
+    if (a.bBlock || a.bAction) item->bAction = a.bBlock ? a.bBlock : a.bAction;
+    if (!a.nHelpId.IsNil()) item->nHelpId = a.nHelpId;
+    if (a.bWhen) item->bWhen = a.bWhen;
+    if (a.lChecked) item->SetCheck(*a.lChecked);
+    if (a.lActive) *a.lActive ? item->Enable() : item->Disable();
+    if (!a.cBmpFile.empty() || !a.cResName.empty()) {
+        if (item->hBitmap) DeleteObject(item->hBitmap);
+        item->hBitmap = nullptr;
+        item->LoadBitmaps(a.cBmpFile, a.cResName);
+    }
+    if (a.cPrompt) item->SetPrompt(*a.cPrompt);
+    if (a.nVirtKey) {
+        item->nVKState = a.nVKState;
+        item->nVirtKey = a.nVirtKey;
+        if (!menu->oAccTable) menu->oAccTable = TAccTable::New();
+        menu->oAccTable->Add(a.nVirtKey, a.nVKState, static_cast<WORD>(item->nId));
+    }
+    return item;
+}
 
 // A resource overrides the file; the file's bitmap is not kept then.
 void TMenuItem::LoadBitmaps(const std::string& cBmpFile, const std::string& cResName) {

@@ -40,6 +40,24 @@ public:
         bool lBreak = false;
     };
 
+    // The arguments of ReDefine, in their order; those left empty change nothing.
+    struct ReDefineArgs {
+        std::optional<std::string> cPrompt;
+        std::optional<std::string> cMsg;
+        std::optional<bool> lChecked;
+        std::optional<bool> lActive;
+        Action bAction;
+        std::string cBmpFile;
+        std::string cResName;
+        std::shared_ptr<TMenu> oMenu;
+        Action bBlock;  // given, it is the action instead of bAction
+        int nId = 0;
+        BYTE nVKState = 0;
+        WORD nVirtKey = 0;  // 0: the shortcut key stays
+        Value nHelpId;
+        When bWhen;
+    };
+
     ~TMenuItem() override;
 
     std::string cPrompt, cMsg;
@@ -66,6 +84,9 @@ public:
     static constexpr int kFirstId = 20001;
 
     static std::shared_ptr<TMenuItem> New(const NewArgs& args);
+    // Changes the existing item nId of oMenu (default: this item's menu) and
+    // its entry; answers that item, or null when the menu has none.
+    std::shared_ptr<TMenuItem> ReDefine(const ReDefineArgs& args);
     std::string ClassName() const override { return "TMENUITEM"; }
 
     const std::string& cCaption() const { return cPrompt; }

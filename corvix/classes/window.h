@@ -316,6 +316,8 @@ public:
     virtual Answer InitMenuPopup(HMENU hMenu, int nPos, bool lSysMenu);
     // A key pressed in an open menu: the entry whose prompt has that mnemonic.
     virtual Answer MenuChar(WORD nChar, int nFlags, LPARAM hMenu);
+    // F1 in an open menu: the selected item's help, else the window's.
+    virtual Answer HelpF1();
     // The window shows the menu as its menu bar and makes its shortcut keys current.
     void SetMenu(std::shared_ptr<TMenu> oNewMenu);
     virtual Answer DdeExecute(WPARAM hWndClient, LPARAM hCommands);

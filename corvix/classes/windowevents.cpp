@@ -111,6 +111,7 @@ Answer TWindow::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
         case LM_DROPOVER: return DropOver(LOWORD(lParam), HIWORD(lParam), lParam);
         case LM_ASYNCSELECT: return AsyncSelect(wParam, lParam);
         case LM_TASKBAR: return TaskBar(wParam, lParam);
+        case LM_HELPF1: return HelpF1();
         default: return Answer::Nil();
     }
 }

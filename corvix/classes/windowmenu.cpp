@@ -11,6 +11,7 @@
 #include "corvix/classes/tacctbl.h"
 #include "corvix/classes/window.h"
 #include "corvix/native/eventloop.h"
+#include "corvix/native/help.h"
 #include "corvix/native/lmessages.h"
 #include "corvix/native/menudraw.h"
 
@@ -146,6 +147,16 @@ Answer TWindow::MenuSelect(WORD nItem, int nFlags, LPARAM lParam) {
     if (item) SetMsg(item->cMsg);
     if (bMenuSelect) bMenuSelect(item, nFlags, lParam);
     return Answer::Nil();
+}
+
+Answer TWindow::HelpF1() {
+    const auto item = oMItemSelect.lock();
+    if (!item || item->nHelpId.IsNil()) return HelpTopic();
+    if (item->nHelpId.IsString())
+        HELPTOPIC(item->nHelpId.AsString());
+    else if (item->nHelpId.IsNumber())
+        HELPPOPUP(static_cast<int>(item->nHelpId.AsInteger()), hWnd);
+    return Answer::Number(0);
 }
 
 Answer TWindow::MenuChar(WORD nChar, int, LPARAM hMenu) {

@@ -188,7 +188,8 @@ std::optional<bool> MENUDRAW2007(const DRAWITEMSTRUCT* p, const std::string& cPr
     if (hBitmap) DrawEntryBitmap(hDC, r, hBitmap, checked, selected);
     if (!cPrompt.empty()) {
         SetBkMode(hDC, TRANSPARENT);
-        if (grayed) SetTextColor(hDC, kGreyText);
+        // Dark on the amber too: the system sets the highlight text colour for selected entries.
+        SetTextColor(hDC, grayed ? kGreyText : GetSysColor(COLOR_MENUTEXT));
         const RECT text{onBar ? r.left : r.left + 33, r.top + 2, r.right, r.bottom};
         DrawPrompt(hDC, text, cPrompt, onBar ? DT_CENTER : DT_LEFT);
     } else if (!hBitmap && !onBar) {

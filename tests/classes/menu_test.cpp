@@ -244,6 +244,22 @@ TEST(MenuItemTest, SetPromptKeepsTheOwnerDrawnLook) {
     EXPECT_EQ(MenuEntryText(built.file->hMenu, static_cast<UINT>(built.items[0]->nId)), "&Reopen");
 }
 
+TEST(MenuItemTest, ReDefineChangesTheExistingItemItsEntryAndItsShortcut) {
+    int runs = 0;
+    const auto built = BuildFileMenu({{.cPrompt = "&Old"}});
+    const auto& item = built.items[0];
+    const auto changed = item->ReDefine({.cPrompt = "&New", .lActive = false, .bAction = [&](TMenuItem&) { ++runs; },
+                                         .nId = item->nId, .nVKState = FCONTROL, .nVirtKey = 'N'});
+    EXPECT_EQ(changed, item);
+    EXPECT_EQ(MenuEntryText(built.file->hMenu, static_cast<UINT>(item->nId)), "&New");
+    EXPECT_TRUE(GetMenuState(built.file->hMenu, 0, MF_BYPOSITION) & MF_GRAYED);
+    ASSERT_TRUE(built.file->oAccTable);
+    EXPECT_EQ(built.file->oAccTable->aItems[0].nCommand, item->nId);
+    built.bar->Command(item->nId);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(item->ReDefine({.nId = 1}), nullptr);
+}
+
 TEST(MenuOwnerDrawTest, TheWindowMeasuresItsEntriesAndDrawsAForeignOneWithTheMenusText) {
     const auto built = BuildFileMenu({{.cPrompt = "&Open\tCtrl+O"}, {}});
     const auto window = WindowWith(built.bar);
