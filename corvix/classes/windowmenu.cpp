@@ -66,11 +66,12 @@ void TWindow::SetMenu(std::shared_ptr<TMenu> oNewMenu) {
     if (oMenu->oAccTable) oMenu->oAccTable->Activate();
 }
 
-// Menus and accelerators send no control window; a tracked pop-up takes them first.
+// Menus and accelerators send no control window. A tracked pop-up takes
+// its own commands; a pop-up kept after tracking does not swallow the bar's.
 bool TWindow::MenuCommand(WPARAM wParam, LPARAM lParam) {
     if (lParam) return false;
     const int id = LOWORD(wParam);
-    if (const auto popup = oPopup) {
+    if (const auto popup = oPopup; popup && (popup->GetMenuItem(static_cast<UINT_PTR>(id)) || !oMenu)) {
         popup->Command(id);
         return true;
     }
@@ -139,8 +140,10 @@ Answer TWindow::InitMenuPopup(HMENU hMenu, int, bool lSysMenu) {
 
 // A menu handle of 0 ends the selection: the item is forgotten.
 Answer TWindow::MenuSelect(WORD nItem, int nFlags, LPARAM lParam) {
-    DestroyToolTip();
-    SYSREFRESH();
+    if (hToolTip) {
+        DestroyToolTip();
+        SYSREFRESH();
+    }
     const auto menu = oPopup ? oPopup : oMenu;
     const auto item = lParam && menu ? menu->GetMenuItem(nItem) : nullptr;
     oMItemSelect = item;

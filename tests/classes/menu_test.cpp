@@ -114,6 +114,10 @@ TEST(MenuCommandTest, OnlyAKnownIdentifierWhoseConditionHoldsRunsItsActionWithTh
     allowed = true;
     send(built.items[1]->nId);
     EXPECT_EQ(ran.size(), 2u);
+    // A pop-up kept after its tracking leaves the bar's commands to the bar.
+    window->oPopup = TMenu::New(true);
+    send(built.items[0]->nId);
+    EXPECT_EQ(ran.size(), 3u);
 }
 
 // Records the end of the system's menu loop.
