@@ -7,11 +7,13 @@
 
 #include "corvix/classes/bar.h"
 #include "corvix/classes/font.h"
+#include "corvix/classes/menu.h"
 #include "corvix/classes/reference.h"
 #include "corvix/function/cxerror.h"
 #include "corvix/native/eventloop.h"
 #include "corvix/native/msgbox.h"
 #include "corvix/native/palbmp.h"
+#include "corvix/native/wndpos.h"
 #include "corvix/native/wrappers.h"
 
 namespace corvix {
@@ -175,6 +177,7 @@ void TBtnBmp::FreeBitmaps() {
 
 Answer TBtnBmp::Destroy() {
     FreeBitmaps();
+    if (oPopup) oPopup->End();
     oPopup.reset();
     hRgn = nullptr;  // the window's region goes with the window
     return TControl::Destroy();
@@ -211,8 +214,17 @@ void TBtnBmp::GoDown() {
     Refresh(false);
 }
 
+// The owner is the bar for a bar button, else the button itself; its oPopup
+// names the menu while the menu runs. The menu is kept for the next time.
 void TBtnBmp::ShowPopup() {
     if (!oPopup) return;
+    const auto keepAlive = shared_from_this();  // a chosen item may end this button
+    const auto menu = oPopup;
+    const auto bar = Bar();
+    const std::shared_ptr<TWindow> owner = bar ? std::static_pointer_cast<TWindow>(bar) : keepAlive;
+    const RectArray at = bar ? GETCOORS(hWnd) : RectArray{0, 0, nHeight(), 0};
+    menu->Activate(at.nBottom, at.nLeft, owner, false);
+    if (owner->oPopup == menu) owner->oPopup.reset();
 }
 
 // ---- messages ----

@@ -9,7 +9,10 @@
 
 #include "corvix/classes/btnbmp.h"
 #include "corvix/classes/dialog.h"
+#include "corvix/classes/menu.h"
+#include "corvix/classes/menuitem.h"
 #include "corvix/classes/msgbar.h"
+#include "corvix/classes/pdmenu.h"
 #include "corvix/native/lmessages.h"
 #include "corvix/native/wndpos.h"
 #include "tests/support/gdiprobe.h"
@@ -204,6 +207,47 @@ TEST(BtnBmpTest, TheGoldHoverFrameAppearsUnderTheRealPointerAndGoes) {
     ASSERT_TRUE(LeaveButton(*b));
     UpdateWindow(b->hWnd);
     EXPECT_EQ(Rgb(WindowPixel(b->hWnd, 0, 1)), Rgb(RGB(219, 230, 244))) << "the bar's first row again";
+}
+
+std::shared_ptr<TBar> popupBar;
+bool popupShown = false;
+
+// Inside the menu loop: notes that the bar owns the open pop-up, then closes it.
+void CALLBACK NoteAndClosePopup(HWND, UINT, UINT_PTR nTimer, DWORD) {
+    KillTimer(nullptr, nTimer);
+    popupShown = popupBar && popupBar->oPopup;
+    EndMenu();
+}
+
+TEST(BtnBmpTest, AClickInTheArrowOpensThePopupAndOnTheFaceRunsTheActionOnce) {
+    const auto parent = ShownParent();
+    popupBar = TBar::New({.oWnd = parent, .l2007 = true});
+    int actions = 0, chosen = 0;
+    const auto popup = MENUBEGIN(true);
+    MENUADDITEM({.cPrompt = "Item", .bAction = [&chosen](TMenuItem&) { ++chosen; }});
+    MENUEND();
+    const auto plain = AddButton(popupBar);
+    const auto b = AddButton(popupBar, {.bAction = [&actions](TBtnBmp&) { ++actions; }, .oPopup = popup});
+    EXPECT_EQ(b->nWidth(), plain->nWidth() + 13);
+    const int arrow = b->nWidth() - 5, face = 5;
+    const struct {
+        int nCol;
+        bool lOpens;
+        int nActions;
+    } clicks[] = {{arrow, true, 0}, {face, false, 1}, {arrow, true, 1}};
+    for (const auto& c : clicks) {
+        popupShown = false;
+        SetTimer(nullptr, 0, 1, &NoteAndClosePopup);
+        SendMessageA(b->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(c.nCol, 10));
+        SendMessageA(b->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(c.nCol, 10));
+        PumpUntil(500, [] { return popupShown; });
+        EXPECT_EQ(popupShown, c.lOpens) << "column " << c.nCol;
+        EXPECT_EQ(actions, c.nActions) << "column " << c.nCol;
+        EXPECT_EQ(popupBar->oPopup, nullptr);
+    }
+    EXPECT_EQ(chosen, 0);
+    EXPECT_NE(popup->hMenu, nullptr) << "kept for the next time";
+    popupBar.reset();
 }
 
 TEST(BtnBmpTest, AFaceClickRunsOnceAndOnlyTheKeyThatPressedTheButtonCompletesIt) {
