@@ -67,7 +67,7 @@ wait "$menus"
 sample=$!
 windows_of "Corvix toolbar sample" || { echo "corvix: the toolbar sample never showed" >&2; exit 1; }
 read -r cx cy < <(client_origin)
-xdotool mousemove $((cx + 70)) $((cy + 14))
+xdotool mousemove $((cx + 83)) $((cy + 14))
 settle toolbar
 crop_window toolbar "$out/toolbar.png"
 xdotool key alt+F4
