@@ -239,7 +239,9 @@ void TBtnBmp::PaintBackground(HDC hDCTarget, int w, int h, int nFaceBitmap) {
         ROUNDBOX(hDCTarget, 0, 0, w - 1, h - 1, kCorner, kCorner, kRoundOuter, 1);
         return;
     }
-    WNDBOX2007(hDCTarget, 0, 0, h - 1, w - 1, kRoundOuter);
+    const HPEN pen = CreatePen(PS_SOLID, 1, kRoundOuter);
+    RECTANGLE(hDCTarget, 0, 0, h - 1, w - 1, pen);
+    DeleteObject(pen);
     GRADIENTFILL(hDCTarget, 1, 1, h - 2, w - 1, steps);
 }
 

@@ -62,6 +62,10 @@ void RegisterBarPainting(FunctionRegistry& r) {
                  static_cast<COLORREF>(a.Integer(7)), a.Int(8, 1));
         return Value();
     });
+    r.Register("RECTANGLE", [](Args a) {
+        RECTANGLE(a.Handle<HDC>(0), a.Int(1), a.Int(2), a.Int(3), a.Int(4), a.Handle<HPEN>(5));
+        return Value();
+    });
     r.Register("DRAWFOCUSRECT", [](Args a) {
         DRAWFOCUSRECT(a.Handle<HDC>(0), a.Int(1), a.Int(2), a.Int(3), a.Int(4));
         return Value();

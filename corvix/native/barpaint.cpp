@@ -94,6 +94,15 @@ void ROUNDBOX(HDC hDC, int nLeft, int nTop, int nRight, int nBottom, int nWidth,
     DeleteObject(pen);
 }
 
+void RECTANGLE(HDC hDC, int nTop, int nLeft, int nBottom, int nRight, HPEN hPen) {
+    if (!hDC) return;
+    const HGDIOBJ previousPen = hPen ? SelectObject(hDC, hPen) : nullptr;
+    const HGDIOBJ previousBrush = SelectObject(hDC, GetStockObject(NULL_BRUSH));
+    Rectangle(hDC, nLeft, nTop, nRight + 1, nBottom + 1);
+    SelectObject(hDC, previousBrush);
+    if (previousPen) SelectObject(hDC, previousPen);
+}
+
 void DRAWFOCUSRECT(HDC hDC, int nTop, int nLeft, int nBottom, int nRight) {
     if (!hDC) return;
     const RECT area{nLeft, nTop, nRight, nBottom};

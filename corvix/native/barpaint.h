@@ -43,6 +43,10 @@ void PALBTNPAINT(const PalBtnPaintArgs& a);
 void ROUNDBOX(HDC hDC, int nLeft, int nTop, int nRight, int nBottom, int nWidth, int nHeight, COLORREF nColor,
               int nPenWidth = 1);
 
+// An unfilled rectangle over rows nTop..nBottom and columns nLeft..nRight,
+// both ends included, in hPen (the DC's pen when 0).
+void RECTANGLE(HDC hDC, int nTop, int nLeft, int nBottom, int nRight, HPEN hPen = nullptr);
+
 // The dotted focus rectangle over rows nTop..nBottom and columns nLeft..nRight.
 void DRAWFOCUSRECT(HDC hDC, int nTop, int nLeft, int nBottom, int nRight);
 

@@ -268,6 +268,10 @@ TEST(BtnBmpTest, AFaceClickRunsOnceAndOnlyTheKeyThatPressedTheButtonCompletesIt)
     SendMessageA(b->hWnd, WM_KEYUP, VK_SPACE, 0xC0000001);
     EXPECT_EQ(actions, 2);
     EXPECT_TRUE(b->lPressed) << "still toggled down";
+    SendMessageA(b->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageA(b->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(actions, 3) << "a toggled button still takes a click";
+    EXPECT_TRUE(b->lPressed);
 }
 
 TEST(BtnBmpTest, AnActionThatThrowsLeavesTheButtonClickable) {
