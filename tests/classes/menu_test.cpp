@@ -201,10 +201,13 @@ TEST(MenuSysTest, EndingTheSystemMenuObjectLeavesTheMenuBarAndNothingLeaks) {
                                       {.cPrompt = "&Close", .lChecked = true}});
     const auto window = WindowWith(built.bar);
     const int systemEntries = GetMenuItemCount(GetSystemMenu(window->hWnd, FALSE));
+    int extraRuns = 0;
     const auto sys = MENUBEGIN(false, true, window);
-    MENUADDITEM({.cPrompt = "&Extra"});
+    const auto extra = MENUADDITEM({.cPrompt = "&Extra", .bAction = [&](TMenuItem&) { ++extraRuns; }});
     MENUEND();
     EXPECT_EQ(window->oSysMenu, sys);
+    SendMessageA(window->hWnd, WM_SYSCOMMAND, static_cast<WPARAM>(extra->nId), 0);
+    EXPECT_EQ(extraRuns, 1);
     EXPECT_EQ(GetMenuItemCount(GetSystemMenu(window->hWnd, FALSE)), systemEntries + 1);
     sys->End();
     EXPECT_EQ(GetMenu(window->hWnd), built.bar->hMenu);
