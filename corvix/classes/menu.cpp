@@ -139,7 +139,8 @@ void TMenu::Insert(std::shared_ptr<TMenuItem> oItem, int nPos) {
 
 void TMenu::Initiate() {
     if (l2007) MITEMS2007(hMenu);
-    for (const auto& item : std::vector(aMenuItems)) {
+    for (size_t i = 0; i < aMenuItems.size(); ++i) {  // by index: a condition may change the menu
+        const auto item = aMenuItems[i];
         if (!item->bWhen) continue;
         if (const auto when = item->bWhen(*item)) *when ? item->Enable() : item->Disable();
     }
@@ -239,11 +240,11 @@ void TMenu::UnHilite(int nPos) {
 }
 
 void TMenu::Enable() {
-    for (const auto& item : std::vector(aMenuItems)) item->Enable();
+    for (const auto& item : aMenuItems) item->Enable();
 }
 
 void TMenu::Disable() {
-    for (const auto& item : std::vector(aMenuItems)) item->Disable();
+    for (const auto& item : aMenuItems) item->Disable();
 }
 
 std::shared_ptr<TMenuItem> TMenu::GetMenuItem(UINT_PTR nId) const {

@@ -13,9 +13,10 @@ namespace corvix {
 const std::vector<std::string> TMenuItem::aProperties = {"cCaption", "cMsg",   "cVarName", "lActive",
                                                          "lBreak",   "lChecked", "bAction", "nId"};
 
+// Never destroyed: items held by other statics are ended after it would be, at exit.
 std::set<int>& TMenuItem::aLiveIds() {
-    static std::set<int> ids;
-    return ids;
+    static auto* const ids = new std::set<int>;
+    return *ids;
 }
 
 // WM_COMMAND carries 16 bits of identifier.

@@ -19,15 +19,15 @@ namespace corvix {
 
 namespace {
 
-std::string WithoutAmpersands(std::string text) {
-    std::erase(text, '&');
-    return text;
-}
-
-int ScreenTextWidth(const std::string& text) {
+// The width of the prompt without its "&" marks, on the screen's device context.
+int ScreenTextWidth(const std::string& cPrompt) {
+    char text[256] = {};
+    size_t length = 0;
+    for (const char c : cPrompt)
+        if (c != '&' && length < sizeof text) text[length++] = c;
     HDC screen = GetDC(nullptr);
     SIZE size{};
-    GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32A(screen, text, static_cast<int>(length), &size);
     ReleaseDC(nullptr, screen);
     return size.cx;
 }
@@ -118,7 +118,7 @@ Answer TWindow::MeasureItem(WPARAM nIdCtl, LPARAM pMeasureItem) {
     if (const auto item = FindMenuItem(p->itemID)) {
         const auto menu = item->oMenu.lock();
         const int extra = menu && menu == oMenu ? 0 : 100;
-        const int width = static_cast<int>(0.9 * ScreenTextWidth(WithoutAmpersands(item->cPrompt))) + extra;
+        const int width = static_cast<int>(0.9 * ScreenTextWidth(item->cPrompt)) + extra;
         MENUMEASUREITEM(p, width, item->cPrompt.empty());
     } else {
         MENUMEASUREITEM(p, 0, IsSeparatorEntry(reinterpret_cast<HMENU>(p->itemData), p->itemID));

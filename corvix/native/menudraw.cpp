@@ -113,9 +113,8 @@ void DrawPrompt(HDC hDC, RECT r, const std::string& cPrompt, UINT nAlign) {
         return;
     }
     r.right -= kShortcutIndent;
-    const std::string caption = cPrompt.substr(0, tab), shortcut = cPrompt.substr(tab + 1);
-    DrawTextA(hDC, caption.c_str(), -1, &r, DT_LEFT | DT_SINGLELINE | DT_TOP);
-    DrawTextA(hDC, shortcut.c_str(), -1, &r, DT_RIGHT | DT_SINGLELINE | DT_TOP);
+    DrawTextA(hDC, cPrompt.c_str(), static_cast<int>(tab), &r, DT_LEFT | DT_SINGLELINE | DT_TOP);
+    DrawTextA(hDC, cPrompt.c_str() + tab + 1, -1, &r, DT_RIGHT | DT_SINGLELINE | DT_TOP);
 }
 
 void DrawEntryBitmap(HDC hDC, const RECT& r, HBITMAP hBitmap, bool lChecked, bool lSelected) {

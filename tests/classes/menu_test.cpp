@@ -185,7 +185,7 @@ TEST(MenuWhenTest, OpeningAMenuGreysItemsWhoseConditionFailsAndKeepsThoseWithout
                                       {.cPrompt = "&Unsure", .bWhen = [](TMenuItem&) { return std::nullopt; }}});
     const auto window = WindowWith(built.bar);
     SendMessageA(window->hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(built.file->hMenu), 0);
-    const auto grey = [&](int i) { return GetMenuState(built.file->hMenu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED; };
+    const auto grey = [&](UINT i) { return GetMenuState(built.file->hMenu, i, MF_BYPOSITION) & MF_GRAYED; };
     EXPECT_TRUE(grey(0));
     EXPECT_FALSE(grey(1));
     EXPECT_FALSE(built.items[0]->lActive);
@@ -195,15 +195,19 @@ TEST(MenuWhenTest, OpeningAMenuGreysItemsWhoseConditionFailsAndKeepsThoseWithout
 }
 
 TEST(MenuSysTest, EndingTheSystemMenuObjectLeavesTheMenuBarAndNothingLeaks) {
-    const auto built = BuildFileMenu({{.cPrompt = "&Open\tCtrl+O", .cBmpFile = BesideTheTests("menu16.bmp"), .cResName = "MENUBMP"},
+    const std::string bmp = BesideTheTests("menu16.bmp");
+    const auto built = BuildFileMenu({{.cPrompt = "&Open\tCtrl+O", .cBmpFile = bmp, .cResName = "MENUBMP"},
                                       {},
                                       {.cPrompt = "&Close", .lChecked = true}});
     const auto window = WindowWith(built.bar);
     const int systemEntries = GetMenuItemCount(GetSystemMenu(window->hWnd, FALSE));
+    int extraRuns = 0;
     const auto sys = MENUBEGIN(false, true, window);
-    MENUADDITEM({.cPrompt = "&Extra"});
+    const auto extra = MENUADDITEM({.cPrompt = "&Extra", .bAction = [&](TMenuItem&) { ++extraRuns; }});
     MENUEND();
     EXPECT_EQ(window->oSysMenu, sys);
+    SendMessageA(window->hWnd, WM_SYSCOMMAND, static_cast<WPARAM>(extra->nId), 0);
+    EXPECT_EQ(extraRuns, 1);
     EXPECT_EQ(GetMenuItemCount(GetSystemMenu(window->hWnd, FALSE)), systemEntries + 1);
     sys->End();
     EXPECT_EQ(GetMenu(window->hWnd), built.bar->hMenu);
@@ -212,11 +216,11 @@ TEST(MenuSysTest, EndingTheSystemMenuObjectLeavesTheMenuBarAndNothingLeaks) {
 
     const int baseline = corvix_test::CountLiveGdiObjects();
     for (int i = 0; i < 3; ++i) {
-        const auto item = TMenuItem::New({.cPrompt = "both", .cBmpFile = BesideTheTests("menu16.bmp"), .cResName = "MENUBMP"});
+        const auto item = TMenuItem::New({.cPrompt = "both", .cBmpFile = bmp, .cResName = "MENUBMP"});
         EXPECT_NE(item->hBitmap, nullptr);
         item->End();
     }
-    const auto again = BuildFileMenu({{.cPrompt = "&Open", .cBmpFile = BesideTheTests("menu16.bmp")}});
+    const auto again = BuildFileMenu({{.cPrompt = "&Open", .cBmpFile = bmp}});
     again.bar->End();
     EXPECT_EQ(corvix_test::CountLiveGdiObjects(), baseline);
 }
