@@ -373,17 +373,23 @@ TEST(BtnBmpTest, AButtonOfADialogGetsItsBitmapsWhenTheDialogsWindowComes) {
 TEST(BtnBmpTest, AMissingBitmapFileGivesAButtonWithoutItAndNothingLeaks) {
     const auto parent = ShownParent();
     const auto bar = TBar::New({.oWnd = parent, .l2007 = true});
-    const auto make = [&](const std::string& file) {
-        const auto b = AddButton(bar, {.cBmpFile1 = file, .cPrompt = "Text"});
+    const auto make = [&](const std::string& resource, const std::string& file) {
+        const auto b = AddButton(bar, {.cResName1 = resource, .cBmpFile1 = file, .cPrompt = "Text"});
         UpdateWindow(b->hWnd);
         return b;
     };
-    make("missing.bmp")->End();  // the bar's font and the first paint's caches
+    make("", "missing.bmp")->End();  // the bar's font and the first paint's caches
     Pump();
     const int before = corvix_test::CountLiveGdiObjects();
-    for (const std::string& file : {std::string("missing.bmp"), WriteBitmap("opaque.bmp", false, RGB(255, 0, 0))}) {
-        const auto b = make(file);
-        EXPECT_EQ(b->hBitmap[0] == nullptr, file == "missing.bmp") << file;
+    const struct {
+        std::string cResName, cBmpFile;
+        bool lLoaded;
+    } cases[] = {{"", "missing.bmp", false},
+                 {"", WriteBitmap("opaque.bmp", false, RGB(255, 0, 0)), true},
+                 {"BARBITMAP", "", true}};
+    for (const auto& c : cases) {
+        const auto b = make(c.cResName, c.cBmpFile);
+        EXPECT_EQ(b->hBitmap[0] != nullptr, c.lLoaded) << c.cResName << c.cBmpFile;
         b->End();
         Pump();
     }
