@@ -179,7 +179,6 @@ void TWindow::Init(const NewArgs& a) {
     nRight = static_cast<int>(a.nRight * cols);
     cCaption = a.cTitle;
     oCursor = a.oCursor;
-    oMenu = a.oMenu;
     oWnd = a.oWnd;
     oIcon = a.oIcon ? a.oIcon : (a.cIcon.empty() ? nullptr : TIcon::FromName(a.cIcon));
     lVisible = true;
@@ -187,6 +186,7 @@ void TWindow::Init(const NewArgs& a) {
     lValidating = false;
     Register();
     Create();
+    if (a.oMenu) SetMenu(a.oMenu);
     MakeFrameBars();
     SetColor(a.nClrFore.value_or(GetSysColor(COLOR_WINDOWTEXT)), a.nClrBack.value_or(GetSysColor(COLOR_WINDOW)),
              a.oBrush);

@@ -25,6 +25,8 @@ class TBrush;
 class TCursor;
 class TFont;
 class TIcon;
+class TMenu;
+class TMenuItem;
 class TScrollBar;
 
 class TWindow : public Object, public MessageTarget, public std::enable_shared_from_this<TWindow> {
@@ -46,7 +48,7 @@ public:
         double nRight = 70;
         std::string cTitle;
         DWORD nStyle = 0;  // 0: built from the border, box and scroll-bar arguments
-        std::shared_ptr<Object> oMenu;
+        std::shared_ptr<TMenu> oMenu;
         std::shared_ptr<TBrush> oBrush;
         std::shared_ptr<TIcon> oIcon;
         std::string cIcon;  // an icon file or resource name, when no icon object is given
@@ -101,7 +103,8 @@ public:
     std::function<void(const Value& xDropInfo, int nRow, int nCol, LPARAM nPacked)> bDropOver;
     std::function<Answer(WPARAM, LPARAM)> bCommNotify, bTaskBar;
     std::function<void(WPARAM, LPARAM)> bSocket;
-    std::function<void(WORD nItem, int nFlags, LPARAM lParam)> bMenuSelect;
+    // The selected item (null when none of ours) and the message's other two arguments.
+    std::function<void(const std::shared_ptr<TMenuItem>& oItem, int nFlags, LPARAM lParam)> bMenuSelect;
     std::function<void(HWND hWndClient, const std::string& cCommand)> bDdeExecute;
     // Edit-command hooks, run by the methods of the same names.
     std::function<Value(TWindow&)> bCopy, bDelete, bFind, bFindNext, bPaste, bProperties, bReDo, bReplace,
@@ -141,7 +144,10 @@ public:
     std::shared_ptr<TFont> oFont;
     std::shared_ptr<TIcon> oIcon;
     std::shared_ptr<TCursor> oCursor;
-    std::shared_ptr<Object> oMenu;
+    std::shared_ptr<TMenu> oMenu;     // the menu bar
+    std::shared_ptr<TMenu> oSysMenu;  // the system menu, once the program changes it
+    std::shared_ptr<TMenu> oPopup;    // the pop-up menu being tracked
+    std::weak_ptr<TMenuItem> oMItemSelect;  // the menu item under the cursor
     std::shared_ptr<TScrollBar> oVScroll, oHScroll;  // the frame bars, with WS_VSCROLL and WS_HSCROLL
     std::shared_ptr<TCursor> oDragCursor;  // shown while a control of this window is dragged
     std::shared_ptr<TWindow> oMsgBar, oTop, oLeft, oBottom, oRight, oClient, oBar;
@@ -307,6 +313,13 @@ public:
     virtual Answer AsyncSelect(WPARAM wParam, LPARAM lParam);
     virtual Answer TaskBar(WPARAM wParam, LPARAM lParam);
     virtual Answer MenuSelect(WORD nItem, int nFlags, LPARAM lParam);
+    virtual Answer InitMenuPopup(HMENU hMenu, int nPos, bool lSysMenu);
+    // A key pressed in an open menu: the entry whose prompt has that mnemonic.
+    virtual Answer MenuChar(WORD nChar, int nFlags, LPARAM hMenu);
+    // F1 in an open menu: the selected item's help, else the window's.
+    virtual Answer HelpF1();
+    // The window shows the menu as its menu bar and makes its shortcut keys current.
+    void SetMenu(std::shared_ptr<TMenu> oNewMenu);
     virtual Answer DdeExecute(WPARAM hWndClient, LPARAM hCommands);
     virtual Answer QueryNewPalette() { return IsIconic(hWnd) ? Answer::Number(0) : Answer::Nil(); }
     virtual Answer GetDlgCode(WPARAM) { return Answer::Nil(); }
@@ -359,6 +372,10 @@ private:
     int Caps(int nIndex) const;
     void LayOutDocked();
     void FocusControl(size_t index);
+    // The item of a menu entry, from the tracked pop-up, the system menu or the menu bar.
+    std::shared_ptr<TMenuItem> FindMenuItem(UINT nId);
+    // The menu paths of Command; true when the command was a menu's.
+    bool MenuCommand(WPARAM wParam, LPARAM lParam);
 };
 
 // The first object whose window is hWnd, or null.

@@ -1,10 +1,12 @@
 // TWindow: activation, display and closing.
 
 #include <array>
+#include <utility>
 
 #include "corvix/classes/brush.h"
 #include "corvix/classes/font.h"
 #include "corvix/classes/icon.h"
+#include "corvix/classes/menu.h"
 #include "corvix/classes/reference.h"
 #include "corvix/classes/scrollbar.h"
 #include "corvix/classes/window.h"
@@ -103,7 +105,10 @@ Answer TWindow::Destroy() {
     DropReference(oFont);
     oIcon.reset();  // an icon this window made goes with its last holder
     oCursor.reset();
-    oMenu.reset();
+    if (const auto menu = std::exchange(oMenu, nullptr)) menu->End();
+    if (const auto sys = std::exchange(oSysMenu, nullptr)) sys->End();
+    oPopup.reset();
+    oMItemSelect.reset();
     oVScroll.reset();
     oHScroll.reset();
     const auto keepAlive = weak_from_this().lock();

@@ -4,10 +4,12 @@
 #include <cstring>
 #include <utility>
 
+#include "corvix/classes/bar.h"
 #include "corvix/classes/brush.h"
 #include "corvix/classes/cursor.h"
 #include "corvix/classes/hotkeys.h"
 #include "corvix/classes/icon.h"
+#include "corvix/classes/menu.h"
 #include "corvix/classes/msgbar.h"
 #include "corvix/classes/scrollbar.h"
 #include "corvix/classes/timer.h"
@@ -102,12 +104,15 @@ Answer TWindow::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
         case WM_GETDLGCODE: return GetDlgCode(wParam);
         case WM_NCMOUSEMOVE: return NcMouseMove(wParam, HIWORD(lParam), LOWORD(lParam));
         case WM_MENUSELECT: return MenuSelect(LOWORD(wParam), HIWORD(lParam), lParam);
+        case WM_INITMENUPOPUP: return InitMenuPopup(reinterpret_cast<HMENU>(wParam), LOWORD(lParam), HIWORD(lParam) != 0);
+        case WM_MENUCHAR: return MenuChar(LOWORD(wParam), HIWORD(lParam), lParam);
         case WM_QUERYNEWPALETTE: return QueryNewPalette();
         case WM_PRINTCLIENT: return PrintClient(reinterpret_cast<HDC>(wParam));
         case WM_DDE_EXECUTE: return DdeExecute(wParam, lParam);
         case LM_DROPOVER: return DropOver(LOWORD(lParam), HIWORD(lParam), lParam);
         case LM_ASYNCSELECT: return AsyncSelect(wParam, lParam);
         case LM_TASKBAR: return TaskBar(wParam, lParam);
+        case LM_HELPF1: return HelpF1();
         default: return Answer::Nil();
     }
 }
@@ -174,7 +179,7 @@ void TWindow::DispEnd(const DisplayBuffer& aInfo) {
 // Reflects control notifications to the control's own window.
 Answer TWindow::Command(WPARAM wParam, LPARAM lParam) {
     const auto control = reinterpret_cast<HWND>(lParam);
-    if (!control) return Answer::Nil();
+    if (MenuCommand(wParam, lParam) || !control) return Answer::Nil();
     if (WindowClassOf(control) == "ToolbarWindow32") {
         // The bar's own object decides; when that is this object, nobody else will.
         if (const auto owner = OWNDFROMHWND(control); owner && owner.get() != this) owner->Command(wParam, lParam);
@@ -193,16 +198,6 @@ Answer TWindow::CtlColor(HWND hWndCtl, HDC hDCCtl) {
     const int id = GetDlgCtrlID(hWndCtl);
     if (id == 65535 || id == -1 || GetParent(hWndCtl) != hWnd) return Answer::Nil();  // no identifier
     return Answer::Number(SendMessageA(hWndCtl, LM_COLOR, reinterpret_cast<WPARAM>(hDCCtl), 0));
-}
-
-// Owner-drawn controls draw themselves; menu items wait for the menu classes.
-Answer TWindow::DrawItem(WPARAM nIdCtl, LPARAM pDrawItem) {
-    if (nIdCtl != 0) SendMessageA(GetDlgItem(hWnd, static_cast<int>(nIdCtl)), LM_DRAWITEM, nIdCtl, pDrawItem);
-    return Answer::Nil();
-}
-
-Answer TWindow::MeasureItem(WPARAM nIdCtl, LPARAM) {
-    return nIdCtl == 0 ? Answer::Logical(false) : Answer::Nil();
 }
 
 Answer TWindow::Notify(WPARAM nIdCtl, LPARAM pNmHdr) {
@@ -412,12 +407,20 @@ void TWindow::LayOutDocked() {
         MoveWindow(w->hWnd, x, y, cx, cy, TRUE);
         w->CoorsUpdate();
     };
+    // A button bar docks itself to its edge and takes its rows or columns from the free area.
+    const auto docksItself = [&](const std::shared_ptr<TWindow>& w) {
+        const auto bar = std::dynamic_pointer_cast<TBar>(w);
+        if (bar) bar->DockIn(free);
+        return bar != nullptr;
+    };
     const auto atTop = [&](const std::shared_ptr<TWindow>& w) {
+        if (docksItself(w)) return;
         const int h = height(w);
         place(w, free.left, free.top, free.right - free.left, h);
         free.top += h;
     };
     const auto atBottom = [&](const std::shared_ptr<TWindow>& w) {
+        if (docksItself(w)) return;
         const int h = height(w);
         place(w, free.left, free.bottom - h, free.right - free.left, h);
         free.bottom -= h;
@@ -426,17 +429,17 @@ void TWindow::LayOutDocked() {
     if (oBottom) atBottom(oBottom);
     if (const auto bar = std::dynamic_pointer_cast<TMsgBar>(oMsgBar); bar && bar != oBottom) {
         bar->Adjust();  // the bar knows its own place
-        free.bottom -= bar->nHeight;
+        free.bottom = std::min<LONG>(free.bottom, bar->nTop);  // a bottom button bar already stands above it
     } else if (oMsgBar && oMsgBar != oBottom) {
         atBottom(oMsgBar);
     }
     if (oBar && oBar != oTop) atTop(oBar);
-    if (oLeft) {
+    if (oLeft && !docksItself(oLeft)) {
         const int w = width(oLeft);
         place(oLeft, free.left, free.top, w, free.bottom - free.top);
         free.left += w;
     }
-    if (oRight) {
+    if (oRight && !docksItself(oRight)) {
         const int w = width(oRight);
         place(oRight, free.right - w, free.top, w, free.bottom - free.top);
         free.right -= w;
@@ -458,6 +461,11 @@ Answer TWindow::SysCommand(WPARAM nCmd, LPARAM) {
             (*handler)(*this);
             return Answer::Number(0);
         }
+    }
+    if (nCmd < 0xF000 && oSysMenu) {
+        const auto keepAlive = oSysMenu;
+        keepAlive->Command(static_cast<int>(nCmd));
+        return Answer::Nil();
     }
     if ((nCmd & 0xFFF0) == SC_CLOSE) return Answer::Logical(End());
     return Answer::Nil();
@@ -498,11 +506,6 @@ Answer TWindow::AsyncSelect(WPARAM wParam, LPARAM lParam) {
 
 Answer TWindow::TaskBar(WPARAM wParam, LPARAM lParam) {
     return bTaskBar ? bTaskBar(wParam, lParam) : Answer::Nil();
-}
-
-Answer TWindow::MenuSelect(WORD nItem, int nFlags, LPARAM lParam) {
-    if (bMenuSelect) bMenuSelect(nItem, nFlags, lParam);
-    return Answer::Nil();
 }
 
 // The command text travels in global memory; the client always gets its acknowledgement.

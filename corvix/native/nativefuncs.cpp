@@ -471,6 +471,9 @@ void RegisterScrollBars(FunctionRegistry& r) {
 
 }  // namespace
 
+// The button bar's, in barfuncs.cpp.
+void RegisterToolbarNatives(FunctionRegistry& registry);
+
 void RegisterNativeFunctions(FunctionRegistry& registry) {
     RegisterBoxes(registry);
     RegisterControlNatives(registry);
@@ -485,6 +488,7 @@ void RegisterNativeFunctions(FunctionRegistry& registry) {
     RegisterDialogCalls(registry);
     RegisterIconsAndCursors(registry);
     RegisterScrollBars(registry);
+    RegisterToolbarNatives(registry);
 }
 
 }  // namespace corvix

@@ -6,6 +6,7 @@
 #include "corvix/classes/brush.h"
 #include "corvix/classes/dialog.h"
 #include "corvix/classes/font.h"
+#include "corvix/classes/pdmenu.h"
 #include "corvix/classes/timer.h"
 #include "corvix/classes/window.h"
 #include "corvix/function/cxerror.h"
@@ -55,6 +56,7 @@ void ResetLibraryState() {
     skindemo::lPressedLook = false;
     for (const auto& timer : std::vector(corvix::TTimer::Timers())) timer->End();
     corvix::TWindow::aWindows().clear();
+    corvix::ResetMenuBuild();
     corvix::SETWNDDEFAULT(nullptr);
     corvix::GETDROPINFO();
     corvix::SETBALLOON(false);

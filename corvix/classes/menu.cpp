@@ -1,0 +1,310 @@
+#include "corvix/classes/menu.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "corvix/classes/menuitem.h"
+#include "corvix/classes/tacctbl.h"
+#include "corvix/classes/window.h"
+#include "corvix/native/eventloop.h"
+
+namespace corvix {
+
+const std::vector<std::string> TMenu::aProperties = {"aItems", "cVarName"};
+
+namespace {
+
+std::weak_ptr<TMenuItem> lastItem;
+
+UINT Low32(HMENU h) { return static_cast<UINT>(reinterpret_cast<UINT_PTR>(h)); }
+
+// Check, grey, help and column-break flags shared by the entry kinds.
+UINT StateFlags(const TMenuItem& item) {
+    return (item.lChecked ? MF_CHECKED : 0) | (item.lHelp ? MF_HELP : 0) | (item.lBreak ? MF_MENUBARBREAK : 0);
+}
+
+}  // namespace
+
+std::vector<std::weak_ptr<TMenu>>& TMenu::aPopups() {
+    static std::vector<std::weak_ptr<TMenu>> popups;
+    return popups;
+}
+
+std::shared_ptr<TMenu> TMenu::GetPopup(HMENU hSub) {
+    for (const auto& weak : aPopups())
+        if (const auto menu = weak.lock(); menu && menu->hMenu == hSub) return menu;
+    return nullptr;
+}
+
+void TMenu::JoinPopups() {
+    auto& popups = aPopups();
+    std::erase_if(popups, [](const auto& weak) { return weak.expired(); });
+    const auto self = shared_from_this();
+    if (!GetPopup(hMenu)) popups.push_back(self);
+}
+
+HMENU TMenu::MakeHandle() const { return lPopup ? CreatePopupMenu() : CreateMenu(); }
+
+std::shared_ptr<TMenu> TMenu::New(bool lPopup, std::shared_ptr<TWindow> oWnd, bool l2007) {
+    auto menu = std::make_shared<TMenu>();
+    menu->lPopup = lPopup;
+    menu->l2007 = l2007;
+    menu->hMenu = menu->MakeHandle();
+    if (lPopup) menu->JoinPopups();
+    if (oWnd) oWnd->SetMenu(menu);
+    return menu;
+}
+
+std::shared_ptr<TMenu> TMenu::NewSys(std::shared_ptr<TWindow> oWnd) {
+    auto menu = std::make_shared<TMenu>();
+    menu->lSysMenu = true;
+    if (oWnd) {
+        menu->oWnd = oWnd;
+        menu->hMenu = GetSystemMenu(oWnd->hWnd, FALSE);
+    }
+    return menu;
+}
+
+void TMenu::aItems(const std::vector<std::shared_ptr<TMenuItem>>& aNew) {
+    for (const auto& item : aNew) Add(item);
+}
+
+void TMenu::PutEntry(const TMenuItem& oItem, UINT nFlags, int nBefore) {
+    UINT_PTR key = oItem.nId;
+    LPCSTR content = oItem.cPrompt.c_str();
+    if (oItem.oSubMenu) key = reinterpret_cast<UINT_PTR>(oItem.oSubMenu->hMenu);
+    if (nFlags & MF_BITMAP) content = reinterpret_cast<LPCSTR>(oItem.hBitmap);
+    const UINT plain = nFlags & ~MF_OWNERDRAW;  // the text stays in the menu; marked below
+    const bool appended = nBefore < 0;
+    if (appended)
+        AppendMenuA(hMenu, plain, key, content);
+    else
+        InsertMenuA(hMenu, static_cast<UINT>(nBefore), plain | MF_BYPOSITION, key, content);
+    const int count = GetMenuItemCount(hMenu);
+    if ((nFlags & MF_OWNERDRAW) && count > 0)
+        MarkOwnerDrawn(hMenu, static_cast<UINT>(appended ? count - 1 : nBefore));
+}
+
+void TMenu::Add(std::shared_ptr<TMenuItem> oItem, bool lRoot) {
+    if (!oItem) return;
+    aMenuItems.push_back(oItem);
+    oItem->oMenu = weak_from_this();
+    const bool prompted = !oItem->cPrompt.empty();
+    // Every system since NT draws the entries of pop-ups and sub-menus itself.
+    const UINT ownerDraw = (l2007 || oItem->hBitmap || (!lRoot && !lSysMenu)) ? MF_OWNERDRAW : 0;
+    const UINT state = StateFlags(*oItem);
+    const UINT grey = oItem->lActive ? 0 : MF_GRAYED;
+    UINT flags = 0;
+    if (oItem->oSubMenu) {
+        flags = MF_POPUP | state | grey | (prompted ? ownerDraw : MF_BITMAP);
+        oItem->oSubMenu->JoinPopups();
+    } else if (prompted) {
+        flags = oItem->lActive ? ownerDraw | state : MF_DISABLED | MF_GRAYED | MF_OWNERDRAW | state;
+    } else if (oItem->hBitmap) {
+        flags = MF_BITMAP | (oItem->lBreak ? MF_MENUBARBREAK : 0);
+    } else {
+        flags = MF_SEPARATOR | (l2007 ? MF_OWNERDRAW : 0);
+    }
+    PutEntry(*oItem, flags);
+}
+
+void TMenu::Insert(std::shared_ptr<TMenuItem> oItem, int nPos) {
+    if (!oItem) return;
+    if (nPos < 1 || static_cast<size_t>(nPos) > aMenuItems.size()) {
+        Add(oItem);
+        return;
+    }
+    const auto& there = aMenuItems[static_cast<size_t>(nPos - 1)];
+    const UINT_PTR thereKey =
+        there->oSubMenu ? reinterpret_cast<UINT_PTR>(there->oSubMenu->hMenu) : static_cast<UINT_PTR>(there->nId);
+    const int before = MenuEntryPos(hMenu, thereKey);
+    aMenuItems.insert(aMenuItems.begin() + (nPos - 1), oItem);
+    oItem->oMenu = weak_from_this();
+    const bool prompted = !oItem->cPrompt.empty();
+    const UINT state = StateFlags(*oItem);
+    UINT flags = 0;
+    if (oItem->oSubMenu) {
+        flags = MF_POPUP | (oItem->lHelp ? MF_HELP : 0) | (oItem->lBreak ? MF_MENUBARBREAK : 0) |
+                (oItem->hBitmap ? MF_BITMAP : 0);
+        oItem->oSubMenu->JoinPopups();
+    } else if (prompted) {
+        flags = state | (oItem->lActive ? ((oItem->hBitmap || !lSysMenu) ? MF_OWNERDRAW : 0) : MF_DISABLED | MF_GRAYED);
+    } else if (oItem->hBitmap) {
+        flags = MF_BITMAP | (oItem->lBreak ? MF_MENUBARBREAK : 0);
+    } else {
+        flags = MF_SEPARATOR;
+    }
+    PutEntry(*oItem, flags, before);
+}
+
+void TMenu::Initiate() {
+    if (l2007) MITEMS2007(hMenu);
+    for (size_t i = 0; i < aMenuItems.size(); ++i) {  // by index: a condition may change the menu
+        const auto item = aMenuItems[i];
+        if (!item->bWhen) continue;
+        if (const auto when = item->bWhen(*item)) *when ? item->Enable() : item->Disable();
+    }
+}
+
+void TMenu::Command(int nId) {
+    const auto item = GetMenuItem(static_cast<UINT_PTR>(nId));
+    if (!item || (!item->bAction && !item->OnClick)) return;
+    if (item->bWhen && item->bWhen(*item) == std::optional<bool>(false)) return;
+    lastItem = item;
+    if (lPopup)
+        oMenuItemPopup = item;
+    else
+        Run(*item);
+}
+
+void TMenu::Run(TMenuItem& oItem) {
+    if (oItem.bAction) {
+        oItem.bAction(oItem);
+    } else if (const auto window = oWnd.lock(); window && oItem.OnClick) {
+        oItem.OnClick(*window, oItem);
+    }
+}
+
+void TMenu::Activate(int nRow, int nCol, std::shared_ptr<TWindow> oWndOwner, bool lEnd) {
+    if (!oWndOwner || !oWndOwner->hWnd || !hMenu) return;
+    const auto self = shared_from_this();  // the window lets go of it at the end
+    POINT at{nCol, nRow};
+    ClientToScreen(oWndOwner->hWnd, &at);
+    if (lEnd && oWndOwner->oPopup && oWndOwner->oPopup != self) oWndOwner->oPopup->End();
+    oWndOwner->oPopup = self;
+    Initiate();
+    TrackPopupMenu(hMenu, TPM_RIGHTBUTTON, at.x, at.y, 0, oWndOwner->hWnd, nullptr);
+    SYSREFRESH();  // the chosen command is still queued
+    if (const auto chosen = std::exchange(oMenuItemPopup, nullptr); chosen && chosen->bAction) chosen->bAction(*chosen);
+    if (lEnd) {
+        End();
+        if (oWndOwner->oPopup == self) oWndOwner->oPopup = nullptr;
+    }
+}
+
+// A system menu is put back as the system made it; a menu bar leaves its window.
+void TMenu::DetachFromWindow() {
+    const auto window = oWnd.lock();
+    if (!window || !window->hWnd) return;
+    if (lSysMenu)
+        GetSystemMenu(window->hWnd, TRUE);
+    else if (hMenu && GetMenu(window->hWnd) == hMenu)
+        SetMenu(window->hWnd, nullptr);
+}
+
+void TMenu::End() {
+    DetachFromWindow();
+    DelItems();
+    if (hMenu && !lSysMenu) DestroyMenu(hMenu);  // the reverted system menu is gone already
+    hMenu = nullptr;
+    std::erase_if(aPopups(), [this](const auto& weak) { return weak.expired() || weak.lock().get() == this; });
+    if (oAccTable) oAccTable->End();
+}
+
+void TMenu::DelItems() {
+    while (!aMenuItems.empty()) {
+        const auto item = aMenuItems.back();
+        item->Destroy();
+        if (!aMenuItems.empty() && aMenuItems.back() == item) aMenuItems.pop_back();
+    }
+}
+
+void TMenu::Reset() {
+    DelItems();
+    const auto window = oWnd.lock();
+    if (lSysMenu) {
+        if (window && window->hWnd) {
+            GetSystemMenu(window->hWnd, TRUE);
+            hMenu = GetSystemMenu(window->hWnd, FALSE);
+        }
+        return;
+    }
+    const bool shown = window && window->hWnd && hMenu && GetMenu(window->hWnd) == hMenu;
+    if (hMenu) DestroyMenu(hMenu);
+    hMenu = MakeHandle();
+    if (shown) ::SetMenu(window->hWnd, hMenu);
+}
+
+void TMenu::Refresh() {
+    if (const auto window = oWnd.lock()) window->SetMenu(shared_from_this());
+}
+
+void TMenu::Hilite(int nPos) {
+    if (const auto window = oWnd.lock())
+        HiliteMenuItem(window->hWnd, hMenu, static_cast<UINT>(nPos - 1), MF_BYPOSITION | MF_HILITE);
+}
+
+void TMenu::UnHilite(int nPos) {
+    if (const auto window = oWnd.lock())
+        HiliteMenuItem(window->hWnd, hMenu, static_cast<UINT>(nPos - 1), MF_BYPOSITION | MF_UNHILITE);
+}
+
+void TMenu::Enable() {
+    for (const auto& item : aMenuItems) item->Enable();
+}
+
+void TMenu::Disable() {
+    for (const auto& item : aMenuItems) item->Disable();
+}
+
+std::shared_ptr<TMenuItem> TMenu::GetMenuItem(UINT_PTR nId) const {
+    const UINT wanted = static_cast<UINT>(nId);
+    for (const auto& item : aMenuItems) {
+        if (static_cast<UINT>(item->nId) == wanted) return item;
+        if (!item->oSubMenu) continue;
+        if (Low32(item->oSubMenu->hMenu) == wanted) return item;
+        if (auto found = item->oSubMenu->GetMenuItem(nId)) return found;
+    }
+    return nullptr;
+}
+
+std::shared_ptr<TMenu> TMenu::GetSubMenu(HMENU hSub) {
+    for (const auto& item : aMenuItems) {
+        if (!item->oSubMenu) continue;
+        if (item->oSubMenu->hMenu == hSub) return item->oSubMenu;
+        if (auto found = item->oSubMenu->GetSubMenu(hSub)) return found;
+    }
+    return nullptr;
+}
+
+std::shared_ptr<TMenuItem> TMenu::LastItem() { return lastItem.lock(); }
+
+void MarkOwnerDrawn(HMENU hMenu, UINT nPos) {
+    MENUITEMINFOA info{.cbSize = sizeof info, .fMask = MIIM_FTYPE};
+    if (!GetMenuItemInfoA(hMenu, nPos, TRUE, &info)) return;
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    info.fType |= MFT_OWNERDRAW;
+    info.dwItemData = reinterpret_cast<ULONG_PTR>(hMenu);
+    SetMenuItemInfoA(hMenu, nPos, TRUE, &info);
+}
+
+void MITEMS2007(HMENU hMenu) {
+    const int count = GetMenuItemCount(hMenu);
+    for (int pos = 0; pos < count; ++pos) {
+        MENUITEMINFOA info{.cbSize = sizeof info, .fMask = MIIM_FTYPE};
+        if (GetMenuItemInfoA(hMenu, static_cast<UINT>(pos), TRUE, &info) && !(info.fType & MFT_OWNERDRAW))
+            MarkOwnerDrawn(hMenu, static_cast<UINT>(pos));
+    }
+}
+
+int MenuEntryPos(HMENU hMenu, UINT_PTR nIdOrSub) {
+    const UINT wanted = static_cast<UINT>(nIdOrSub);
+    const int count = GetMenuItemCount(hMenu);
+    for (int pos = 0; pos < count; ++pos) {
+        MENUITEMINFOA info{.cbSize = sizeof info, .fMask = MIIM_ID | MIIM_SUBMENU};
+        if (!GetMenuItemInfoA(hMenu, static_cast<UINT>(pos), TRUE, &info)) continue;
+        if (info.hSubMenu ? Low32(info.hSubMenu) == wanted : info.wID == wanted) return pos;
+    }
+    return -1;
+}
+
+std::string MenuEntryText(HMENU hMenu, UINT nId) {
+    const int pos = MenuEntryPos(hMenu, nId);
+    if (pos < 0) return "";
+    char text[256] = {};
+    MENUITEMINFOA info{.cbSize = sizeof info, .fMask = MIIM_STRING, .dwTypeData = text, .cch = sizeof text - 1};
+    if (!GetMenuItemInfoA(hMenu, static_cast<UINT>(pos), TRUE, &info)) return "";
+    return text;
+}
+
+}  // namespace corvix

@@ -1,0 +1,177 @@
+#include "corvix/classes/menuitem.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "corvix/classes/menu.h"
+#include "corvix/classes/tacctbl.h"
+#include "corvix/classes/window.h"
+#include "corvix/function/cxerror.h"
+
+namespace corvix {
+
+const std::vector<std::string> TMenuItem::aProperties = {"cCaption", "cMsg",   "cVarName", "lActive",
+                                                         "lBreak",   "lChecked", "bAction", "nId"};
+
+// Never destroyed: items held by other statics are ended after it would be, at exit.
+std::set<int>& TMenuItem::aLiveIds() {
+    static auto* const ids = new std::set<int>;
+    return *ids;
+}
+
+// WM_COMMAND carries 16 bits of identifier.
+int TMenuItem::FreeId() {
+    for (int id = kFirstId; id <= 0xFFFF; ++id)
+        if (!aLiveIds().contains(id) && !IsMenu(reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)))) return id;
+    return 0;
+}
+
+std::shared_ptr<TMenuItem> TMenuItem::New(const NewArgs& a) {
+    auto item = std::make_shared<TMenuItem>();
+    item->cPrompt = a.cPrompt;
+    item->cMsg = a.cMsg;
+    item->lChecked = a.lChecked;
+    item->lActive = a.lActive;
+    item->bAction = a.bAction;
+    item->lHelp = a.lHelp;
+    item->nHelpId = a.nHelpId;
+    item->bWhen = a.bWhen;
+    item->lBreak = a.lBreak;
+    item->nId = FreeId();
+    if (item->nId) {
+        aLiveIds().insert(item->nId);
+        item->lIdHeld = true;
+    } else {
+        RaiseError(LibraryError("No free menu item identifier", "TMenuItem:New: " + a.cPrompt));
+    }
+    item->cVarName = "oMItem" + std::to_string(item->nId);
+    item->LoadBitmaps(a.cBmpFile, a.cResName);
+    if (a.nVirtKey) {
+        item->nVKState = a.nVKState;
+        item->nVirtKey = a.nVirtKey;
+    }
+    return item;
+}
+
+TMenuItem::~TMenuItem() { End(); }
+
+std::shared_ptr<TMenuItem> TMenuItem::ReDefine(const ReDefineArgs& a) {
+    const auto menu = a.oMenu ? a.oMenu : oMenu.lock();
+    const auto item = menu ? menu->GetMenuItem(static_cast<UINT_PTR>(a.nId)) : nullptr;
+    if (!item) return nullptr;
+    if (a.cMsg) item->cMsg = *a.cMsg;
+    if (a.bBlock || a.bAction) item->bAction = a.bBlock ? a.bBlock : a.bAction;
+    if (!a.nHelpId.IsNil()) item->nHelpId = a.nHelpId;
+    if (a.bWhen) item->bWhen = a.bWhen;
+    if (a.lChecked) item->SetCheck(*a.lChecked);
+    if (a.lActive) *a.lActive ? item->Enable() : item->Disable();
+    if (!a.cBmpFile.empty() || !a.cResName.empty()) {
+        if (item->hBitmap) DeleteObject(item->hBitmap);
+        item->hBitmap = nullptr;
+        item->LoadBitmaps(a.cBmpFile, a.cResName);
+    }
+    if (a.cPrompt) item->SetPrompt(*a.cPrompt);
+    if (a.nVirtKey) {
+        item->nVKState = a.nVKState;
+        item->nVirtKey = a.nVirtKey;
+        if (!menu->oAccTable) menu->oAccTable = TAccTable::New();
+        menu->oAccTable->Add(a.nVirtKey, a.nVKState, static_cast<WORD>(item->nId));
+    }
+    return item;
+}
+
+// A resource overrides the file; the file's bitmap is not kept then.
+void TMenuItem::LoadBitmaps(const std::string& cBmpFile, const std::string& cResName) {
+    std::error_code error;
+    if (!cBmpFile.empty() && std::filesystem::is_regular_file(cBmpFile, error))
+        hBitmap = static_cast<HBITMAP>(LoadImageA(nullptr, cBmpFile.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+    if (cResName.empty()) return;
+    if (const HBITMAP fromResource = LoadBitmapA(GetModuleHandleA(nullptr), cResName.c_str())) {
+        if (hBitmap) DeleteObject(hBitmap);
+        hBitmap = fromResource;
+    }
+}
+
+HMENU TMenuItem::MenuHandle() const {
+    const auto menu = oMenu.lock();
+    return menu ? menu->hMenu : nullptr;
+}
+
+namespace {
+
+UINT_PTR EntryKey(const TMenuItem& item) {
+    return item.oSubMenu ? reinterpret_cast<UINT_PTR>(item.oSubMenu->hMenu) : static_cast<UINT_PTR>(item.nId);
+}
+
+void RedrawBar(const TMenuItem& item) {
+    const auto menu = item.oMenu.lock();
+    const auto window = menu ? menu->oWnd.lock() : nullptr;
+    if (window && window->hWnd) DrawMenuBar(window->hWnd);
+}
+
+}  // namespace
+
+void TMenuItem::SetPrompt(const std::string& cNew) {
+    cPrompt = cNew;
+    const HMENU menu = MenuHandle();
+    const int pos = menu ? MenuEntryPos(menu, EntryKey(*this)) : -1;
+    if (pos < 0) return;
+    MENUITEMINFOA before{.cbSize = sizeof before, .fMask = MIIM_FTYPE};
+    GetMenuItemInfoA(menu, static_cast<UINT>(pos), TRUE, &before);
+    UINT flags = MF_BYPOSITION | MF_STRING;
+    if (oSubMenu) {
+        flags |= MF_POPUP;
+    } else {
+        if (!lActive) flags |= MF_DISABLED | MF_GRAYED;
+        if (lChecked) flags |= MF_CHECKED;
+    }
+    if (lHelp) flags |= MF_HELP;
+    if (lBreak) flags |= MF_MENUBARBREAK;
+    ModifyMenuA(menu, static_cast<UINT>(pos), flags, EntryKey(*this), cPrompt.c_str());
+    if (before.fType & MFT_OWNERDRAW) MarkOwnerDrawn(menu, static_cast<UINT>(pos));
+    RedrawBar(*this);
+}
+
+void TMenuItem::SetCheck(bool lOnOff) {
+    lChecked = lOnOff;
+    if (const HMENU menu = MenuHandle())
+        CheckMenuItem(menu, static_cast<UINT>(nId), MF_BYCOMMAND | (lOnOff ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void TMenuItem::SetActive(bool lOnOff) {
+    lActive = lOnOff;
+    const HMENU menu = MenuHandle();
+    const int pos = menu ? MenuEntryPos(menu, EntryKey(*this)) : -1;
+    if (pos >= 0) EnableMenuItem(menu, static_cast<UINT>(pos), MF_BYPOSITION | (lOnOff ? MF_ENABLED : MF_GRAYED));
+}
+
+void TMenuItem::Enable() {
+    SetActive(true);
+    if (oSubMenu) oSubMenu->Enable();
+}
+
+void TMenuItem::Disable() {
+    SetActive(false);
+    if (oSubMenu) oSubMenu->Disable();
+}
+
+void TMenuItem::End() {
+    if (hBitmap) DeleteObject(hBitmap);
+    hBitmap = nullptr;
+    if (lIdHeld) aLiveIds().erase(nId);
+    lIdHeld = false;
+}
+
+bool TMenuItem::Destroy() {
+    const auto self = shared_from_this();  // the menu's list may hold the last reference
+    const HMENU menu = MenuHandle();
+    const int pos = menu ? MenuEntryPos(menu, EntryKey(*this)) : -1;
+    const bool removed = pos >= 0 && RemoveMenu(menu, static_cast<UINT>(pos), MF_BYPOSITION);
+    if (oSubMenu) oSubMenu->End();
+    if (const auto owner = oMenu.lock())
+        std::erase_if(owner->aMenuItems, [this](const auto& item) { return item.get() == this; });
+    End();
+    return removed;
+}
+
+}  // namespace corvix

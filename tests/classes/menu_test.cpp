@@ -1,0 +1,300 @@
+#include "corvix/classes/menu.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "corvix/classes/menuitem.h"
+#include "corvix/classes/pdmenu.h"
+#include "corvix/classes/tacctbl.h"
+#include "corvix/classes/window.h"
+#include "corvix/native/eventloop.h"
+#include "tests/support/gdiprobe.h"
+#include "tests/support/testwindow.h"
+
+namespace corvix {
+namespace {
+
+using corvix_test::Pump;
+
+std::string BesideTheTests(const std::string& name) {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string dir = path;
+    return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
+}
+
+UINT EntryType(HMENU hMenu, UINT nPos) {
+    MENUITEMINFOA info{.cbSize = sizeof info, .fMask = MIIM_FTYPE};
+    GetMenuItemInfoA(hMenu, nPos, TRUE, &info);
+    return info.fType;
+}
+
+// A menu bar with one "&File" sub-menu holding the given items.
+struct FileMenu {
+    std::shared_ptr<TMenu> bar, file;
+    std::vector<std::shared_ptr<TMenuItem>> items;
+};
+
+FileMenu BuildFileMenu(const std::vector<MenuAddItemArgs>& aItems, bool l2007 = true) {
+    FileMenu built;
+    built.bar = MENUBEGIN(false, false, nullptr, l2007);
+    MENUADDITEM({.cPrompt = "&File"});
+    built.file = MENUBEGIN();
+    for (const auto& args : aItems) built.items.push_back(MENUADDITEM(args));
+    MENUEND();
+    MENUEND();
+    return built;
+}
+
+std::shared_ptr<TWindow> WindowWith(const std::shared_ptr<TMenu>& menu) {
+    auto window = TWindow::New({.cTitle = "Menus", .oMenu = menu});
+    ShowWindow(window->hWnd, SW_SHOWNORMAL);
+    Pump();
+    return window;
+}
+
+TEST(MenuItemTest, IdentifiersStartAt20001AndNoLiveOneIsHandedOutTwice) {
+    const auto a = TMenuItem::New({.cPrompt = "a"}), b = TMenuItem::New({.cPrompt = "b"});
+    EXPECT_EQ(a->nId, 20001);
+    EXPECT_EQ(b->nId, 20002);
+    EXPECT_EQ(a->cVarName, "oMItem20001");
+    b->End();
+    const auto c = TMenuItem::New({.cPrompt = "c"}), d = TMenuItem::New({.cPrompt = "d"});
+    const std::set<int> live{a->nId, c->nId, d->nId};
+    EXPECT_EQ(live.size(), 3u);
+    EXPECT_EQ(c->nId, 20002);  // the lowest free one
+}
+
+TEST(MenuBuildTest, NestingHangsTheInnerMenuUnderTheLastItemAndSeparatorsFollowTheLook) {
+    const auto built = BuildFileMenu({{.cPrompt = "&Open"}, {}});
+    EXPECT_EQ(GetSubMenu(built.bar->hMenu, 0), built.file->hMenu);
+    EXPECT_EQ(built.bar->aMenuItems[0]->oSubMenu, built.file);
+    EXPECT_EQ(built.bar->GetMenuItem(reinterpret_cast<UINT_PTR>(built.file->hMenu)), built.bar->aMenuItems[0]);
+    EXPECT_EQ(built.bar->GetMenuItem(built.items[0]->nId), built.items[0]);
+    for (const bool l2007 : {true, false}) {
+        const auto menu = MENUBEGIN(false, false, nullptr, l2007);
+        MENUADDITEM({});
+        MENUEND();
+        EXPECT_TRUE(EntryType(menu->hMenu, 0) & MFT_SEPARATOR);
+        EXPECT_EQ((EntryType(menu->hMenu, 0) & MFT_OWNERDRAW) != 0, l2007) << "2007: " << l2007;
+        menu->End();
+    }
+}
+
+TEST(MenuBuildTest, EndWithNothingOpenOrNoLastItemIsHarmless) {
+    EXPECT_EQ(MENUEND(), nullptr);
+    const auto outer = MENUBEGIN();
+    const auto inner = MENUBEGIN();
+    EXPECT_EQ(MENUEND(), inner);
+    EXPECT_EQ(LASTMENU(), outer);
+    EXPECT_EQ(LASTITEMPOS(), 0);
+    EXPECT_EQ(MENUEND(), outer);
+    EXPECT_EQ(GetMenuItemCount(outer->hMenu), 0);
+    EXPECT_EQ(LASTMENU(), nullptr);
+    EXPECT_EQ(MENUADDITEM({.cPrompt = "stray"}), nullptr);
+}
+
+TEST(MenuCommandTest, OnlyAKnownIdentifierWhoseConditionHoldsRunsItsActionWithTheItem) {
+    std::vector<TMenuItem*> ran;
+    bool allowed = false;
+    const auto record = [&](TMenuItem& item) { ran.push_back(&item); };
+    const auto built = BuildFileMenu({{.cPrompt = "&Run", .bAction = record},
+                                      {.cPrompt = "&Guarded", .bAction = record, .bWhen = [&](TMenuItem&) {
+                                           return allowed;
+                                       }}});
+    const auto window = WindowWith(built.bar);
+    const auto send = [&](int id) { SendMessageA(window->hWnd, WM_COMMAND, static_cast<WPARAM>(id), 0); };
+    send(built.items[0]->nId);
+    send(built.items[1]->nId);  // its condition fails
+    send(40000);
+    ASSERT_EQ(ran.size(), 1u);
+    EXPECT_EQ(ran[0], built.items[0].get());
+    EXPECT_EQ(TMenu::LastItem(), built.items[0]);
+    allowed = true;
+    send(built.items[1]->nId);
+    EXPECT_EQ(ran.size(), 2u);
+    // A pop-up kept after its tracking leaves the bar's commands to the bar.
+    window->oPopup = TMenu::New(true);
+    send(built.items[0]->nId);
+    EXPECT_EQ(ran.size(), 3u);
+}
+
+// Records the end of the system's menu loop.
+class MenuLoopWindow : public TWindow {
+public:
+    bool lLoopEnded = false;
+    Answer HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) override {
+        if (nMsg == WM_EXITMENULOOP) lLoopEnded = true;
+        return TWindow::HandleEvent(nMsg, wParam, lParam);
+    }
+};
+
+WORD chosenId = 0;
+HWND popupOwner = nullptr;
+
+// Inside the menu loop: choose the item the way a click does, then close the menu.
+void CALLBACK ChooseAndClose(HWND, UINT, UINT_PTR nTimer, DWORD) {
+    KillTimer(nullptr, nTimer);
+    PostMessageA(popupOwner, WM_COMMAND, chosenId, 0);
+    EndMenu();
+}
+
+TEST(MenuPopupTest, ActivateRunsTheChosenItemOnceAfterTheMenuLoop) {
+    auto window = std::make_shared<MenuLoopWindow>();
+    window->Init({.cTitle = "Pop-up"});
+    ShowWindow(window->hWnd, SW_SHOWNORMAL);
+    Pump();
+    int runs = 0;
+    bool afterLoop = false;
+    TMenuItem* ranWith = nullptr;
+    const auto popup = MENUBEGIN(true, false, nullptr, true);
+    const auto item = MENUADDITEM({.cPrompt = "&Choose", .bAction = [&](TMenuItem& chosen) {
+                                       ++runs;
+                                       afterLoop = window->lLoopEnded;
+                                       ranWith = &chosen;
+                                   }});
+    MENUEND();
+    chosenId = static_cast<WORD>(item->nId);
+    popupOwner = window->hWnd;
+    SetTimer(nullptr, 0, 1, &ChooseAndClose);
+    popup->Activate(10, 10, window);
+    EXPECT_EQ(runs, 1);
+    EXPECT_TRUE(afterLoop);
+    EXPECT_EQ(ranWith, item.get());
+    EXPECT_EQ(window->oPopup, nullptr);
+    EXPECT_EQ(popup->hMenu, nullptr);  // ended
+    popup->Activate(10, 10, nullptr);  // no window: nothing
+}
+
+TEST(MenuAcceleratorTest, F5ThroughTheMainLoopRunsTheAction) {
+    int runs = 0;
+    const auto built = BuildFileMenu({{.cPrompt = "&Refresh\tF5", .bAction = [&](TMenuItem&) { ++runs; },
+                                       .nVirtKey = VK_F5}});
+    ASSERT_TRUE(built.bar->oAccTable);
+    const auto window = WindowWith(built.bar);
+    EXPECT_NE(CurrentAccelerators(), nullptr);
+    PostMessageA(window->hWnd, WM_KEYDOWN, VK_F5, 0x003F0001);
+    PostQuitMessage(0);  // taken only once the key has gone through
+    WINRUN(window->hWnd);
+    EXPECT_EQ(runs, 1);
+}
+
+TEST(MenuWhenTest, OpeningAMenuGreysItemsWhoseConditionFailsAndKeepsThoseWithoutAnswer) {
+    const auto built = BuildFileMenu({{.cPrompt = "&No", .bWhen = [](TMenuItem&) { return false; }},
+                                      {.cPrompt = "&Unsure", .bWhen = [](TMenuItem&) { return std::nullopt; }}});
+    const auto window = WindowWith(built.bar);
+    SendMessageA(window->hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(built.file->hMenu), 0);
+    const auto grey = [&](UINT i) { return GetMenuState(built.file->hMenu, i, MF_BYPOSITION) & MF_GRAYED; };
+    EXPECT_TRUE(grey(0));
+    EXPECT_FALSE(grey(1));
+    EXPECT_FALSE(built.items[0]->lActive);
+    // An entry that opens a sub-menu passes Enable on to it.
+    built.bar->aMenuItems[0]->Enable();
+    EXPECT_FALSE(grey(0));
+}
+
+TEST(MenuSysTest, EndingTheSystemMenuObjectLeavesTheMenuBarAndNothingLeaks) {
+    const std::string bmp = BesideTheTests("menu16.bmp");
+    const auto built = BuildFileMenu({{.cPrompt = "&Open\tCtrl+O", .cBmpFile = bmp, .cResName = "MENUBMP"},
+                                      {},
+                                      {.cPrompt = "&Close", .lChecked = true}});
+    const auto window = WindowWith(built.bar);
+    const int systemEntries = GetMenuItemCount(GetSystemMenu(window->hWnd, FALSE));
+    int extraRuns = 0;
+    const auto sys = MENUBEGIN(false, true, window);
+    const auto extra = MENUADDITEM({.cPrompt = "&Extra", .bAction = [&](TMenuItem&) { ++extraRuns; }});
+    MENUEND();
+    EXPECT_EQ(window->oSysMenu, sys);
+    SendMessageA(window->hWnd, WM_SYSCOMMAND, static_cast<WPARAM>(extra->nId), 0);
+    EXPECT_EQ(extraRuns, 1);
+    EXPECT_EQ(GetMenuItemCount(GetSystemMenu(window->hWnd, FALSE)), systemEntries + 1);
+    sys->End();
+    EXPECT_EQ(GetMenu(window->hWnd), built.bar->hMenu);
+    EXPECT_TRUE(IsMenu(built.bar->hMenu));
+    EXPECT_EQ(GetMenuItemCount(GetSystemMenu(window->hWnd, FALSE)), systemEntries);
+
+    const int baseline = corvix_test::CountLiveGdiObjects();
+    for (int i = 0; i < 3; ++i) {
+        const auto item = TMenuItem::New({.cPrompt = "both", .cBmpFile = bmp, .cResName = "MENUBMP"});
+        EXPECT_NE(item->hBitmap, nullptr);
+        item->End();
+    }
+    const auto again = BuildFileMenu({{.cPrompt = "&Open", .cBmpFile = bmp}});
+    again.bar->End();
+    EXPECT_EQ(corvix_test::CountLiveGdiObjects(), baseline);
+}
+
+TEST(MenuResetTest, ResetEndsTheItemsAndKeepsTheKind) {
+    const auto built = BuildFileMenu({{.cPrompt = "&Open"}});
+    const auto window = WindowWith(built.bar);
+    const int fileId = built.items[0]->nId;
+    built.bar->Reset();
+    EXPECT_EQ(built.bar->aMenuItems.size(), 0u);
+    EXPECT_FALSE(TMenuItem::aLiveIds().contains(fileId));
+    EXPECT_EQ(GetMenu(window->hWnd), built.bar->hMenu);
+    const auto popup = TMenu::New(true);
+    popup->Add(TMenuItem::New({.cPrompt = "x"}));
+    popup->Reset();
+    EXPECT_TRUE(popup->lPopup);
+    EXPECT_EQ(TMenu::GetPopup(popup->hMenu), popup);
+    const auto sys = TMenu::NewSys(window);
+    sys->Reset();
+    EXPECT_TRUE(sys->lSysMenu);
+    EXPECT_EQ(sys->hMenu, GetSystemMenu(window->hWnd, FALSE));
+    EXPECT_EQ(GetMenu(window->hWnd), built.bar->hMenu);
+}
+
+TEST(MenuItemTest, SetPromptKeepsTheOwnerDrawnLook) {
+    const auto built = BuildFileMenu({{.cPrompt = "&Open"}});
+    built.items[0]->SetPrompt("&Reopen");
+    EXPECT_TRUE(EntryType(built.file->hMenu, 0) & MFT_OWNERDRAW);
+    EXPECT_EQ(MenuEntryText(built.file->hMenu, static_cast<UINT>(built.items[0]->nId)), "&Reopen");
+}
+
+TEST(MenuItemTest, ReDefineChangesTheExistingItemItsEntryAndItsShortcut) {
+    int runs = 0;
+    const auto built = BuildFileMenu({{.cPrompt = "&Old"}});
+    const auto& item = built.items[0];
+    const auto changed = item->ReDefine({.cPrompt = "&New", .lActive = false, .bAction = [&](TMenuItem&) { ++runs; },
+                                         .nId = item->nId, .nVKState = FCONTROL, .nVirtKey = 'N'});
+    EXPECT_EQ(changed, item);
+    EXPECT_EQ(MenuEntryText(built.file->hMenu, static_cast<UINT>(item->nId)), "&New");
+    EXPECT_TRUE(GetMenuState(built.file->hMenu, 0, MF_BYPOSITION) & MF_GRAYED);
+    ASSERT_TRUE(built.file->oAccTable);
+    EXPECT_EQ(built.file->oAccTable->aItems[0].nCommand, item->nId);
+    built.bar->Command(item->nId);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(item->ReDefine({.nId = 1}), nullptr);
+}
+
+TEST(MenuOwnerDrawTest, TheWindowMeasuresItsEntriesAndDrawsAForeignOneWithTheMenusText) {
+    const auto built = BuildFileMenu({{.cPrompt = "&Open\tCtrl+O"}, {}});
+    const auto window = WindowWith(built.bar);
+    MEASUREITEMSTRUCT measure{.CtlType = ODT_MENU, .itemID = static_cast<UINT>(built.items[0]->nId)};
+    EXPECT_EQ(SendMessageA(window->hWnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)), 0);
+    HDC screen = GetDC(nullptr);
+    SIZE text{};
+    GetTextExtentPoint32A(screen, "Open\tCtrl+O", 11, &text);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(measure.itemWidth, static_cast<UINT>(0.9 * text.cx) + 100);
+    measure.itemID = static_cast<UINT>(built.items[1]->nId);
+    SendMessageA(window->hWnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+    EXPECT_EQ(measure.itemHeight, 10u);
+
+    HMENU foreign = CreatePopupMenu();
+    AppendMenuA(foreign, MF_STRING, 77, "Plain");
+    MITEMS2007(foreign);
+    const corvix_test::Canvas canvas(200, 20);
+    DRAWITEMSTRUCT draw{.CtlType = ODT_MENU, .itemID = 77, .itemAction = ODA_DRAWENTIRE,
+                        .hwndItem = reinterpret_cast<HWND>(foreign), .hDC = canvas.Get(), .rcItem = {0, 0, 200, 20}};
+    SendMessageA(window->hWnd, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+    bool ink = false;
+    for (int x = 33; x < 80; ++x)
+        for (int y = 2; y < 18; ++y) ink = ink || canvas.Pixel(x, y) == RGB(0, 0, 0);
+    EXPECT_TRUE(ink) << "the entry's text, read from the menu";
+    DestroyMenu(foreign);
+}
+
+}  // namespace
+}  // namespace corvix
