@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs each built target into a prefix and builds tests/package against it.
+# Installs each built target into a prefix and builds tests/package against
+# it; then builds it once more with the source tree added by add_subdirectory.
 # Usage: build_consumer.sh SOURCE_ROOT BUILD_ROOT
 set -euo pipefail
 root=$1 build=$2
@@ -14,3 +15,12 @@ for arch in i686 x86_64; do
     [ -f "$build/package/consumer-$arch/hello.exe" ] || { echo "package: no hello.exe for $arch" >&2; exit 1; }
     echo "package: hello.exe built for $arch against the installed package"
 done
+
+# One target is enough for add_subdirectory: it compiles the library again.
+dir="$build/package/subdirectory-i686"
+rm -rf "$dir"
+cmake -S "$root/tests/package" -B "$dir" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cmake" -DCORVIX_SOURCE_DIR="$root" >/dev/null
+cmake --build "$dir" --target hello >/dev/null
+[ -f "$dir/hello.exe" ] || { echo "package: no hello.exe through add_subdirectory" >&2; exit 1; }
+echo "package: hello.exe built for i686 with the source tree added by add_subdirectory"
