@@ -31,7 +31,8 @@ constexpr std::array<const char*, 13> kCheckPicture = {
 };
 
 struct PainterState {
-    HBITMAP hCheck = nullptr;
+    HBITMAP hCheck = nullptr;         // ours, for the 2007 look
+    HBITMAP hClassicCheck = nullptr;  // the system's
     bool lVista = false;
 };
 
@@ -58,7 +59,8 @@ const PainterState& State() {
     static const PainterState state = [] {
         OSVERSIONINFOA version{.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA)};
         GetVersionExA(&version);
-        return PainterState{MakeCheckBitmap(), version.dwMajorVersion >= 6};
+        return PainterState{MakeCheckBitmap(), LoadBitmapA(nullptr, reinterpret_cast<LPCSTR>(kSystemCheckMark)),
+                            VistaLook(version.dwMajorVersion)};
     }();
     return state;
 }
@@ -134,14 +136,48 @@ std::optional<bool> Skipped(const DRAWITEMSTRUCT* p) {
     return true;
 }
 
+// One monochrome device context and bitmap for every emboss, grown when an
+// entry is larger than any before; given back at exit.
+class MonoScratch {
+public:
+    MonoScratch() = default;
+    ~MonoScratch() { Release(); }
+    MonoScratch(const MonoScratch&) = delete;
+    MonoScratch& operator=(const MonoScratch&) = delete;
+
+    HDC Get(int nWidth, int nHeight) {
+        if (hDC_ && nWidth <= width_ && nHeight <= height_) return hDC_;
+        Release();
+        width_ = std::max(width_, nWidth);
+        height_ = std::max(height_, nHeight);
+        hDC_ = CreateCompatibleDC(nullptr);
+        hBitmap_ = CreateBitmap(width_, height_, 1, 1, nullptr);
+        previous_ = SelectObject(hDC_, hBitmap_);
+        return hDC_;
+    }
+
+private:
+    void Release() {
+        if (!hDC_) return;
+        SelectObject(hDC_, previous_);
+        DeleteObject(hBitmap_);
+        DeleteDC(hDC_);
+        hDC_ = nullptr;
+        hBitmap_ = nullptr;
+    }
+    HDC hDC_ = nullptr;
+    HBITMAP hBitmap_ = nullptr;
+    HGDIOBJ previous_ = nullptr;
+    int width_ = 0, height_ = 0;
+};
+
 // Pixels of the fill colour stay; the rest is drawn in the highlight colour
 // one pixel down and right, then in the shadow colour in place.
 void Emboss(HDC hDC, const RECT& r, COLORREF nFill) {
+    static MonoScratch scratch;
     const int w = r.right - r.left, h = r.bottom - r.top;
     if (w <= 0 || h <= 0) return;
-    HDC mono = CreateCompatibleDC(hDC);
-    HBITMAP mask = CreateBitmap(w, h, 1, 1, nullptr);
-    const HGDIOBJ previousMask = SelectObject(mono, mask);
+    const HDC mono = scratch.Get(w, h);
     const COLORREF bk = SetBkColor(hDC, nFill);
     BitBlt(mono, 0, 0, w, h, hDC, r.left, r.top, SRCCOPY);
     SetBkColor(hDC, RGB(0, 0, 0));
@@ -154,12 +190,11 @@ void Emboss(HDC hDC, const RECT& r, COLORREF nFill) {
     SelectObject(hDC, previousBrush);
     SetTextColor(hDC, text);
     SetBkColor(hDC, bk);
-    SelectObject(mono, previousMask);
-    DeleteObject(mask);
-    DeleteDC(mono);
 }
 
 }  // namespace
+
+bool VistaLook(DWORD nMajorVersion) { return nMajorVersion >= 6; }
 
 void MENUMEASUREITEM(MEASUREITEMSTRUCT* pMeasureItem, int nWidth, bool lSeparator) {
     if (!pMeasureItem) return;
@@ -227,9 +262,8 @@ std::optional<bool> MENUDRAWITEM(const DRAWITEMSTRUCT* p, const std::string& cPr
         SetTextColor(hDC, GetSysColor(COLOR_MENUTEXT));
     }
     if (checked) {
-        const HBITMAP mark = LoadBitmapA(nullptr, reinterpret_cast<LPCSTR>(kSystemCheckMark));
+        const HBITMAP mark = State().hClassicCheck;
         selected ? DRAWMASKED(hDC, mark, r.top + 1, r.left + 1) : DRAWMASKEDCHECKED(hDC, mark, r.top + 1, r.left + 1);
-        DeleteObject(mark);
     }
     if (hBitmap) {
         (!checked || selected) ? DRAWMASKED(hDC, hBitmap, r.top + 1, r.left + 1)

@@ -9,6 +9,8 @@
 
 namespace corvix {
 
+// Systems of major version 6 and later get the lighter row below the menu bar.
+bool VistaLook(DWORD nMajorVersion);
 // Separators are 10 pixels high, other entries the system's menu height.
 void MENUMEASUREITEM(MEASUREITEMSTRUCT* pMeasureItem, int nWidth, bool lSeparator);
 // cPrompt may hold a TAB before a shortcut text; hMenuBar (0 when none) tells

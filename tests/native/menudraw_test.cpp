@@ -111,6 +111,12 @@ TEST(MenuDraw2007Test, MenuBarEntryFirstRowsBottomLineAndTheRowBelow) {
     EXPECT_EQ(Rgb(c.Pixel(60, 5)), Rgb(kBackground)) << "no window: the bar stops at the entry";
 }
 
+TEST(MenuDrawTest, VersionSixAndLaterGetTheLighterRowBelowTheBar) {
+    EXPECT_FALSE(VistaLook(5));
+    EXPECT_TRUE(VistaLook(6));
+    EXPECT_TRUE(VistaLook(10));
+}
+
 TEST(MenuDrawTest, FocusOnlyAndUnknownRequestsChangeNothing) {
     Canvas c(220, 30);
     for (const bool classic : {false, true}) {
