@@ -100,11 +100,7 @@ Answer TDialog::Command(WPARAM wParam, LPARAM lParam) {
     const auto hWndCtl = reinterpret_cast<HWND>(lParam);
     if (hWndCtl && WindowClassOf(hWndCtl) == "ToolbarWindow32") return TWindow::Command(wParam, lParam);
     if (id == 0) return Answer::Nil();
-    if (!hWndCtl && (oPopup || (oMenu && code == 0 && id != IDCANCEL))) {
-        const auto menu = oPopup ? oPopup : oMenu;
-        menu->Command(id);
-        return Answer::Nil();
-    }
+    if (MenuCommand(wParam, lParam)) return Answer::Nil();
     switch (code) {
         case BN_CLICKED:
             if (hWndCtl && id != IDCANCEL) {

@@ -6,6 +6,7 @@
 #include "corvix/classes/menuitem.h"
 #include "corvix/classes/tacctbl.h"
 #include "corvix/classes/window.h"
+#include "corvix/function/cxerror.h"
 #include "corvix/native/eventloop.h"
 
 namespace corvix {
@@ -85,56 +86,51 @@ void TMenu::PutEntry(const TMenuItem& oItem, UINT nFlags, int nBefore) {
         MarkOwnerDrawn(hMenu, static_cast<UINT>(appended ? count - 1 : nBefore));
 }
 
-void TMenu::Add(std::shared_ptr<TMenuItem> oItem, bool lRoot) {
-    if (!oItem) return;
-    aMenuItems.push_back(oItem);
+// Entries of pop-ups and sub-menus are drawn by us (as on the NT family);
+// those of a menu bar or system menu only in the 2007 look or with a bitmap.
+UINT TMenu::EntryFlags(const TMenuItem& oItem, bool lRoot) const {
+    const bool prompted = !oItem.cPrompt.empty();
+    const UINT ownerDraw = (l2007 || oItem.hBitmap || (!lRoot && !lSysMenu)) ? MF_OWNERDRAW : 0;
+    const UINT state = StateFlags(oItem);
+    if (oItem.oSubMenu) return MF_POPUP | state | (oItem.lActive ? 0 : MF_GRAYED) | (prompted ? ownerDraw : MF_BITMAP);
+    if (prompted) return oItem.lActive ? ownerDraw | state : MF_DISABLED | MF_GRAYED | MF_OWNERDRAW | state;
+    if (oItem.hBitmap) return MF_BITMAP | (oItem.lBreak ? MF_MENUBARBREAK : 0);
+    return MF_SEPARATOR | (l2007 ? MF_OWNERDRAW : 0);
+}
+
+bool TMenu::Usable(const std::string& cOperation) const {
+    if (hMenu) return true;
+    RaiseError(LibraryError("The menu has no handle: it has ended or has no window", cOperation));
+    return false;
+}
+
+void TMenu::Adopt(const std::shared_ptr<TMenuItem>& oItem, size_t nIndex) {
+    aMenuItems.insert(aMenuItems.begin() + static_cast<std::ptrdiff_t>(nIndex), oItem);
     oItem->oMenu = weak_from_this();
-    const bool prompted = !oItem->cPrompt.empty();
-    // Every system since NT draws the entries of pop-ups and sub-menus itself.
-    const UINT ownerDraw = (l2007 || oItem->hBitmap || (!lRoot && !lSysMenu)) ? MF_OWNERDRAW : 0;
-    const UINT state = StateFlags(*oItem);
-    const UINT grey = oItem->lActive ? 0 : MF_GRAYED;
-    UINT flags = 0;
-    if (oItem->oSubMenu) {
-        flags = MF_POPUP | state | grey | (prompted ? ownerDraw : MF_BITMAP);
-        oItem->oSubMenu->JoinPopups();
-    } else if (prompted) {
-        flags = oItem->lActive ? ownerDraw | state : MF_DISABLED | MF_GRAYED | MF_OWNERDRAW | state;
-    } else if (oItem->hBitmap) {
-        flags = MF_BITMAP | (oItem->lBreak ? MF_MENUBARBREAK : 0);
-    } else {
-        flags = MF_SEPARATOR | (l2007 ? MF_OWNERDRAW : 0);
-    }
-    PutEntry(*oItem, flags);
+    if (!oItem->oSubMenu) return;
+    oItem->oSubMenu->oParent = weak_from_this();
+    oItem->oSubMenu->JoinPopups();
+}
+
+void TMenu::Add(std::shared_ptr<TMenuItem> oItem, bool lRoot) {
+    if (!oItem || !Usable("TMenu:Add")) return;
+    Adopt(oItem, aMenuItems.size());
+    PutEntry(*oItem, EntryFlags(*oItem, lRoot));
 }
 
 void TMenu::Insert(std::shared_ptr<TMenuItem> oItem, int nPos) {
-    if (!oItem) return;
+    if (!oItem || !Usable("TMenu:Insert")) return;
+    const bool root = !lPopup && oParent.expired();
     if (nPos < 1 || static_cast<size_t>(nPos) > aMenuItems.size()) {
-        Add(oItem);
+        Add(oItem, root);
         return;
     }
     const auto& there = aMenuItems[static_cast<size_t>(nPos - 1)];
     const UINT_PTR thereKey =
         there->oSubMenu ? reinterpret_cast<UINT_PTR>(there->oSubMenu->hMenu) : static_cast<UINT_PTR>(there->nId);
     const int before = MenuEntryPos(hMenu, thereKey);
-    aMenuItems.insert(aMenuItems.begin() + (nPos - 1), oItem);
-    oItem->oMenu = weak_from_this();
-    const bool prompted = !oItem->cPrompt.empty();
-    const UINT state = StateFlags(*oItem);
-    UINT flags = 0;
-    if (oItem->oSubMenu) {
-        flags = MF_POPUP | (oItem->lHelp ? MF_HELP : 0) | (oItem->lBreak ? MF_MENUBARBREAK : 0) |
-                (oItem->hBitmap ? MF_BITMAP : 0);
-        oItem->oSubMenu->JoinPopups();
-    } else if (prompted) {
-        flags = state | (oItem->lActive ? ((oItem->hBitmap || !lSysMenu) ? MF_OWNERDRAW : 0) : MF_DISABLED | MF_GRAYED);
-    } else if (oItem->hBitmap) {
-        flags = MF_BITMAP | (oItem->lBreak ? MF_MENUBARBREAK : 0);
-    } else {
-        flags = MF_SEPARATOR;
-    }
-    PutEntry(*oItem, flags, before);
+    Adopt(oItem, static_cast<size_t>(nPos - 1));
+    PutEntry(*oItem, EntryFlags(*oItem, root), before);
 }
 
 void TMenu::Initiate() {
@@ -154,15 +150,33 @@ void TMenu::Command(int nId) {
     if (lPopup)
         oMenuItemPopup = item;
     else
-        Run(*item);
+        Run(*item, oWnd.lock());
 }
 
-void TMenu::Run(TMenuItem& oItem) {
+void TMenu::Run(TMenuItem& oItem, const std::shared_ptr<TWindow>& oWindow) {
     if (oItem.bAction) {
         oItem.bAction(oItem);
-    } else if (const auto window = oWnd.lock(); window && oItem.OnClick) {
-        oItem.OnClick(*window, oItem);
+    } else if (oWindow && oItem.OnClick) {
+        oItem.OnClick(*oWindow, oItem);
     }
+}
+
+std::shared_ptr<TMenu> TMenu::Root() {
+    auto menu = shared_from_this();
+    while (auto up = menu->oParent.lock()) menu = std::move(up);
+    return menu;
+}
+
+void TMenu::AddShortcut(WORD nVirtKey, BYTE nVKState, int nId) {
+    const auto root = Root();
+    const bool fresh = !root->oAccTable;
+    if (fresh) root->oAccTable = TAccTable::New();
+    TAccTable& table = *root->oAccTable;
+    const bool current = table.nHandle && CurrentAccelerators() == table.nHandle;
+    table.Add(nVirtKey, nVKState, static_cast<WORD>(nId));
+    // A window makes its menu's table current when it takes the menu.
+    const auto window = root->oWnd.lock();
+    if (current || (fresh && window && window->oMenu == root)) table.Activate();
 }
 
 void TMenu::Activate(int nRow, int nCol, std::shared_ptr<TWindow> oWndOwner, bool lEnd) {
@@ -175,7 +189,7 @@ void TMenu::Activate(int nRow, int nCol, std::shared_ptr<TWindow> oWndOwner, boo
     Initiate();
     TrackPopupMenu(hMenu, TPM_RIGHTBUTTON, at.x, at.y, 0, oWndOwner->hWnd, nullptr);
     SYSREFRESH();  // the chosen command is still queued
-    if (const auto chosen = std::exchange(oMenuItemPopup, nullptr); chosen && chosen->bAction) chosen->bAction(*chosen);
+    if (const auto chosen = std::exchange(oMenuItemPopup, nullptr)) Run(*chosen, oWndOwner);
     if (lEnd) {
         End();
         if (oWndOwner->oPopup == self) oWndOwner->oPopup = nullptr;
@@ -193,12 +207,27 @@ void TMenu::DetachFromWindow() {
 }
 
 void TMenu::End() {
+    DelItems();  // first: reverting a system menu destroys its entries and sub-menus
     DetachFromWindow();
-    DelItems();
     if (hMenu && !lSysMenu) DestroyMenu(hMenu);  // the reverted system menu is gone already
     hMenu = nullptr;
     std::erase_if(aPopups(), [this](const auto& weak) { return weak.expired() || weak.lock().get() == this; });
     if (oAccTable) oAccTable->End();
+}
+
+TMenu::~TMenu() {
+    if (!hMenu || lSysMenu) return;
+    if (const auto window = oWnd.lock(); window && window->hWnd && GetMenu(window->hWnd) == hMenu) return;
+    ForgetSubMenus();
+    DestroyMenu(hMenu);
+}
+
+void TMenu::ForgetSubMenus() {
+    for (const auto& item : aMenuItems) {
+        if (!item->oSubMenu) continue;
+        item->oSubMenu->ForgetSubMenus();
+        item->oSubMenu->hMenu = nullptr;
+    }
 }
 
 void TMenu::DelItems() {

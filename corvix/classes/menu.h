@@ -22,6 +22,7 @@ public:
     HMENU hMenu = nullptr;
     std::vector<std::shared_ptr<TMenuItem>> aMenuItems;
     std::weak_ptr<TWindow> oWnd;  // the window that shows it; the window holds the menu
+    std::weak_ptr<TMenu> oParent; // the menu with the entry that opens this one
     bool lSysMenu = false, lPopup = false;
     bool l2007 = false;
     Value nHelpId;
@@ -38,6 +39,8 @@ public:
                                       bool l2007 = false);
     // The window's system menu, as the system has it.
     static std::shared_ptr<TMenu> NewSys(std::shared_ptr<TWindow> oWnd);
+    // A menu dropped without End takes its handle along, unless a window shows it.
+    ~TMenu() override;
     std::string ClassName() const override { return "TMENU"; }
 
     const std::vector<std::shared_ptr<TMenuItem>>& aItems() const { return aMenuItems; }
@@ -48,6 +51,10 @@ public:
     void Insert(std::shared_ptr<TMenuItem> oItem, int nPos);
     // Marks the 2007 entries owner-drawn and applies each item's bWhen.
     void Initiate();
+    // The outermost menu above this one (itself when none).
+    std::shared_ptr<TMenu> Root();
+    // The key joins the outermost menu's table, made current again when it was.
+    void AddShortcut(WORD nVirtKey, BYTE nVKState, int nId);
     // Runs the item with identifier nId (a pop-up only remembers it).
     void Command(int nId);
     // Tracks the menu at the client point (nRow, nCol) of oWnd and runs the
@@ -72,9 +79,17 @@ public:
 
 private:
     void JoinPopups();
-    void Run(TMenuItem& oItem);
+    // bAction with the item, else OnClick with oWindow and the item.
+    static void Run(TMenuItem& oItem, const std::shared_ptr<TWindow>& oWindow);
+    // False, after raising an error, when the menu has no handle (ended).
+    bool Usable(const std::string& cOperation) const;
+    // Takes the item into the list at nIndex and makes it ours.
+    void Adopt(const std::shared_ptr<TMenuItem>& oItem, size_t nIndex);
+    UINT EntryFlags(const TMenuItem& oItem, bool lRoot) const;
     // Appends or inserts (before nBefore) the item's entry with its flags.
     void PutEntry(const TMenuItem& oItem, UINT nFlags, int nBefore = -1);
+    // The handles of the sub-menus went with ours.
+    void ForgetSubMenus();
     void DetachFromWindow();
     HMENU MakeHandle() const;
 };

@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "corvix/classes/menu.h"
-#include "corvix/classes/tacctbl.h"
 #include "corvix/classes/window.h"
 #include "corvix/function/cxerror.h"
 
@@ -74,8 +73,7 @@ std::shared_ptr<TMenuItem> TMenuItem::ReDefine(const ReDefineArgs& a) {
     if (a.nVirtKey) {
         item->nVKState = a.nVKState;
         item->nVirtKey = a.nVirtKey;
-        if (!menu->oAccTable) menu->oAccTable = TAccTable::New();
-        menu->oAccTable->Add(a.nVirtKey, a.nVKState, static_cast<WORD>(item->nId));
+        menu->AddShortcut(a.nVirtKey, a.nVKState, item->nId);
     }
     return item;
 }
@@ -142,7 +140,7 @@ void TMenuItem::SetActive(bool lOnOff) {
     lActive = lOnOff;
     const HMENU menu = MenuHandle();
     const int pos = menu ? MenuEntryPos(menu, EntryKey(*this)) : -1;
-    if (pos >= 0) EnableMenuItem(menu, static_cast<UINT>(pos), MF_BYPOSITION | (lOnOff ? MF_ENABLED : MF_GRAYED));
+    if (pos >= 0) EnableMenuItem(menu, static_cast<UINT>(pos), MF_BYPOSITION | (lOnOff ? MF_ENABLED : MF_DISABLED | MF_GRAYED));
 }
 
 void TMenuItem::Enable() {

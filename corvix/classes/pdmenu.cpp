@@ -6,6 +6,7 @@
 #include "corvix/classes/menu.h"
 #include "corvix/classes/tacctbl.h"
 #include "corvix/classes/window.h"
+#include "corvix/function/cxerror.h"
 
 namespace corvix {
 
@@ -30,12 +31,16 @@ Build& Current() {
 }  // namespace
 
 std::shared_ptr<TMenu> MENUBEGIN(bool lPopup, bool lSystem, std::shared_ptr<TWindow> oWnd, bool l2007) {
+    if (lSystem && !oWnd) {
+        RaiseError(LibraryError("A system menu needs its window", "MENUBEGIN"));
+        return nullptr;
+    }
     Build& build = Current();
     if (build.aStack.empty()) build.l2007 = l2007;
     std::shared_ptr<TMenu> menu;
     if (lSystem) {
         menu = TMenu::NewSys(oWnd);
-        if (oWnd) oWnd->oSysMenu = menu;
+        oWnd->oSysMenu = menu;
     } else {
         menu = TMenu::New(lPopup, nullptr, build.l2007);
     }

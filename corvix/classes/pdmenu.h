@@ -35,7 +35,8 @@ struct MenuAddItemArgs {
     bool lBreak = false;
 };
 
-// lSystem: the window's system menu, which also becomes its oSysMenu.
+// lSystem: the window's system menu, which also becomes its oSysMenu; without
+// a window that is an error, and nothing is opened.
 std::shared_ptr<TMenu> MENUBEGIN(bool lPopup = false, bool lSystem = false, std::shared_ptr<TWindow> oWnd = nullptr,
                                  bool l2007 = false);
 // Null when no menu is open.

@@ -22,7 +22,15 @@ void TAccTable::Add(WORD nVirtKey, BYTE nVKState, WORD nId) {
 
 void TAccTable::Del(WORD nVirtKey, BYTE nVKState) { std::erase_if(aItems, Same(nVirtKey, nVKState)); }
 
-void TAccTable::Activate() { nHandle = aItems.empty() ? nullptr : SETACCTABLE(aItems); }
+// An empty table still ends the one current before.
+void TAccTable::Activate() {
+    if (aItems.empty()) {
+        SETACCTABLE();
+        nHandle = nullptr;
+        return;
+    }
+    nHandle = SETACCTABLE(aItems);
+}
 
 // Another menu's table made current since stays current.
 void TAccTable::DeActivate() {

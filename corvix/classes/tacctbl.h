@@ -23,7 +23,7 @@ public:
     // Replaces the entry with the same key and flags, or appends one.
     void Add(WORD nVirtKey, BYTE nVKState, WORD nId);
     void Del(WORD nVirtKey, BYTE nVKState);
-    // Makes a table of aItems the current one, replacing whatever was current.
+    // Makes a table of aItems the current one, ending whatever was current.
     void Activate();
     // Clears the current table when it is this one.
     void DeActivate();

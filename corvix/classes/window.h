@@ -366,6 +366,11 @@ public:
     // The show command of a show state: its position in the list minus one (-1 when not in it).
     static int ShowCommand(const std::string& cShow);
 
+protected:
+    // Menus and accelerators send no control window: the command goes to the
+    // pop-up or else the menu bar that owns its identifier; true when one did.
+    bool MenuCommand(WPARAM wParam, LPARAM lParam);
+
 private:
     // The background (bEraseBkGnd or the brush), then bPainted, into a DC.
     Answer PaintClient(HDC hDCTarget);
@@ -374,8 +379,9 @@ private:
     void FocusControl(size_t index);
     // The item of a menu entry, from the tracked pop-up, the system menu or the menu bar.
     std::shared_ptr<TMenuItem> FindMenuItem(UINT nId);
-    // The menu paths of Command; true when the command was a menu's.
-    bool MenuCommand(WPARAM wParam, LPARAM lParam);
+    // The tracked or kept pop-up when it owns hMenu (or a sub-menu of it is
+    // hMenu), else the menu bar.
+    std::shared_ptr<TMenu> MenuOwning(HMENU hMenu) const;
 };
 
 // The first object whose window is hWnd, or null.

@@ -66,20 +66,20 @@ void TWindow::SetMenu(std::shared_ptr<TMenu> oNewMenu) {
     if (oMenu->oAccTable) oMenu->oAccTable->Activate();
 }
 
-// Menus and accelerators send no control window. A tracked pop-up takes
-// its own commands; a pop-up kept after tracking does not swallow the bar's.
 bool TWindow::MenuCommand(WPARAM wParam, LPARAM lParam) {
     if (lParam) return false;
     const int id = LOWORD(wParam);
-    if (const auto popup = oPopup; popup && (popup->GetMenuItem(static_cast<UINT_PTR>(id)) || !oMenu)) {
-        popup->Command(id);
-        return true;
-    }
-    if (const auto menu = oMenu) {
-        menu->Command(id);
+    for (const auto* menu : {&oPopup, &oMenu}) {
+        if (!*menu || !(*menu)->GetMenuItem(static_cast<UINT_PTR>(id))) continue;
+        (*menu)->Command(id);
         return true;
     }
     return false;
+}
+
+std::shared_ptr<TMenu> TWindow::MenuOwning(HMENU hMenu) const {
+    if (oPopup && (oPopup->hMenu == hMenu || oPopup->GetSubMenu(hMenu))) return oPopup;
+    return oMenu;
 }
 
 // A pop-up that does not own the entry while another menu does is no longer tracked.
@@ -131,7 +131,7 @@ Answer TWindow::InitMenuPopup(HMENU hMenu, int, bool lSysMenu) {
         if (const auto sys = oSysMenu) sys->Initiate();
         return Answer::Nil();
     }
-    const auto menu = oPopup ? oPopup : oMenu;
+    const auto menu = MenuOwning(hMenu);
     if (!menu) return Answer::Nil();
     menu->Initiate();
     if (const auto sub = menu->GetSubMenu(hMenu)) sub->Initiate();
@@ -144,7 +144,7 @@ Answer TWindow::MenuSelect(WORD nItem, int nFlags, LPARAM lParam) {
         DestroyToolTip();
         SYSREFRESH();
     }
-    const auto menu = oPopup ? oPopup : oMenu;
+    const auto menu = MenuOwning(reinterpret_cast<HMENU>(lParam));
     const auto item = lParam && menu ? menu->GetMenuItem(nItem) : nullptr;
     oMItemSelect = item;
     if (item) SetMsg(item->cMsg);

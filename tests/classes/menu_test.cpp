@@ -4,10 +4,12 @@
 
 #include <set>
 
+#include "corvix/classes/dialog.h"
 #include "corvix/classes/menuitem.h"
 #include "corvix/classes/pdmenu.h"
 #include "corvix/classes/tacctbl.h"
 #include "corvix/classes/window.h"
+#include "corvix/function/cxerror.h"
 #include "corvix/native/eventloop.h"
 #include "tests/support/gdiprobe.h"
 #include "tests/support/testwindow.h"
@@ -54,16 +56,23 @@ std::shared_ptr<TWindow> WindowWith(const std::shared_ptr<TMenu>& menu) {
     return window;
 }
 
+// Items an earlier test still holds keep their identifiers: 20001 and 20002 when none is live.
 TEST(MenuItemTest, IdentifiersStartAt20001AndNoLiveOneIsHandedOutTwice) {
+    const std::set<int> held = TMenuItem::aLiveIds();
+    const auto freeFrom = [&held](int id) {
+        while (held.contains(id)) ++id;
+        return id;
+    };
     const auto a = TMenuItem::New({.cPrompt = "a"}), b = TMenuItem::New({.cPrompt = "b"});
-    EXPECT_EQ(a->nId, 20001);
-    EXPECT_EQ(b->nId, 20002);
-    EXPECT_EQ(a->cVarName, "oMItem20001");
+    EXPECT_EQ(a->nId, freeFrom(20001));
+    EXPECT_EQ(b->nId, freeFrom(a->nId + 1));
+    EXPECT_EQ(a->cVarName, "oMItem" + std::to_string(a->nId));
+    const int ended = b->nId;
     b->End();
     const auto c = TMenuItem::New({.cPrompt = "c"}), d = TMenuItem::New({.cPrompt = "d"});
     const std::set<int> live{a->nId, c->nId, d->nId};
     EXPECT_EQ(live.size(), 3u);
-    EXPECT_EQ(c->nId, 20002);  // the lowest free one
+    EXPECT_EQ(c->nId, ended);  // the lowest free one
 }
 
 TEST(MenuBuildTest, NestingHangsTheInnerMenuUnderTheLastItemAndSeparatorsFollowTheLook) {
@@ -82,10 +91,10 @@ TEST(MenuBuildTest, NestingHangsTheInnerMenuUnderTheLastItemAndSeparatorsFollowT
     }
 }
 
-TEST(MenuBuildTest, EndWithNothingOpenOrNoLastItemIsHarmless) {
+TEST(MenuBuildTest, EndWithNothingOpenOrNoLastItemIsHarmlessAndADroppedMenuTakesItsHandle) {
     EXPECT_EQ(MENUEND(), nullptr);
     const auto outer = MENUBEGIN();
-    const auto inner = MENUBEGIN();
+    auto inner = MENUBEGIN();
     EXPECT_EQ(MENUEND(), inner);
     EXPECT_EQ(LASTMENU(), outer);
     EXPECT_EQ(LASTITEMPOS(), 0);
@@ -93,6 +102,29 @@ TEST(MenuBuildTest, EndWithNothingOpenOrNoLastItemIsHarmless) {
     EXPECT_EQ(GetMenuItemCount(outer->hMenu), 0);
     EXPECT_EQ(LASTMENU(), nullptr);
     EXPECT_EQ(MENUADDITEM({.cPrompt = "stray"}), nullptr);
+    // Never ended: the orphan, a pop-up, a bar with its sub-menu.
+    auto popup = TMenu::New(true);
+    auto built = BuildFileMenu({{.cPrompt = "&Open"}});
+    const HMENU handles[] = {inner->hMenu, popup->hMenu, built.bar->hMenu, built.file->hMenu};
+    inner.reset();
+    popup.reset();
+    built = {};
+    for (const HMENU h : handles) EXPECT_FALSE(IsMenu(h));
+}
+
+TEST(MenuBuildTest, ASystemMenuWithoutAWindowAndAddingToAnEndedMenuRaiseErrors) {
+    std::vector<std::string> seen;
+    SetErrorHandler([&seen](const ErrorRecord& e) {
+        seen.push_back(e.Operation);
+        return Value(false);
+    });
+    EXPECT_EQ(MENUBEGIN(false, true), nullptr);
+    EXPECT_EQ(LASTMENU(), nullptr);
+    const auto menu = TMenu::New();
+    menu->End();
+    menu->Add(TMenuItem::New({.cPrompt = "late"}));
+    EXPECT_TRUE(menu->aMenuItems.empty());
+    EXPECT_EQ(seen, (std::vector<std::string>{"MENUBEGIN", "TMenu:Add"}));
 }
 
 TEST(MenuCommandTest, OnlyAKnownIdentifierWhoseConditionHoldsRunsItsActionWithTheItem) {
@@ -120,6 +152,23 @@ TEST(MenuCommandTest, OnlyAKnownIdentifierWhoseConditionHoldsRunsItsActionWithTh
     EXPECT_EQ(ran.size(), 3u);
 }
 
+// With a pop-up kept and no Cancel button, Escape's IDCANCEL still ends the dialog.
+TEST(MenuCommandTest, ADialogRunsAcceleratorsAndKeepsItsOwnCommandsBesideAKeptPopup) {
+    int runs = 0;
+    const auto built = BuildFileMenu({{.cPrompt = "&Run", .bAction = [&runs](TMenuItem&) { ++runs; }}});
+    const auto d = TDialog::New({.cTitle = "Menus"});
+    d->Activate({.bInit = [&](TWindow& self) {
+        d->SetMenu(built.bar);
+        d->oPopup = TMenu::New(true);
+        SendMessageA(self.hWnd, WM_COMMAND, MAKEWPARAM(built.items[0]->nId, 1), 0);  // an accelerator
+        SendMessageA(self.hWnd, WM_COMMAND, IDCANCEL, 0);
+        if (d->hWnd) d->End(7);  // still open: the command was lost
+        return Answer::Nil();
+    }});
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(d->nResult.AsInteger(), IDCANCEL);
+}
+
 // Records the end of the system's menu loop.
 class MenuLoopWindow : public TWindow {
 public:
@@ -145,26 +194,38 @@ TEST(MenuPopupTest, ActivateRunsTheChosenItemOnceAfterTheMenuLoop) {
     window->Init({.cTitle = "Pop-up"});
     ShowWindow(window->hWnd, SW_SHOWNORMAL);
     Pump();
-    int runs = 0;
-    bool afterLoop = false;
-    TMenuItem* ranWith = nullptr;
-    const auto popup = MENUBEGIN(true, false, nullptr, true);
-    const auto item = MENUADDITEM({.cPrompt = "&Choose", .bAction = [&](TMenuItem& chosen) {
-                                       ++runs;
-                                       afterLoop = window->lLoopEnded;
-                                       ranWith = &chosen;
-                                   }});
-    MENUEND();
-    chosenId = static_cast<WORD>(item->nId);
-    popupOwner = window->hWnd;
-    SetTimer(nullptr, 0, 1, &ChooseAndClose);
-    popup->Activate(10, 10, window);
-    EXPECT_EQ(runs, 1);
-    EXPECT_TRUE(afterLoop);
-    EXPECT_EQ(ranWith, item.get());
-    EXPECT_EQ(window->oPopup, nullptr);
-    EXPECT_EQ(popup->hMenu, nullptr);  // ended
-    popup->Activate(10, 10, nullptr);  // no window: nothing
+    for (const bool onClick : {false, true}) {  // the action, or OnClick with the window
+        int runs = 0;
+        bool afterLoop = false;
+        TMenuItem* ranWith = nullptr;
+        const TMenuItem::Action run = [&](TMenuItem& chosen) {
+            ++runs;
+            afterLoop = window->lLoopEnded;
+            ranWith = &chosen;
+        };
+        window->lLoopEnded = false;
+        const auto popup = MENUBEGIN(true, false, nullptr, true);
+        const auto item = MENUADDITEM({.cPrompt = "&Choose", .bAction = onClick ? nullptr : run});
+        MENUEND();
+        TWindow* clickedIn = nullptr;
+        if (onClick) item->OnClick = [&](TWindow& w, TMenuItem& chosen) {
+            clickedIn = &w;
+            run(chosen);
+        };
+        chosenId = static_cast<WORD>(item->nId);
+        popupOwner = window->hWnd;
+        SetTimer(nullptr, 0, 1, &ChooseAndClose);
+        popup->Activate(10, 10, window);
+        EXPECT_EQ(runs, 1) << "OnClick " << onClick;
+        EXPECT_TRUE(afterLoop);
+        EXPECT_EQ(ranWith, item.get());
+        if (onClick) {
+            EXPECT_EQ(clickedIn, window.get());
+        }
+        EXPECT_EQ(window->oPopup, nullptr);
+        EXPECT_EQ(popup->hMenu, nullptr);  // ended
+        popup->Activate(10, 10, nullptr);  // no window: nothing
+    }
 }
 
 TEST(MenuAcceleratorTest, F5ThroughTheMainLoopRunsTheAction) {
@@ -178,17 +239,23 @@ TEST(MenuAcceleratorTest, F5ThroughTheMainLoopRunsTheAction) {
     PostQuitMessage(0);  // taken only once the key has gone through
     WINRUN(window->hWnd);
     EXPECT_EQ(runs, 1);
+    TAccTable::New()->Activate();  // an empty table ends the current one
+    EXPECT_EQ(CurrentAccelerators(), nullptr);
 }
 
 TEST(MenuWhenTest, OpeningAMenuGreysItemsWhoseConditionFailsAndKeepsThoseWithoutAnswer) {
     const auto built = BuildFileMenu({{.cPrompt = "&No", .bWhen = [](TMenuItem&) { return false; }},
                                       {.cPrompt = "&Unsure", .bWhen = [](TMenuItem&) { return std::nullopt; }}});
     const auto window = WindowWith(built.bar);
+    window->oPopup = TMenu::New(true);  // kept after its tracking: the bar's menus stay the bar's
     SendMessageA(window->hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(built.file->hMenu), 0);
     const auto grey = [&](UINT i) { return GetMenuState(built.file->hMenu, i, MF_BYPOSITION) & MF_GRAYED; };
     EXPECT_TRUE(grey(0));
     EXPECT_FALSE(grey(1));
     EXPECT_FALSE(built.items[0]->lActive);
+    SendMessageA(window->hWnd, WM_MENUSELECT, MAKEWPARAM(built.items[1]->nId, MF_STRING),
+                 reinterpret_cast<LPARAM>(built.file->hMenu));
+    EXPECT_EQ(window->oMItemSelect.lock(), built.items[1]);
     // An entry that opens a sub-menu passes Enable on to it.
     built.bar->aMenuItems[0]->Enable();
     EXPECT_FALSE(grey(0));
@@ -254,16 +321,19 @@ TEST(MenuItemTest, SetPromptKeepsTheOwnerDrawnLook) {
 
 TEST(MenuItemTest, ReDefineChangesTheExistingItemItsEntryAndItsShortcut) {
     int runs = 0;
-    const auto built = BuildFileMenu({{.cPrompt = "&Old"}});
+    const auto built = BuildFileMenu({{.cPrompt = "&Old"}, {.cPrompt = "&Refresh\tF5", .nVirtKey = VK_F5}});
+    const auto window = WindowWith(built.bar);
     const auto& item = built.items[0];
     const auto changed = item->ReDefine({.cPrompt = "&New", .lActive = false, .bAction = [&](TMenuItem&) { ++runs; },
-                                         .nId = item->nId, .nVKState = FCONTROL, .nVirtKey = 'N'});
+                                         .nId = item->nId, .nVirtKey = VK_F6});
     EXPECT_EQ(changed, item);
     EXPECT_EQ(MenuEntryText(built.file->hMenu, static_cast<UINT>(item->nId)), "&New");
-    EXPECT_TRUE(GetMenuState(built.file->hMenu, 0, MF_BYPOSITION) & MF_GRAYED);
-    ASSERT_TRUE(built.file->oAccTable);
-    EXPECT_EQ(built.file->oAccTable->aItems[0].nCommand, item->nId);
-    built.bar->Command(item->nId);
+    EXPECT_EQ(GetMenuState(built.file->hMenu, 0, MF_BYPOSITION) & (MF_DISABLED | MF_GRAYED), MF_DISABLED | MF_GRAYED);
+    item->Enable();
+    // The key joined the bar's table, which is current again.
+    PostMessageA(window->hWnd, WM_KEYDOWN, VK_F6, 0x00400001);
+    PostQuitMessage(0);
+    WINRUN(window->hWnd);
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(item->ReDefine({.nId = 1}), nullptr);
 }
