@@ -38,12 +38,15 @@ std::shared_ptr<TMenu> MenuBar(const std::weak_ptr<TWindow>& oWnd) {
     MENUEND();
     MENUADDITEM({.cPrompt = "&Edit"});
     MENUBEGIN();
-    MENUADDITEM({.cPrompt = "&Copy\tCtrl+C", .bAction = [](TMenuItem&) { Say("Copy"); }});
-    MENUADDITEM({.cPrompt = "&Paste\tCtrl+V", .bAction = [](TMenuItem&) { Say("Paste"); }});
+    MENUADDITEM({.cPrompt = "&Copy\tCtrl+C", .bAction = [](TMenuItem&) { Say("Copy"); },
+                 .nVKState = FCONTROL, .nVirtKey = 'C'});
+    MENUADDITEM({.cPrompt = "&Paste\tCtrl+V", .bAction = [](TMenuItem&) { Say("Paste"); },
+                 .nVKState = FCONTROL, .nVirtKey = 'V'});
     MENUEND();
     MENUADDITEM({.cPrompt = "&Help"});
     MENUBEGIN();
-    MENUADDITEM({.cPrompt = "&About\tF1", .bAction = [](TMenuItem&) { Say("Corvix menus sample"); }});
+    MENUADDITEM({.cPrompt = "&About\tF1", .bAction = [](TMenuItem&) { Say("Corvix menus sample"); },
+                 .nVirtKey = VK_F1});
     MENUEND();
     MENUEND();
     return menu;
