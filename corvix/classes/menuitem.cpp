@@ -140,7 +140,8 @@ void TMenuItem::SetActive(bool lOnOff) {
     lActive = lOnOff;
     const HMENU menu = MenuHandle();
     const int pos = menu ? MenuEntryPos(menu, EntryKey(*this)) : -1;
-    if (pos >= 0) EnableMenuItem(menu, static_cast<UINT>(pos), MF_BYPOSITION | (lOnOff ? MF_ENABLED : MF_DISABLED | MF_GRAYED));
+    const UINT state = lOnOff ? MF_ENABLED : MF_DISABLED | MF_GRAYED;
+    if (pos >= 0) EnableMenuItem(menu, static_cast<UINT>(pos), MF_BYPOSITION | state);
 }
 
 void TMenuItem::Enable() {
