@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <string_view>
 
 #include "corvix/classes/brush.h"
 #include "corvix/classes/btnbmp.h"
@@ -17,26 +19,36 @@ namespace {
 
 constexpr int kGroupGap = 8;
 
+// The mode's number, in any letter case; an unknown mode is reported and gives 0.
 int ModeOf(const std::string& cMode) {
-    static constexpr std::array<const char*, 5> kModes = {"TOP", "LEFT", "RIGHT", "BOTTOM", "FLOAT"};
-    const auto found = std::find(kModes.begin(), kModes.end(), cMode);
-    return found == kModes.end() ? 1 : static_cast<int>(found - kModes.begin()) + 1;
-}
-
-void DrawLine(HDC hDC, int nFromX, int nFromY, int nToX, int nToY, int nSysColour) {
-    const HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(nSysColour));
-    const HGDIOBJ previous = SelectObject(hDC, pen);
-    MoveToEx(hDC, nFromX, nFromY, nullptr);
-    LineTo(hDC, nToX, nToY);
-    SelectObject(hDC, previous);
-    DeleteObject(pen);
+    static constexpr std::array<std::string_view, 5> kModes = {"TOP", "LEFT", "RIGHT", "BOTTOM", "FLOAT"};
+    std::string upper = cMode;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const auto found = std::find(kModes.begin(), kModes.end(), upper);
+    if (found != kModes.end()) return static_cast<int>(found - kModes.begin()) + 1;
+    RaiseError(LibraryError("Unknown bar mode \"" + cMode + "\"", "TBar:New"));
+    return 0;
 }
 
 }  // namespace
 
-std::vector<GradientStep> TBar::Gradient2007(bool lMOver) {
-    if (lMOver) return {{0.25, RGB(255, 253, 222), RGB(255, 231, 151)}, {0.75, RGB(255, 215, 84), RGB(255, 233, 162)}};
-    return {{0.25, RGB(219, 230, 244), RGB(207, 221, 239)}, {0.75, RGB(201, 217, 237), RGB(231, 242, 255)}};
+const std::vector<GradientStep>& TBar::Gradient2007(bool lMOver) {
+    static const std::vector<GradientStep> plain = {{0.25, RGB(219, 230, 244), RGB(207, 221, 239)},
+                                                    {0.75, RGB(201, 217, 237), RGB(231, 242, 255)}};
+    static const std::vector<GradientStep> hovered = {{0.25, RGB(255, 253, 222), RGB(255, 231, 151)},
+                                                      {0.75, RGB(255, 215, 84), RGB(255, 233, 162)}};
+    return lMOver ? hovered : plain;
+}
+
+void TBar::FillGradient(HDC hDC, int nTop, int nLeft, int nBottom, int nRight, const GradientCallback& bGrad,
+                        bool lMOver) {
+    using Default = const std::vector<GradientStep>& (*)(bool);
+    const auto* isDefault = bGrad.target<Default>();
+    if (!bGrad || (isDefault && *isDefault == &TBar::Gradient2007))
+        GRADIENTFILL(hDC, nTop, nLeft, nBottom, nRight, Gradient2007(lMOver));
+    else
+        GRADIENTFILL(hDC, nTop, nLeft, nBottom, nRight, bGrad(lMOver));
 }
 
 std::shared_ptr<TBar> TBar::New(const NewArgs& a, std::source_location where) {
@@ -82,6 +94,7 @@ void TBar::Init(int nNewTop, int nNewLeft, int nNewBottom, int nNewRight, const 
     bClrGrad = &TBar::Gradient2007;
     nStyle = WS_BORDER | WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
     nClrPane = l3D ? GetSysColor(COLOR_BTNFACE) : RGB(128, 128, 128);
+    if (nMode == 0) return;  // an unknown mode, reported
     if (!parent || !parent->hWnd) {
         RaiseError(LibraryError("A button bar needs a parent window", "TBar:New"));
         return;
@@ -137,35 +150,48 @@ Answer TBar::RButtonDown(int nRow, int nCol, WPARAM nKeyFlags) {
     return TControl::RButtonDown(nRow, nCol, nKeyFlags);
 }
 
-std::vector<std::shared_ptr<TBtnBmp>> TBar::Buttons() const {
-    std::vector<std::shared_ptr<TBtnBmp>> buttons;
+// Other controls (a say placed on the bar) share aControls with the buttons.
+template <typename F>
+void TBar::ForEachButton(F f) const {
+    int nPos = 0;
     for (const auto& control : aControls)
-        if (auto button = std::dynamic_pointer_cast<TBtnBmp>(control)) buttons.push_back(std::move(button));
-    return buttons;
+        if (auto* button = dynamic_cast<TBtnBmp*>(control.get()); button && !f(*button, ++nPos)) return;
+}
+
+int TBar::nButtons() const {
+    int count = 0;
+    ForEachButton([&count](TBtnBmp&, int) { return ++count, true; });
+    return count;
 }
 
 std::shared_ptr<TBtnBmp> TBar::Button(int nPos) const {
-    if (nPos < 1 || nPos > nButtons()) return nullptr;
-    return std::dynamic_pointer_cast<TBtnBmp>(aControls[static_cast<size_t>(nPos - 1)]);
+    std::shared_ptr<TBtnBmp> found;
+    ForEachButton([&](TBtnBmp& button, int at) {
+        if (at == nPos) found = std::static_pointer_cast<TBtnBmp>(button.shared_from_this());
+        return at < nPos;
+    });
+    return found;
 }
 
 // ---- buttons ----
 
 void TBar::Add(std::shared_ptr<TBtnBmp> oBtn, std::optional<int> nPos) {
-    if (!oBtn || (nPos && (*nPos < 1 || *nPos > nButtons() + 1))) return;
-    const auto at = nPos ? aControls.begin() + (*nPos - 1) : aControls.end();
+    if (!oBtn || oBtn->Parent().get() != this || (nPos && !IsNewPos(*nPos))) return;
+    if (std::find(aControls.begin(), aControls.end(), oBtn) != aControls.end()) return;
+    const auto next = nPos ? Button(*nPos) : nullptr;
+    const auto at = next ? std::find(aControls.begin(), aControls.end(), next) : aControls.end();
     aControls.insert(at, std::move(oBtn));
 }
 
 void TBar::ShiftFrom(int nPos, int nBy) {
-    for (int i = nPos; i <= nButtons(); ++i) {
-        const auto button = Button(i);
-        if (!button) continue;
+    ForEachButton([&](TBtnBmp& button, int at) {
+        if (at < nPos) return true;
         if (IsVertical())
-            button->MoveTo(button->nTop + nBy, button->nLeft);
+            button.MoveTo(button.nTop + nBy, button.nLeft);
         else
-            button->MoveTo(button->nTop, button->nLeft + nBy);
-    }
+            button.MoveTo(button.nTop, button.nLeft + nBy);
+        return true;
+    });
 }
 
 void TBar::SetGroup(int nPos, bool lGroup) {
@@ -190,8 +216,7 @@ void TBar::Del(int nPos) {
         else
             --nGroups;
     }
-    ShiftFrom(nPos + 1, -(IsVertical() ? nBtnHeight : nBtnWidth));
-    aControls.erase(aControls.begin() + (nPos - 1));
+    aControls.erase(std::find(aControls.begin(), aControls.end(), button));
     button->End();
     BtnAdjust();
     Refresh();
@@ -210,14 +235,12 @@ int TBar::GetBtnLeft(bool lGroup, std::optional<int> nPos) {
         const int next = nButtons() * nBtnWidth - 1;
         return nButtons() == 0 || next + nBtnWidth > nWidth() ? -1 : next;
     }
-    if (nPos && (*nPos < 1 || *nPos > nButtons() + 1)) nPos.reset();  // outside the bar: appended
+    nPos = InsertPos(nPos);
     int left = Is3D() ? 9 : 0;
-    if (nButtons() > 0 && (!nPos || *nPos == nButtons() + 1)) {
-        left = Button(nButtons())->nRight;
-    } else if (nPos) {
-        if (*nPos > 1) left = Button(*nPos - 1)->nRight;
-        ShiftFrom(*nPos, nBtnWidth + (lGroup ? kGroupGap : 0));
-    }
+    if (const auto previous = Button(nPos ? *nPos - 1 : nButtons())) left = previous->nRight;
+    // The buttons that move keep the gaps before their own groups; they make
+    // room for the new button and, when it starts a group, for its gap.
+    if (nPos) ShiftFrom(*nPos, nBtnWidth + (lGroup ? kGroupGap : 0));
     if (lGroup) {
         ++nGroups;
         left += kGroupGap;
@@ -225,29 +248,41 @@ int TBar::GetBtnLeft(bool lGroup, std::optional<int> nPos) {
     return left + (Is3D() ? 2 : 0);
 }
 
+std::optional<int> TBar::InsertPos(std::optional<int> nPos) const {
+    return nPos && IsNewPos(*nPos) && *nPos <= nButtons() ? nPos : std::nullopt;
+}
+
+void TBar::Unreserve(bool lGroup, std::optional<int> nPos) {
+    if (IsFloating()) return;
+    if (lGroup) --nGroups;
+    nPos = InsertPos(nPos);
+    if (!IsVertical() && nPos) ShiftFrom(*nPos, -(nBtnWidth + (lGroup ? kGroupGap : 0)));
+}
+
 void TBar::BtnAdjust() {
     const bool threeD = Is3D();
     int groups = 0, popups = 0, rowsBefore = 0, index = 0;
     int col = 0, row = 0;
-    for (const auto& button : Buttons()) {
+    ForEachButton([&](TBtnBmp& button, int) {
         if (IsFloating()) {
-            button->MoveTo(row, col);
+            button.MoveTo(row, col);
             const bool rowEnds = index % 2 == 1;
-            col = rowEnds ? 0 : col + nBtnWidth - (threeD ? 2 : 0) + (button->oPopup ? TBtnBmp::kArrowWidth : 0);
+            col = rowEnds ? 0 : col + nBtnWidth - (threeD ? 2 : 0) + (button.oPopup ? TBtnBmp::kArrowWidth : 0);
             if (rowEnds) row += nBtnHeight + (threeD ? -5 : 1);
         } else if (IsVertical()) {
-            if (button->lGroup) ++groups;
-            button->MoveTo((threeD ? 2 : -1) + kGroupGap * groups + kGroupGap + rowsBefore, threeD ? 2 : -1);
+            if (button.lGroup) ++groups;
+            button.MoveTo((threeD ? 2 : -1) + kGroupGap * groups + kGroupGap + rowsBefore, threeD ? 2 : -1);
             rowsBefore += nBtnHeight + (threeD ? -3 : 1);
         } else {
-            if (button->lGroup) ++groups;
-            button->MoveTo(threeD ? 3 : -1, (threeD ? 2 : -1) + kGroupGap * groups + (l2007 ? 1 : 9) +
+            if (button.lGroup) ++groups;
+            button.MoveTo(threeD ? 3 : -1, (threeD ? 2 : -1) + kGroupGap * groups + (l2007 ? 1 : 9) +
                                                TBtnBmp::kArrowWidth * popups + index * nBtnWidth);
-            if (button->oPopup) ++popups;
+            if (button.oPopup) ++popups;
         }
         ++index;
-        button->Refresh();
-    }
+        button.Refresh();
+        return true;
+    });
 }
 
 void TBar::Adjust() {
@@ -293,8 +328,7 @@ Answer TBar::Paint() {
     } const end{*this, buffer};
     const RectArray client = GetCliRect();
     if (l2007) {
-        const auto steps = bClrGrad ? bClrGrad(false) : Gradient2007(false);
-        GRADIENTFILL(hDC, 0, 0, client.nBottom, client.nRight, steps);
+        FillGradient(hDC, 0, 0, client.nBottom, client.nRight, bClrGrad, false);
         PaintSeparators(IsVertical());
     } else {
         RECT area{0, 0, client.nRight, client.nBottom};
@@ -313,16 +347,17 @@ Answer TBar::Paint() {
 // Two lines before each group start: shadow, then highlight.
 void TBar::PaintSeparators(bool lVertical) const {
     const RectArray client = GetCliRect();
-    for (const auto& button : Buttons()) {
-        if (!button->lGroup) continue;
+    ForEachButton([&](const TBtnBmp& button, int) {
+        if (!button.lGroup) return true;
         if (lVertical) {
-            DrawLine(hDC, 2, button->nTop - 5, client.nRight - 2, button->nTop - 5, COLOR_BTNSHADOW);
-            DrawLine(hDC, 2, button->nTop - 4, client.nRight - 2, button->nTop - 4, COLOR_BTNHIGHLIGHT);
+            SYSLINE(hDC, 2, button.nTop - 5, client.nRight - 2, button.nTop - 5, COLOR_BTNSHADOW);
+            SYSLINE(hDC, 2, button.nTop - 4, client.nRight - 2, button.nTop - 4, COLOR_BTNHIGHLIGHT);
         } else {
-            DrawLine(hDC, button->nLeft - 5, 2, button->nLeft - 5, client.nBottom - 2, COLOR_BTNSHADOW);
-            DrawLine(hDC, button->nLeft - 4, 2, button->nLeft - 4, client.nBottom - 2, COLOR_BTNHIGHLIGHT);
+            SYSLINE(hDC, button.nLeft - 5, 2, button.nLeft - 5, client.nBottom - 2, COLOR_BTNSHADOW);
+            SYSLINE(hDC, button.nLeft - 4, 2, button.nLeft - 4, client.nBottom - 2, COLOR_BTNHIGHLIGHT);
         }
-    }
+        return true;
+    });
 }
 
 Answer TBar::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -63,27 +64,41 @@ public:
                                        std::source_location where = std::source_location::current());
     std::string ClassName() const override { return "TBAR"; }
 
-    // The 2007 bar's colours: two bands, blue, or gold when hovered.
-    static std::vector<GradientStep> Gradient2007(bool lMOver);
+    // The 2007 bar's colours: two bands, blue, or gold when hovered; every
+    // bar's bClrGrad to begin with.
+    static const std::vector<GradientStep>& Gradient2007(bool lMOver);
+    // Fills rows nTop..nBottom, columns nLeft..nRight with bGrad's steps for
+    // the state; an empty bGrad or the default one paints Gradient2007's own
+    // steps, so painting copies nothing.
+    static void FillGradient(HDC hDC, int nTop, int nLeft, int nBottom, int nRight, const GradientCallback& bGrad,
+                             bool lMOver);
 
     bool IsVertical() const { return nMode == 2 || nMode == 3; }
     bool IsFloating() const { return nMode == 5; }
     // True for a 3-D bar that is not a 2007 one.
     bool Is3D() const { return l3D && !l2007; }
-    // The buttons, in order (the bar's controls that are bitmap buttons).
-    std::vector<std::shared_ptr<TBtnBmp>> Buttons() const;
-    int nButtons() const { return static_cast<int>(aControls.size()); }
+    // The bar's bitmap buttons; other controls on the bar are not counted.
+    int nButtons() const;
+    // Button nPos (from 1), or null.
+    std::shared_ptr<TBtnBmp> Button(int nPos) const;
+    // True for a place a new button can take: 1 to one after the last.
+    bool IsNewPos(int nPos) const { return nPos >= 1 && nPos <= nButtons() + 1; }
 
     // Positions count from 1; a position outside the bar does nothing.
-    // Add with no position appends.
+    // Add with no position appends; a button already on the bar, or made for
+    // another window, is refused.
     void Add(std::shared_ptr<TBtnBmp> oBtn, std::optional<int> nPos = std::nullopt);
     void AddGroup(int nPos);
     void DelGroup(int nPos);
     void Del(int nPos);
     void BtnAdjust();
+    // Both raise nGroups for a group start (each in its own direction).
     int GetBtnTop(bool lGroup);
     // With a position, the buttons from there on move right to make room.
     int GetBtnLeft(bool lGroup, std::optional<int> nPos = std::nullopt);
+    // Undoes what GetBtnTop and GetBtnLeft reserved for a button whose window
+    // could not be made.
+    void Unreserve(bool lGroup, std::optional<int> nPos);
     // Docks the bar to its edge of the parent again.
     void Adjust();
     // Adjust (a side bar between what is docked above and below it), then
@@ -92,6 +107,7 @@ public:
 
     // Re-docking: to an edge of the parent, or floating (two buttons a row)
     // where the bar stands; FloatClick docks a floating bar at the top again.
+    // GoTop docks; it hides TWindow's GoTop, which brings a window to the front.
     void GoTop() { Dock(1); }
     void GoLeft() { Dock(2); }
     void GoRight() { Dock(3); }
@@ -113,11 +129,15 @@ private:
               const std::shared_ptr<TCursor>& cursor);
     void Link2Parent(TWindow& parent);
     void Dock(int nNewMode);
+    // Calls f(button, position) for each bitmap button in order, until f answers false.
+    template <typename F>
+    void ForEachButton(F f) const;
+    // The place where GetBtnLeft inserts and moves later buttons; none for appending.
+    std::optional<int> InsertPos(std::optional<int> nPos) const;
     // Moves buttons nPos onwards by nBy pixels along the bar.
     void ShiftFrom(int nPos, int nBy);
     void SetGroup(int nPos, bool lGroup);
     void PaintSeparators(bool lVertical) const;
-    std::shared_ptr<TBtnBmp> Button(int nPos) const;
 };
 
 }  // namespace corvix

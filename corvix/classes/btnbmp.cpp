@@ -69,8 +69,7 @@ std::shared_ptr<TBtnBmp> TBtnBmp::NewBar(const NewBarArgs& a, std::source_locati
     b->lGroup = a.lGroup;
     b->cAction = a.cAction;
     b->bDropOver = a.bDrop;
-    const bool inside = a.nPos && *a.nPos >= 1 && *a.nPos <= bar->nButtons() + 1;
-    const std::optional<int> pos = inside ? a.nPos : std::nullopt;  // elsewhere: appended
+    const std::optional<int> pos = a.nPos && bar->IsNewPos(*a.nPos) ? a.nPos : std::nullopt;  // elsewhere: appended
     const bool threeD = bar->Is3D();
     b->nTop = bar->GetBtnTop(a.lGroup);
     b->nLeft = bar->GetBtnLeft(a.lGroup, pos);
@@ -86,7 +85,10 @@ std::shared_ptr<TBtnBmp> TBtnBmp::NewBar(const NewBarArgs& a, std::source_locati
     b->lRound = false;
     b->Register(CS_VREDRAW | CS_HREDRAW);
     b->Create();
-    if (!b->hWnd) return b;
+    if (!b->hWnd) {
+        bar->Unreserve(a.lGroup, pos);
+        return b;
+    }
     bar->Add(b, pos);
     b->SetColor(b->nClrText, b->nClrPane);
     b->LoadBitmaps();
@@ -139,12 +141,15 @@ void TBtnBmp::Initiate(HWND hDlg) {
 
 std::shared_ptr<TBar> TBtnBmp::Bar() const { return std::dynamic_pointer_cast<TBar>(Parent()); }
 
-std::vector<GradientStep> TBtnBmp::aGrad() const { return GradientFor(lMOver); }
+std::vector<GradientStep> TBtnBmp::aGrad() const {
+    const auto bar = bClrGrad ? nullptr : Bar();
+    const GradientCallback& source = bar ? bar->bClrGrad : bClrGrad;
+    return source ? source(lMOver) : TBar::Gradient2007(lMOver);
+}
 
-std::vector<GradientStep> TBtnBmp::GradientFor(bool lHovered) const {
-    if (bClrGrad) return bClrGrad(lHovered);
-    if (const auto bar = Bar(); bar && bar->bClrGrad) return bar->bClrGrad(lHovered);
-    return TBar::Gradient2007(lHovered);
+void TBtnBmp::FillGradient(HDC hDCTarget, int nTop, int nLeft, int nBottom, int nRight, bool lHovered) const {
+    const auto bar = bClrGrad ? nullptr : Bar();
+    TBar::FillGradient(hDCTarget, nTop, nLeft, nBottom, nRight, bar ? bar->bClrGrad : bClrGrad, lHovered);
 }
 
 int TBtnBmp::nAlphaLevel() {
@@ -161,7 +166,7 @@ void TBtnBmp::LoadBitmaps() {
         if (!loaded.hBitmap) loaded = PALBMPREAD(cBmpFile[i]);  // a missing file is skipped
         hBitmap[i] = loaded.hBitmap;
         hPalette[i] = loaded.hPalette;
-        aAlpha[i] = HASALPHA(loaded.hBitmap);
+        aAlpha[i] = loaded.lAlpha;
         PALBMPNEW(hWnd, loaded.hBitmap, loaded.hPalette);
     }
 }
@@ -191,9 +196,9 @@ void TBtnBmp::Click() {
         return;
     }
     if (lProcessing || lPressed) return;
+    const auto keepAlive = shared_from_this();  // the action may end this button; released last
     lProcessing = true;
     const ClearOnExit processing{lProcessing};
-    const auto keepAlive = shared_from_this();  // the action may end this button
     if (bAction) bAction(*this);
     TControl::Click();
 }
@@ -214,8 +219,9 @@ void TBtnBmp::GoDown() {
     Refresh(false);
 }
 
-// The owner is the bar for a bar button, else the button itself; its oPopup
-// names the menu while the menu runs. The menu is kept for the next time.
+// The owner is the bar for a bar button, else the button itself; the owner's
+// TWindow oPopup names the menu while the menu runs (for the button itself
+// that is not its own oPopup, the arrow's menu). The menu is kept for the next time.
 void TBtnBmp::ShowPopup() {
     if (!oPopup) return;
     const auto keepAlive = shared_from_this();  // a chosen item may end this button
@@ -245,7 +251,7 @@ Answer TBtnBmp::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
                 Refresh(false);
                 Click();
                 lPressed = lBtnDown;
-                Refresh(false);
+                if (hWnd) Refresh(false);
             }
             break;
         case WM_ENABLE: Refresh(false); break;
@@ -264,7 +270,7 @@ Answer TBtnBmp::LButtonDown(int nRow, int nCol, WPARAM nKeyFlags) {
         ::SetFocus(hWnd);
         SYSREFRESH();  // the release may arrive meanwhile: it is kept for below
     }
-    if (GetFocus() == hWnd) {
+    if (hWnd && GetFocus() == hWnd) {  // still there and focused after the messages
         lCaptured = lPressed = true;
         SetCapture(hWnd);
         Refresh(false);
@@ -274,11 +280,11 @@ Answer TBtnBmp::LButtonDown(int nRow, int nCol, WPARAM nKeyFlags) {
 }
 
 Answer TBtnBmp::LButtonUp(int nRow, int nCol, WPARAM nKeyFlags) {
-    if (bLButtonUp) bLButtonUp(nRow, nCol, nKeyFlags, *this);
-    if (lWorking) {
+    if (lWorking) {  // kept: LButtonDown runs it, bLButtonUp included, once it is done
         lBtnUp = true;
         return Answer::Number(0);
     }
+    if (bLButtonUp) bLButtonUp(nRow, nCol, nKeyFlags, *this);
     if (lDrag) return TControl::LButtonUp(nRow, nCol, nKeyFlags);
     if (!lCaptured) return Answer::Number(0);
     const auto keepAlive = shared_from_this();
@@ -288,7 +294,7 @@ Answer TBtnBmp::LButtonUp(int nRow, int nCol, WPARAM nKeyFlags) {
     const int row = SignedCoordinate(static_cast<WORD>(nRow)), col = SignedCoordinate(static_cast<WORD>(nCol));
     if (IsOver(row, col)) InArrow(col) ? ShowPopup() : Click();
     lPressed = lBtnDown;
-    Refresh(false);
+    if (hWnd) Refresh(false);  // the action may have ended the window: no repaint of every window
     return Answer::Number(0);
 }
 

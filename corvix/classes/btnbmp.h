@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "corvix/classes/control.h"
+#include "corvix/native/barpaint.h"
 #include "corvix/native/gradient.h"
 
 namespace corvix {
@@ -116,6 +117,8 @@ public:
     bool lProcessing = false;
     bool lBorder = true;
     bool lRound = true;
+    // The drop-down arrow's menu. It hides TWindow's oPopup, the menu a window
+    // is tracking; ShowPopup goes through the owner's TWindow for that one.
     std::shared_ptr<TMenu> oPopup;
     int nLayout = 1;  // 1 "TOP", 2 "LEFT", 3 "BOTTOM", 4 "RIGHT", 0 another name
     bool lMOver = false;
@@ -128,7 +131,7 @@ public:
     // The key (Enter or Space) whose release completes a keyboard press; 0 none.
     int nKeyPressed = 0;
 
-    static constexpr int kArrowWidth = 13;  // the drop-down arrow's columns
+    static constexpr int kArrowWidth = kDropArrowWidth;
 
     static std::shared_ptr<TBtnBmp> NewBar(const NewBarArgs& args,
                                            std::source_location where = std::source_location::current());
@@ -147,8 +150,6 @@ public:
     std::shared_ptr<TBar> Bar() const;
     // The gradient for the current hover state: its own, else its bar's, else the default.
     std::vector<GradientStep> aGrad() const;
-    // The same for a given state; a button kept down shows the hovered colours.
-    std::vector<GradientStep> GradientFor(bool lHovered) const;
     int nAlphaLevel();
     void nAlphaLevel(int nLevel) { hAlphaLevel = nLevel; }
 
@@ -199,6 +200,8 @@ private:
     void PaintBackground(HDC hDC, int nWidth, int nHeight, int nFaceBitmap);
     void PaintBitmap(HDC hDC, int nIndex, POINT at, int nShift);
     void PaintCaption(HDC hDC, RECT box, UINT nFlags, int nShift);
+    // Fills with aGrad's colours for the given hover state, without copying the default.
+    void FillGradient(HDC hDC, int nTop, int nLeft, int nBottom, int nRight, bool lHovered) const;
     void PaintArrow(HDC hDC, int nWidth, int nHeight, int nShift) const;
     void PaintFocus(HDC hDC, int nWidth, int nHeight) const;
 };

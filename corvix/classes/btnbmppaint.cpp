@@ -56,16 +56,6 @@ CaptionSize MeasureCaption(HDC hDC, const std::string& cCaption) {
     return size;
 }
 
-// The colour of the bitmap's top-left pixel.
-COLORREF CornerColour(HDC hDC, HBITMAP hBitmap) {
-    const HDC probe = CreateCompatibleDC(hDC);
-    const HGDIOBJ previous = SelectObject(probe, hBitmap);
-    const COLORREF corner = GetPixel(probe, 0, 0);
-    SelectObject(probe, previous);
-    DeleteDC(probe);
-    return corner;
-}
-
 }  // namespace
 
 Answer TBtnBmp::Display() {
@@ -221,18 +211,20 @@ void TBtnBmp::PaintBackground(HDC hDCTarget, int w, int h, int nFaceBitmap) {
         const RectArray barArea = bar->GetCliRect();
         POINT origin{};
         SetViewportOrgEx(hDCTarget, -place.nLeft, -place.nTop, &origin);
-        GRADIENTFILL(hDCTarget, 0, 0, barArea.nBottom, barArea.nRight,
-                     bar->bClrGrad ? bar->bClrGrad(false) : TBar::Gradient2007(false));
+        TBar::FillGradient(hDCTarget, 0, 0, barArea.nBottom, barArea.nRight, bar->bClrGrad, false);
         SetViewportOrgEx(hDCTarget, origin.x, origin.y, nullptr);
-        if (lMOver || lPressed) GRADIENTFILL(hDCTarget, 0, 0, h - 1, w, GradientFor(true));
+        if (lMOver || lPressed) FillGradient(hDCTarget, 0, 0, h - 1, w, true);
         return;
     }
     if (lRound && !hRgn) {
         hRgn = CreateRoundRectRgn(0, 0, w, h, kCorner, kCorner);
-        SetWindowRgn(hWnd, hRgn, TRUE);  // the window owns it from here; the parent repaints the corners
+        // The window owns it from here; the parent repaints the corners.
+        if (hRgn && !SetWindowRgn(hWnd, hRgn, TRUE)) {
+            DeleteObject(hRgn);
+            hRgn = nullptr;
+        }
     }
-    const auto steps = aGrad();
-    GRADIENTFILL(hDCTarget, 0, 0, h - 1, w, steps);
+    FillGradient(hDCTarget, 0, 0, h - 1, w, lMOver);
     if (!lBorder) return;
     if (lRound) {
         ROUNDBOX(hDCTarget, 1, 1, w, h, kCorner, kCorner, kRoundInner);
@@ -242,7 +234,7 @@ void TBtnBmp::PaintBackground(HDC hDCTarget, int w, int h, int nFaceBitmap) {
     const HPEN pen = CreatePen(PS_SOLID, 1, kRoundOuter);
     RECTANGLE(hDCTarget, 0, 0, h - 1, w - 1, pen);
     DeleteObject(pen);
-    GRADIENTFILL(hDCTarget, 1, 1, h - 2, w - 1, steps);
+    FillGradient(hDCTarget, 1, 1, h - 2, w - 1, lMOver);
 }
 
 void TBtnBmp::PaintBitmap(HDC hDCTarget, int nIndex, POINT at, int nShift) {
@@ -256,7 +248,7 @@ void TBtnBmp::PaintBitmap(HDC hDCTarget, int nIndex, POINT at, int nShift) {
         return;
     }
     const COLORREF previousBack = SetBkColor(hDCTarget, RGB(255, 255, 255));
-    const COLORREF transparent = CornerColour(hDCTarget, bitmap);
+    const COLORREF transparent = BMPCORNER(bitmap);
     if (lAdjust) {
         const RectArray client = GetCliRect();
         TRANSBMP(bitmap, size.cx, size.cy, transparent, hDCTarget, nShift, nShift, client.nRight, client.nBottom);
@@ -289,14 +281,8 @@ void TBtnBmp::PaintArrow(HDC hDCTarget, int w, int h, int nShift) const {
     SelectObject(hDCTarget, previousBrush);
     SelectObject(hDCTarget, previousPen);
     if (!lBorder || !(lPressed || lMOver)) return;
-    for (const auto& [col, colour] : {std::pair{w - 12 + nShift, COLOR_BTNHIGHLIGHT}, {w - 13 + nShift, COLOR_BTNSHADOW}}) {
-        const HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(colour));
-        const HGDIOBJ previous = SelectObject(hDCTarget, pen);
-        MoveToEx(hDCTarget, col, 1, nullptr);
-        LineTo(hDCTarget, col, h - 1);
-        SelectObject(hDCTarget, previous);
-        DeleteObject(pen);
-    }
+    SYSLINE(hDCTarget, w - 12 + nShift, 1, w - 12 + nShift, h - 1, COLOR_BTNHIGHLIGHT);
+    SYSLINE(hDCTarget, w - 13 + nShift, 1, w - 13 + nShift, h - 1, COLOR_BTNSHADOW);
 }
 
 void TBtnBmp::PaintFocus(HDC hDCTarget, int w, int h) const {

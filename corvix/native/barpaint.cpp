@@ -6,8 +6,6 @@ namespace corvix {
 
 namespace {
 
-constexpr int kArrowRoom = 13;
-
 RECT ClientOf(HWND hWnd) {
     RECT client{};
     GetClientRect(hWnd, &client);
@@ -49,16 +47,9 @@ void PALBTNPAINT(const PalBtnPaintArgs& a) {
     if (a.hPalette) RealizePalette(a.hDC);
     const int shift = a.lPressed ? 1 : 0;
     const SIZE size = BMPSIZE(a.hBitmap);
-    const int room = a.lPopup && a.nLayout != 2 ? kArrowRoom : 0;
+    const int room = a.lPopup && a.nLayout != 2 ? kDropArrowWidth : 0;
     if (size.cx > 0 && size.cy > 0) {
-        const COLORREF transparent = [&] {
-            const HDC probe = CreateCompatibleDC(a.hDC);
-            const HGDIOBJ previous = SelectObject(probe, a.hBitmap);
-            const COLORREF corner = GetPixel(probe, 0, 0);
-            SelectObject(probe, previous);
-            DeleteDC(probe);
-            return corner;
-        }();
+        const COLORREF transparent = BMPCORNER(a.hBitmap);
         if (a.lAdjust)
             TRANSBMP(a.hBitmap, size.cx, size.cy, transparent, a.hDC, shift, shift, client.right - room, client.bottom);
         else
@@ -80,6 +71,16 @@ void PALBTNPAINT(const PalBtnPaintArgs& a) {
         DrawEdge(a.hDC, &client, BDR_SUNKENOUTER, BF_RECT);
     else if (a.lBorder && a.lNotOnBar)
         DrawEdge(a.hDC, &client, EDGE_RAISED, BF_RECT);
+}
+
+void SYSLINE(HDC hDC, int nFromX, int nFromY, int nToX, int nToY, int nSysColour) {
+    if (!hDC) return;
+    const HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(nSysColour));
+    const HGDIOBJ previous = SelectObject(hDC, pen);
+    MoveToEx(hDC, nFromX, nFromY, nullptr);
+    LineTo(hDC, nToX, nToY);
+    SelectObject(hDC, previous);
+    DeleteObject(pen);
 }
 
 void ROUNDBOX(HDC hDC, int nLeft, int nTop, int nRight, int nBottom, int nWidth, int nHeight, COLORREF nColor,

@@ -9,6 +9,9 @@
 
 namespace corvix {
 
+// The columns a bitmap button keeps at its right for the drop-down arrow.
+constexpr int kDropArrowWidth = 13;
+
 // Docks the bar to its parent's edge by mode: 1 top, 2 left, 3 right, 4
 // bottom (above a message bar of nMsgBarHeight when lMsgBar); its outer
 // border lies just outside the client area. 5 (floating) and others: nothing.
@@ -37,6 +40,10 @@ struct PalBtnPaintArgs {
 // Face, bitmap (transparent by its top-left pixel, 1 pixel right and down
 // when pressed) and frame of a classic bitmap button.
 void PALBTNPAINT(const PalBtnPaintArgs& a);
+
+// A one-pixel line in the system colour nSysColour from (nFromX, nFromY) up
+// to, not including, (nToX, nToY).
+void SYSLINE(HDC hDC, int nFromX, int nFromY, int nToX, int nToY, int nSysColour);
 
 // An unfilled rounded rectangle in a solid pen of nColor, nPenWidth wide;
 // columns nLeft..nRight, rows nTop..nBottom as RoundRect takes them.

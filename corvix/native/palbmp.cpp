@@ -46,8 +46,9 @@ void Premultiply(HBITMAP hBitmap) {
 }
 
 PalBitmap Prepared(HBITMAP hBitmap) {
-    if (HASALPHA(hBitmap)) Premultiply(hBitmap);
-    return {hBitmap, PaletteOf(hBitmap)};
+    const bool alpha = HASALPHA(hBitmap);
+    if (alpha) Premultiply(hBitmap);
+    return {hBitmap, PaletteOf(hBitmap), alpha};
 }
 
 }  // namespace
@@ -56,6 +57,15 @@ SIZE BMPSIZE(HBITMAP hBitmap) {
     BITMAP info{};
     if (!hBitmap || !GetObjectA(hBitmap, sizeof info, &info)) return {0, 0};
     return {info.bmWidth, std::abs(info.bmHeight)};
+}
+
+COLORREF BMPCORNER(HBITMAP hBitmap) {
+    const HDC probe = CreateCompatibleDC(nullptr);
+    const HGDIOBJ previous = SelectObject(probe, hBitmap);
+    const COLORREF corner = GetPixel(probe, 0, 0);
+    SelectObject(probe, previous);
+    DeleteDC(probe);
+    return corner;
 }
 
 PalBitmap PALBMPLOAD(const std::string& cResName) {

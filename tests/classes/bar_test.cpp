@@ -13,6 +13,8 @@
 #include "corvix/classes/menuitem.h"
 #include "corvix/classes/msgbar.h"
 #include "corvix/classes/pdmenu.h"
+#include "corvix/classes/say.h"
+#include "corvix/function/cxerror.h"
 #include "corvix/native/lmessages.h"
 #include "corvix/native/wndpos.h"
 #include "tests/support/gdiprobe.h"
@@ -153,6 +155,7 @@ TEST(BarTest, ABarMovedToAnotherEdgeOrFloatingLaysItsButtonsOutAgain) {
 TEST(BarTest, DelPassesAGroupStartOnAndPositionsOutsideTheBarDoNothing) {
     const auto parent = ShownParent();
     const auto bar = TBar::New({.oWnd = parent, .l2007 = true});
+    TSay::New({.bText = [] { return Value("Say"); }, .oWnd = bar});  // a control that is no button
     AddButton(bar, {.lGroup = true});
     const auto b = AddButton(bar), c = AddButton(bar);
     bar->Del(1);
@@ -168,7 +171,10 @@ TEST(BarTest, DelPassesAGroupStartOnAndPositionsOutsideTheBarDoNothing) {
         bar->Add(c, pos);
         EXPECT_EQ(bar->GetBtnLeft(false, pos), 64) << pos << ": appended, nothing moved";
     }
-    EXPECT_EQ(bar->nButtons(), 2);
+    const auto other = TBar::New({.oWnd = parent, .cMode = "BOTTOM"});
+    bar->Add(c);
+    bar->Add(AddButton(other));
+    EXPECT_EQ(bar->nButtons(), 2) << "a button twice or another bar's button";
     EXPECT_EQ(bar->nGroups, 1);
     EXPECT_EQ(WNDLEFT(c->hWnd).value_or(-99), 36);
     bar->AddGroup(2);
@@ -176,6 +182,35 @@ TEST(BarTest, DelPassesAGroupStartOnAndPositionsOutsideTheBarDoNothing) {
     bar->DelGroup(2);
     EXPECT_EQ(WNDLEFT(c->hWnd).value_or(-99), 36);
     EXPECT_EQ(bar->nGroups, 1);
+}
+
+// Refuses every window made while it is in place.
+LRESULT CALLBACK RefuseWindows(int nCode, WPARAM wParam, LPARAM lParam) {
+    return nCode == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+TEST(BarTest, AButtonWithoutAWindowLeavesTheBarAsItWasAndAnUnknownModeIsReported) {
+    const auto parent = ShownParent();
+    std::vector<std::string> reported;
+    SetErrorHandler([&reported](const ErrorRecord& e) {
+        reported.push_back(e.Description.value_or(""));
+        return Value(false);
+    });
+    const auto bar = TBar::New({.oWnd = parent, .cMode = "top", .l2007 = true});
+    EXPECT_EQ(parent->oTop, bar) << "any letter case";
+    const auto a = AddButton(bar), b = AddButton(bar);
+    const HHOOK refuse = SetWindowsHookExA(WH_CBT, &RefuseWindows, nullptr, GetCurrentThreadId());
+    const auto lost = AddButton(bar, {.lGroup = true, .nPos = 2});
+    UnhookWindowsHookEx(refuse);
+    EXPECT_EQ(lost->hWnd, nullptr);
+    EXPECT_EQ(bar->nButtons(), 2);
+    EXPECT_EQ(bar->nGroups, 0);
+    EXPECT_EQ(WNDLEFT(b->hWnd).value_or(-99), 28) << "moved back";
+    reported.clear();
+    const auto unknown = TBar::New({.oWnd = parent, .cMode = "MIDDLE"});
+    EXPECT_EQ(unknown->hWnd, nullptr);
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_EQ(reported[0], "Unknown bar mode \"MIDDLE\"");
 }
 
 TEST(BarTest, TheParentDocksTheBarAboveItsMessageBarAndTheOtherControls) {
@@ -212,10 +247,11 @@ TEST(BtnBmpTest, TheGoldHoverFrameAppearsUnderTheRealPointerAndGoes) {
 std::shared_ptr<TBar> popupBar;
 bool popupShown = false;
 
-// Inside the menu loop: notes that the bar owns the open pop-up, then closes it.
+// Once the bar owns the pop-up (the menu loop runs then): notes it and closes it.
 void CALLBACK NoteAndClosePopup(HWND, UINT, UINT_PTR nTimer, DWORD) {
+    if (!popupBar || !popupBar->oPopup) return;  // it may fire before the menu opens
     KillTimer(nullptr, nTimer);
-    popupShown = popupBar && popupBar->oPopup;
+    popupShown = true;
     EndMenu();
 }
 
@@ -237,10 +273,11 @@ TEST(BtnBmpTest, AClickInTheArrowOpensThePopupAndOnTheFaceRunsTheActionOnce) {
     } clicks[] = {{arrow, true, 0}, {face, false, 1}, {arrow, true, 1}};
     for (const auto& c : clicks) {
         popupShown = false;
-        SetTimer(nullptr, 0, 1, &NoteAndClosePopup);
+        const UINT_PTR timer = SetTimer(nullptr, 0, 1, &NoteAndClosePopup);
         SendMessageA(b->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(c.nCol, 10));
         SendMessageA(b->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(c.nCol, 10));
         PumpUntil(500, [] { return popupShown; });
+        KillTimer(nullptr, timer);
         EXPECT_EQ(popupShown, c.lOpens) << "column " << c.nCol;
         EXPECT_EQ(actions, c.nActions) << "column " << c.nCol;
         EXPECT_EQ(popupBar->oPopup, nullptr);
@@ -253,11 +290,14 @@ TEST(BtnBmpTest, AClickInTheArrowOpensThePopupAndOnTheFaceRunsTheActionOnce) {
 TEST(BtnBmpTest, AFaceClickRunsOnceAndOnlyTheKeyThatPressedTheButtonCompletesIt) {
     const auto parent = ShownParent();
     const auto bar = TBar::New({.oWnd = parent, .l2007 = true});
-    int actions = 0;
+    int actions = 0, releases = 0;
     const auto b = AddButton(bar, {.bAction = [&actions](TBtnBmp&) { ++actions; }});
+    b->bLButtonUp = [&releases](int, int, WPARAM, TWindow&) { return ++releases, Answer::Nil(); };
+    // The release is queued, so it arrives while the press is still dispatching messages.
+    PostMessageA(b->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     SendMessageA(b->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-    SendMessageA(b->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     EXPECT_EQ(actions, 1);
+    EXPECT_EQ(releases, 1);
     EXPECT_FALSE(b->lPressed);
     b->GoDown();
     for (const WPARAM key : {WPARAM{VK_TAB}, WPARAM{VK_RETURN}, WPARAM{'A'}})
@@ -285,6 +325,18 @@ TEST(BtnBmpTest, AnActionThatThrowsLeavesTheButtonClickable) {
     EXPECT_FALSE(b->lProcessing);
     SendMessageA(b->hWnd, LM_CLICK, 0, 0);
     EXPECT_EQ(actions, 2);
+}
+
+TEST(BtnBmpTest, AnActionThatEndsItsButtonRepaintsNoOtherWindow) {
+    const auto parent = ShownParent(), other = ShownParent();
+    const auto bar = TBar::New({.oWnd = parent, .l2007 = true});
+    const HWND button = AddButton(bar, {.bAction = [](TBtnBmp& self) { DestroyWindow(self.hWnd); }})->hWnd;
+    UpdateWindow(other->hWnd);
+    SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    ValidateRect(other->hWnd, nullptr);
+    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_FALSE(IsWindow(button));
+    EXPECT_FALSE(GetUpdateRect(other->hWnd, nullptr, FALSE));
 }
 
 TEST(BtnBmpTest, ARounded2007ButtonShowsItsParentAtTheCornerAndTurnsGoldUnderThePointer) {
@@ -381,6 +433,7 @@ TEST(BtnBmpTest, AMissingBitmapFileGivesAButtonWithoutItAndNothingLeaks) {
     make("", "missing.bmp")->End();  // the bar's font and the first paint's caches
     Pump();
     const int before = corvix_test::CountLiveGdiObjects();
+    ASSERT_GT(before, 0) << "the handle table could not be read";
     const struct {
         std::string cResName, cBmpFile;
         bool lLoaded;
