@@ -7,6 +7,7 @@
 #include "corvix/native/wndbox.h"
 #include "corvix/native/wndpos.h"
 #include "corvix/native/wrappers.h"
+#include "demo/skin/buttonhook.h"
 #include "demo/skin/dbuffer.h"
 #include "demo/skin/facecache.h"
 #include "demo/skin/paintbuffer.h"
@@ -108,7 +109,7 @@ void BTNPAINT(HWND hWnd, HDC hDC, bool lPressed) {
     const int h = corvix::WNDHEIGHT(hWnd);
     const corvix::RectArray captionArea = corvix::GETCLIENTRECT(hWnd);
     const ButtonLook look =
-        lPressed ? ButtonLook::Pressed : corvix::GETFOCUS() == hWnd ? ButtonLook::Focused : ButtonLook::Normal;
+        lPressed ? ButtonLook::Pressed : HasButtonFocus(hWnd) ? ButtonLook::Focused : ButtonLook::Normal;
 
     // Every look fills the whole window, so the shared buffer needs no copy of the target first.
     static FaceCache faces;

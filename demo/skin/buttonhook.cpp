@@ -15,6 +15,13 @@ WNDPROC OldButtonProc = nullptr;
 
 namespace {
 
+// Focus belongs to a thread, and so do a window's messages.
+thread_local HWND hFocusedButton = nullptr;
+
+void FocusLeaves(HWND hWnd) {
+    if (hFocusedButton == hWnd) hFocusedButton = nullptr;
+}
+
 // Whatever bears the name at this moment; an unknown name does nothing.
 void CallHandler(std::string_view name, corvix::Args args) {
     corvix::GuardCallback("SkinButtonProc", 0, [&] {
@@ -56,9 +63,16 @@ LRESULT CALLBACK SkinButtonProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPar
             Paint(hWnd);
             return 0;
         case WM_SETFOCUS:
-        case WM_KILLFOCUS:
+            hFocusedButton = hWnd;
             CallHandler("FOCUSED", {Handle(hWnd)});
             return 0;
+        case WM_KILLFOCUS:
+            FocusLeaves(hWnd);
+            CallHandler("FOCUSED", {Handle(hWnd)});
+            return 0;
+        case WM_NCDESTROY:  // a handle the system may give again
+            FocusLeaves(hWnd);
+            break;
         case WM_KEYDOWN:
             CallHandler("KEYDOWN", {Handle(hWnd), SignedLowByte(wParam), SignedLowByte(lParam)});
             return 0;
@@ -84,9 +98,16 @@ LRESULT CALLBACK SkinButtonProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPar
             CallHandler("BTNCLICK", {Handle(hWnd)});
             return 0;
         default:
-            if (!OldButtonProc) return DefWindowProcA(hWnd, nMsg, wParam, lParam);
-            return CallWindowProcA(OldButtonProc, hWnd, nMsg, wParam, lParam);
+            break;
     }
+    if (!OldButtonProc) return DefWindowProcA(hWnd, nMsg, wParam, lParam);
+    return CallWindowProcA(OldButtonProc, hWnd, nMsg, wParam, lParam);
+}
+
+bool HasButtonFocus(HWND hWnd) {
+    const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
+    if (procedure == &SkinButtonProc) return hFocusedButton == hWnd;
+    return GetFocus() == hWnd;
 }
 
 }  // namespace skindemo

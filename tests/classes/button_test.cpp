@@ -107,6 +107,20 @@ TEST_F(ButtonTest, EnterSpaceAndAClickOnASkinnedButtonEachRunTheActionOnce) {
     EXPECT_EQ(Rgb(corvix_test::WindowPixel(b->hWnd, 0, 0)), Rgb(corvix_test::kFocusedCorner));
 }
 
+// An answer to WM_SETFOCUS keeps the message from the skin: its paint must
+// still show who has the focus.
+TEST_F(ButtonTest, ASkinnedButtonWhoseFocusMessageIsAnsweredStillPaintsFocused) {
+    corvix_test::HostWindow lender;
+    corvix_test::InstallSkin(lender);
+    SetForegroundWindow(main_->hWnd);
+    auto b = Make({.cCaption = "Info", .nWidth = 80, .nHeight = 24});
+    b->bGotFocus = [](TWindow&, HWND) { return Answer::Number(0); };
+    ::SetFocus(b->hWnd);
+    InvalidateRect(b->hWnd, nullptr, TRUE);
+    UpdateWindow(b->hWnd);
+    EXPECT_EQ(Rgb(corvix_test::WindowPixel(b->hWnd, 0, 0)), Rgb(corvix_test::kFocusedCorner));
+}
+
 // The box's own loop delivers the second click while the first action runs.
 TEST_F(ButtonTest, AClickDuringTheActionIsIgnored) {
     auto b = Make({.bAction = [this] {
