@@ -16,7 +16,7 @@
 namespace {
 
 constexpr int kWidth = 81, kHeight = 25;
-constexpr int kRepetitions = 9;
+constexpr int kRepetitions = 15;
 constexpr int kPaintsPerRepetition = 200;
 
 HWND MakeButton(HWND parent, int top) {
@@ -29,6 +29,27 @@ void RepaintNow(HWND button) {
     RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
+// A paint that only copies a prepared bitmap: what any paint that draws
+// costs beyond the bare cycle, for the drawn pixels must reach the screen.
+HDC copySource = nullptr;
+LRESULT CALLBACK CopyOnlyProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (nMsg != WM_PAINT) return DefWindowProcA(hWnd, nMsg, wParam, lParam);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hWnd, &ps);
+    BitBlt(dc, 0, 0, kWidth, kHeight, copySource, 0, 0, SRCCOPY);
+    EndPaint(hWnd, &ps);
+    return 0;
+}
+
+HWND MakePlainWindow(HWND parent, const char* className, WNDPROC procedure, int top) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+    return CreateWindowA(className, "", WS_CHILD | WS_VISIBLE, 130, top, kWidth, kHeight, parent, nullptr, nullptr,
+                         nullptr);
+}
+
 }  // namespace
 
 int main() {
@@ -39,18 +60,15 @@ int main() {
     skindemo::BUTTONS2007(system);
     HWND skinned = MakeButton(host, 60);
     // Invalidation, erase and BeginPaint/EndPaint with no drawing: the floor under both paints.
-    WNDCLASSA bareClass{};
-    bareClass.lpfnWndProc = DefWindowProcA;
-    bareClass.lpszClassName = "PaintFloor";
-    RegisterClassA(&bareClass);
-    HWND bare = CreateWindowA("PaintFloor", "", WS_CHILD | WS_VISIBLE, 130, 10, kWidth, kHeight, host, nullptr,
-                              nullptr, nullptr);
+    HWND bare = MakePlainWindow(host, "PaintFloor", DefWindowProcA, 10);
+    HWND copyOnly = MakePlainWindow(host, "CopyOnly", CopyOnlyProc, 60);
 
     HDC target = GetDC(skinned);
     // A memory DC like the painter's buffer, for its layers measured alone.
     HDC canvas = CreateCompatibleDC(target);
     HBITMAP canvasBitmap = CreateCompatibleBitmap(target, kWidth, kHeight);
     HGDIOBJ previous = SelectObject(canvas, canvasBitmap);
+    copySource = canvas;
     const corvix::RectArray area{0, 0, kHeight, kWidth};
 
     const auto flushed = [](auto paint) { return [paint](int) { paint(); GdiFlush(); }; };
@@ -58,6 +76,7 @@ int main() {
         flushed([&] { RepaintNow(system); }),
         flushed([&] { RepaintNow(skinned); }),
         flushed([&] { RepaintNow(bare); }),
+        flushed([&] { RepaintNow(copyOnly); }),
         flushed([&] { skindemo::BTNPAINT(skinned, target); }),
         flushed([&] { skindemo::PaintButtonFace(canvas, kWidth, kHeight, skindemo::ButtonLook::Normal); }),
         flushed([&] { skindemo::PaintButtonCaption(skinned, canvas, area); }),
@@ -68,8 +87,8 @@ int main() {
             RestoreDC(canvas, state);
         }),
     });
-    const double systemPaint = medians[0], skinPaint = medians[1], cycle = medians[2], painter = medians[3],
-                 face = medians[4], caption = medians[5], buffer = medians[6];
+    const double systemPaint = medians[0], skinPaint = medians[1], cycle = medians[2], copyPaint = medians[3],
+                 painter = medians[4], face = medians[5], caption = medians[6], buffer = medians[7];
     SelectObject(canvas, previous);
     DeleteObject(canvasBitmap);
     DeleteDC(canvas);
@@ -81,8 +100,10 @@ int main() {
                 kWidth, kHeight, kRepetitions, kPaintsPerRepetition, skinPaint, systemPaint);
     std::printf("skinned paint breakdown (us): painter %.1f (caption %.1f; buffer %.1f; the kept face's copy and "
                 "the look-ups %.1f; a face drawn anew, once per look and size, would cost %.1f), "
-                "the system's paint cycle %.1f, the rest outside the painter %.1f\n",
-                painter, caption, buffer, painter - caption - buffer, face, cycle, skinPaint - painter - cycle);
+                "the system's paint cycle %.1f, showing drawn pixels %.1f (a paint that only copies, less the "
+                "cycle), the rest outside the painter %.1f\n",
+                painter, caption, buffer, painter - caption - buffer, face, cycle, copyPaint - cycle,
+                skinPaint - painter - copyPaint);
     std::printf("paint ratio skinned/system: %.2f\n", skinPaint / systemPaint);
     return 0;
 }
