@@ -1,5 +1,6 @@
 #include "demo/skin/btnpaint.h"
 
+#include <cstring>
 #include <string>
 
 #include "corvix/native/colour.h"
@@ -9,7 +10,7 @@
 #include "corvix/native/wrappers.h"
 #include "demo/skin/buttonhook.h"
 #include "demo/skin/dbuffer.h"
-#include "demo/skin/facecache.h"
+#include "demo/skin/picturecache.h"
 #include "demo/skin/paintbuffer.h"
 
 namespace skindemo {
@@ -77,6 +78,48 @@ corvix::RectArray Shifted(corvix::RectArray r, int by) {
     return {r.nTop + by, r.nLeft + by, r.nBottom + by, r.nRight + by};
 }
 
+// What a face depends on; a face serves every caption.
+struct FaceKey {
+    ButtonLook look;
+    int w, h;
+    friend bool operator==(const FaceKey&, const FaceKey&) = default;
+};
+
+// What a whole picture depends on. The font by what it draws, not by its
+// handle: a freed handle may come back as another font.
+struct PictureKey {
+    FaceKey face;
+    std::string text;
+    LOGFONTA font;
+    bool enabled;
+    friend bool operator==(const PictureKey& a, const PictureKey& b) {
+        return a.face == b.face && a.enabled == b.enabled && a.text == b.text &&
+               std::memcmp(&a.font, &b.font, sizeof a.font) == 0;
+    }
+};
+
+// All zero for none, or for a handle that is no font: the DC keeps its own then.
+LOGFONTA FontOf(HFONT font) {
+    LOGFONTA described{};
+    if (font && GetObjectType(font) == OBJ_FONT) GetObjectA(font, sizeof described, &described);
+    return described;
+}
+
+// A repaint of the same button is one copy; a button not seen before needs
+// only its caption drawn over a kept face.
+void PaintPicture(PaintBuffer& buffer, HDC dc, const PictureKey& key, const ButtonCaption& caption,
+                  const corvix::RectArray& captionArea) {
+    static PictureCache<PictureKey> pictures(16);
+    static PictureCache<FaceKey> faces(32);
+    if (pictures.CopyInto(buffer, key)) return;
+    if (!faces.CopyInto(buffer, key.face)) {
+        PaintButtonFace(dc, key.face.w, key.face.h, key.face.look);
+        faces.Keep(buffer, key.face);
+    }
+    PaintButtonCaption(dc, caption, captionArea);
+    pictures.Keep(buffer, key);
+}
+
 }  // namespace
 
 void PaintButtonFace(HDC dc, int w, int h, ButtonLook look) {
@@ -87,19 +130,22 @@ void PaintButtonFace(HDC dc, int w, int h, ButtonLook look) {
     }
 }
 
-// In the parent's font; a parent without one leaves the DC's default font.
-void PaintButtonCaption(HWND hWnd, HDC dc, const corvix::RectArray& area) {
+ButtonCaption ReadButtonCaption(HWND hWnd) {
+    return {corvix::GETWINDOWTEXT(hWnd),
+            reinterpret_cast<HFONT>(corvix::SENDMESSAGE(corvix::GETPARENT(hWnd), WM_GETFONT)),
+            corvix::ISWINDOWENABLED(hWnd)};
+}
+
+void PaintButtonCaption(HDC dc, const ButtonCaption& caption, const corvix::RectArray& area) {
     corvix::SETBKMODE(dc, TRANSPARENT);
-    auto font = reinterpret_cast<HGDIOBJ>(corvix::SENDMESSAGE(corvix::GETPARENT(hWnd), WM_GETFONT));
-    HGDIOBJ previousFont = corvix::SELECTOBJECT(dc, font);
-    const std::string caption = corvix::GETWINDOWTEXT(hWnd);
-    if (corvix::ISWINDOWENABLED(hWnd)) {
-        corvix::DRAWTEXT(dc, caption, area, kCaptionFlags);
+    HGDIOBJ previousFont = corvix::SELECTOBJECT(dc, caption.font);
+    if (caption.enabled) {
+        corvix::DRAWTEXT(dc, caption.text, area, kCaptionFlags);
     } else {
         corvix::SETTEXTCOLOR(dc, kDisabledShadowText);
-        corvix::DRAWTEXT(dc, caption, Shifted(area, 1), kCaptionFlags);
+        corvix::DRAWTEXT(dc, caption.text, Shifted(area, 1), kCaptionFlags);
         corvix::SETTEXTCOLOR(dc, kDisabledFaceText);
-        corvix::DRAWTEXT(dc, caption, area, kCaptionFlags);
+        corvix::DRAWTEXT(dc, caption.text, area, kCaptionFlags);
     }
     if (previousFont) corvix::SELECTOBJECT(dc, previousFont);
 }
@@ -110,18 +156,18 @@ void BTNPAINT(HWND hWnd, HDC hDC, bool lPressed) {
     const corvix::RectArray captionArea = corvix::GETCLIENTRECT(hWnd);
     const ButtonLook look =
         lPressed ? ButtonLook::Pressed : HasButtonFocus(hWnd) ? ButtonLook::Focused : ButtonLook::Normal;
+    const ButtonCaption caption = ReadButtonCaption(hWnd);
 
     // Every look fills the whole window, so the shared buffer needs no copy of the target first.
-    static FaceCache faces;
     PaintBuffer& shared = PaintBuffer::Shared();
     if (shared.PaintThrough(hWnd, hDC, [&](HDC dc) {
-            faces.Paint(shared, dc, w, h, look);
-            PaintButtonCaption(hWnd, dc, captionArea);
+            const PictureKey key{{look, w, h}, caption.text, FontOf(caption.font), caption.enabled};
+            PaintPicture(shared, dc, key, caption, captionArea);
         }))
         return;
     corvix::DisplayBuffer buffer = DBUFFERSTART(hWnd, hDC);
     PaintButtonFace(buffer.hMemDC, w, h, look);
-    PaintButtonCaption(hWnd, buffer.hMemDC, captionArea);
+    PaintButtonCaption(buffer.hMemDC, caption, captionArea);
     DBUFFEREND(buffer.hMemDC, buffer);
 }
 

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "corvix/native/geometry.h"
 
 namespace skindemo {
@@ -15,7 +17,16 @@ void BTNPAINT(HWND hWnd, HDC hDC, bool lPressed = false);
 // The painter's two layers, also measured on their own.
 enum class ButtonLook { Normal, Focused, Pressed };
 void PaintButtonFace(HDC dc, int w, int h, ButtonLook look);
-// The caption centred in area, in the parent's font; greyed when disabled.
-void PaintButtonCaption(HWND hWnd, HDC dc, const corvix::RectArray& area);
+
+// What a caption is drawn from, read before any drawing starts: what the
+// parent answers may paint another button meanwhile.
+struct ButtonCaption {
+    std::string text;
+    HFONT font;  // the parent's; none leaves the DC's own
+    bool enabled;
+};
+ButtonCaption ReadButtonCaption(HWND hWnd);
+// The caption centred in area; greyed when disabled.
+void PaintButtonCaption(HDC dc, const ButtonCaption& caption, const corvix::RectArray& area);
 
 }  // namespace skindemo

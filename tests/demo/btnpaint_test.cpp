@@ -192,6 +192,25 @@ TEST_F(PaintTest, ARepaintAfterAGreyedOneGivesTheFirstPaintsPixels) {
         for (int x = 0; x < 81; ++x) ASSERT_EQ(again.Pixel(x, y), first.Pixel(x, y)) << x << "," << y;
 }
 
+// Repaints are copies of kept pictures: a new caption must not get the old one's.
+TEST_F(PaintTest, ACaptionChangedBetweenPaintsIsDrawnAnew) {
+    HWND b = Button(81, 25, "Info");
+    Canvas info(81, 25), help(81, 25), again(81, 25);
+    BTNPAINT(b, info.Get());
+    SetWindowTextA(b, "Help");
+    BTNPAINT(b, help.Get());
+    SetWindowTextA(b, "Info");
+    BTNPAINT(b, again.Get());
+    int differing = 0;
+    for (int y = 0; y < 25; ++y) {
+        for (int x = 0; x < 81; ++x) {
+            differing += help.Pixel(x, y) != info.Pixel(x, y);
+            ASSERT_EQ(again.Pixel(x, y), info.Pixel(x, y)) << x << "," << y;
+        }
+    }
+    EXPECT_GT(differing, 10);
+}
+
 TEST_F(PaintTest, ReleasesEveryDcBitmapAndBrushItMakes) {
     HWND b = Button(81, 25, "Info");
     HDC dc = GetDC(b);
