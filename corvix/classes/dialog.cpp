@@ -193,25 +193,26 @@ std::string TDialog::cToChar(HWND hWndParent) {
 
 void TDialog::Activate(const ActivateArgs& a, std::source_location where) {
     const auto self = shared_from_this();  // the dialog outlives its own callbacks
-    const CallScope level(where);
-    nLastKey = 0;
-    const ActivationScope counted;
-    const HWND parent = ParentForActivation();
-    StoreActivateArgs(a);
-    nResult = Value();
-    lValidating = false;
-    lVisible = true;
-    if (bWhen && !bWhen()) {
-        nResult = Value(IDCANCEL);
-        lVisible = false;
-        return;
-    }
-    if (lModal) {
-        RunModal(parent);
-        lVisible = false;
-    } else {
-        RunModeless(parent);
-    }
+    RunAtLevel(CallLevel::At(where), [&] {
+        nLastKey = 0;
+        const ActivationScope counted;
+        const HWND parent = ParentForActivation();
+        StoreActivateArgs(a);
+        nResult = Value();
+        lValidating = false;
+        lVisible = true;
+        if (bWhen && !bWhen()) {
+            nResult = Value(IDCANCEL);
+            lVisible = false;
+            return;
+        }
+        if (lModal) {
+            RunModal(parent);
+            lVisible = false;
+        } else {
+            RunModeless(parent);
+        }
+    });
 }
 
 HWND TDialog::ParentForActivation() const {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <optional>
 #include <utility>
 
 #include "corvix/classes/brush.h"
@@ -44,23 +43,24 @@ public:
 }  // namespace
 
 Answer TDialog::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    const auto handle = [&] {
+        switch (nMsg) {
+            case WM_INITDIALOG: return Initiate(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+            case WM_PAINT: return hWnd ? Display() : Answer::Nil();  // ended: the dialog manager validates
+            case WM_PRINTCLIENT:
+                PrintClient(reinterpret_cast<HDC>(wParam));
+                return Answer::Number(1);
+            case WM_LBUTTONDOWN:
+                if (lHelpIcon == true) {
+                    Help(0, 0);
+                    return Answer::Nil();
+                }
+                return TWindow::HandleEvent(nMsg, wParam, lParam);
+            default: return TWindow::HandleEvent(nMsg, wParam, lParam);
+        }
+    };
     // A modal dialog's messages come through its dialog procedure, not the dispatch.
-    std::optional<CallScope> level;
-    if (lModal) level.emplace(oDefined);
-    switch (nMsg) {
-        case WM_INITDIALOG: return Initiate(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_PAINT: return hWnd ? Display() : Answer::Nil();  // ended: the dialog manager validates
-        case WM_PRINTCLIENT:
-            PrintClient(reinterpret_cast<HDC>(wParam));
-            return Answer::Number(1);
-        case WM_LBUTTONDOWN:
-            if (lHelpIcon == true) {
-                Help(0, 0);
-                return Answer::Nil();
-            }
-            return TWindow::HandleEvent(nMsg, wParam, lParam);
-        default: return TWindow::HandleEvent(nMsg, wParam, lParam);
-    }
+    return lModal ? RunAtLevel(oDefined, handle) : handle();
 }
 
 // ---- painting ----

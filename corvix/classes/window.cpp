@@ -147,9 +147,8 @@ const DispatchResult* DispatchToSlot(UINT nMsg, WPARAM wParam, LPARAM lParam, LO
     // A strong reference for the length of HandleEvent: WM_DESTROY unlinks from inside it.
     const std::shared_ptr<TWindow> object = table[static_cast<size_t>(nIndex - 1)];
     if (!object) return nullptr;
-    const CallScope level(object->oDefined);
     DispatchResult& pair = DispatchResult::Get();
-    pair.answer = object->HandleEvent(nMsg, wParam, lParam);
+    pair.answer = RunAtLevel(object->oDefined, [&] { return object->HandleEvent(nMsg, wParam, lParam); });
     pair.nOldProc = object->nOldProc.value_or(nullptr);
     return &pair;
 }

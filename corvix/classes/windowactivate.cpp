@@ -24,39 +24,40 @@ int TWindow::ShowCommand(const std::string& cShow) {
 
 void TWindow::Activate(const ActivateArgs& a, std::source_location where) {
     if (!hWnd) return;  // never created, or gone: no loop without a window
-    const CallScope level(where);
-    const auto self = weak_from_this().lock();  // the loop below outlives the window
-    nResult = Value();
-    lValidating = false;
-    if (a.bValid) bValid = a.bValid;
-    if (a.bDropFiles) {
-        bDropFiles = a.bDropFiles;
-        DragAcceptFiles(hWnd, TRUE);
-    }
-    if (a.bPainted) bPainted = a.bPainted;
-    if (a.bLClicked) bLClicked = a.bLClicked;
-    if (a.bRClicked) bRClicked = a.bRClicked;
-    if (oVScroll) {
-        if (a.bUp) oVScroll->bGoUp = a.bUp;
-        if (a.bDown) oVScroll->bGoDown = a.bDown;
-        if (a.bPgUp) oVScroll->bPageUp = a.bPgUp;
-        if (a.bPgDn) oVScroll->bPageDown = a.bPgDn;
-    }
-    if (oHScroll) {
-        if (a.bLeft) oHScroll->bGoUp = a.bLeft;
-        if (a.bRight) oHScroll->bGoDown = a.bRight;
-        if (a.bPgLeft) oHScroll->bPageUp = a.bPgLeft;
-        if (a.bPgRight) oHScroll->bPageDown = a.bPgRight;
-    }
-    AEvalWhen();
-    ShowWindow(hWnd, ShowCommand(a.cShow));
-    UpdateWindow(hWnd);
-    lVisible = true;
-    if (!LWRUNNING()) SETWNDAPP(hWnd);
-    if (bInit) bInit(*this);
-    ReSize();
-    if (!Parent() && !LWRUNNING()) WINRUN(hWnd);
-    lVisible = false;
+    RunAtLevel(CallLevel::At(where), [&] {
+        const auto self = weak_from_this().lock();  // the loop below outlives the window
+        nResult = Value();
+        lValidating = false;
+        if (a.bValid) bValid = a.bValid;
+        if (a.bDropFiles) {
+            bDropFiles = a.bDropFiles;
+            DragAcceptFiles(hWnd, TRUE);
+        }
+        if (a.bPainted) bPainted = a.bPainted;
+        if (a.bLClicked) bLClicked = a.bLClicked;
+        if (a.bRClicked) bRClicked = a.bRClicked;
+        if (oVScroll) {
+            if (a.bUp) oVScroll->bGoUp = a.bUp;
+            if (a.bDown) oVScroll->bGoDown = a.bDown;
+            if (a.bPgUp) oVScroll->bPageUp = a.bPgUp;
+            if (a.bPgDn) oVScroll->bPageDown = a.bPgDn;
+        }
+        if (oHScroll) {
+            if (a.bLeft) oHScroll->bGoUp = a.bLeft;
+            if (a.bRight) oHScroll->bGoDown = a.bRight;
+            if (a.bPgLeft) oHScroll->bPageUp = a.bPgLeft;
+            if (a.bPgRight) oHScroll->bPageDown = a.bPgRight;
+        }
+        AEvalWhen();
+        ShowWindow(hWnd, ShowCommand(a.cShow));
+        UpdateWindow(hWnd);
+        lVisible = true;
+        if (!LWRUNNING()) SETWNDAPP(hWnd);
+        if (bInit) bInit(*this);
+        ReSize();
+        if (!Parent() && !LWRUNNING()) WINRUN(hWnd);
+        lVisible = false;
+    });
 }
 
 void TWindow::AEvalWhen() {

@@ -1,7 +1,6 @@
 #include "corvix/runtime/calllevel.h"
 
 #include <algorithm>
-#include <exception>
 #include <string_view>
 
 namespace corvix {
@@ -43,17 +42,17 @@ std::string CallLevel::Text() const {
     return std::string(BaseName(file)) + " => " + Procedure() + "(" + std::to_string(line) + ")";
 }
 
-CallScope::CallScope(const CallLevel& level) : uncaught_(std::uncaught_exceptions()) {
+CallScope::CallScope(const CallLevel& level) {
     if (depth < kDepth) levels[depth] = level;
     ++depth;
 }
 
-CallScope::~CallScope() {
-    if (std::uncaught_exceptions() > uncaught_ && failureDepth < 0) {
-        failureDepth = depth;
-        std::copy(levels, levels + std::min(depth, kDepth), failure);
-    }
-    --depth;
+CallScope::~CallScope() { --depth; }
+
+void CallScope::KeepForFailure() const {
+    if (failureDepth >= 0) return;
+    failureDepth = depth;
+    std::copy(levels, levels + std::min(depth, kDepth), failure);
 }
 
 std::vector<CallLevel> ActiveCallLevels() { return Known(levels, depth); }

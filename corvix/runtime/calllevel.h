@@ -24,21 +24,34 @@ struct CallLevel {
     std::string Text() const;
 };
 
-// One level for as long as it lives. The first level an exception unwinds
-// keeps the levels as they stood where it was thrown, for the report that
-// follows once it is caught.
+// One level for as long as it lives; every message makes one, so it costs
+// no more than a store.
 class CallScope {
 public:
     explicit CallScope(const CallLevel& level);
-    explicit CallScope(const std::source_location& where = std::source_location::current())
-        : CallScope(CallLevel::At(where)) {}
     ~CallScope();
     CallScope(const CallScope&) = delete;
     CallScope& operator=(const CallScope&) = delete;
 
-private:
-    int uncaught_;
+    // Keeps the levels as they stand, for the report of the exception now
+    // leaving this scope; the innermost scope it leaves keeps them first.
+    void KeepForFailure() const;
 };
+
+// Runs body as one more level. An exception leaving it keeps the levels as
+// they stood where it was thrown, for the report that follows once it is
+// caught. Caught here and thrown on, so the way without an exception costs
+// nothing.
+template <typename F>
+decltype(auto) RunAtLevel(const CallLevel& level, F&& body) {
+    const CallScope scope(level);
+    try {
+        return body();
+    } catch (...) {
+        scope.KeepForFailure();
+        throw;
+    }
+}
 
 // The levels recorded now, innermost first; levels past the stack's depth,
 // and levels that know nothing, are left out.
