@@ -9,7 +9,22 @@ namespace corvix {
 
 namespace {
 
-thread_local int guardDepth = 0;
+// This thread's guard depth, kept as a number in a system TLS slot: every
+// message makes a guard, and a thread_local would cost a lock here. The
+// thread's last error is the caller's, so the slot's calls leave it as it was.
+DWORD GuardSlot() {
+    static const DWORD slot = TlsAlloc();
+    return slot;
+}
+
+int GuardDepthNow() { return static_cast<int>(reinterpret_cast<intptr_t>(TlsGetValue(GuardSlot()))); }
+
+void AddToGuardDepth(int change) {
+    const DWORD lastError = GetLastError();
+    TlsSetValue(GuardSlot(), reinterpret_cast<void*>(static_cast<intptr_t>(GuardDepthNow() + change)));
+    SetLastError(lastError);
+}
+
 thread_local StructuredException pendingFault;
 
 std::string Describe(std::exception_ptr error) {
@@ -55,7 +70,7 @@ bool IsTranslatedFault(DWORD code) {
 
 LONG CALLBACK TranslateFault(EXCEPTION_POINTERS* pointers) {
     const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
-    if (guardDepth == 0 || !IsTranslatedFault(record.ExceptionCode) || !InThisProgram(record.ExceptionAddress))
+    if (GuardDepthNow() == 0 || !IsTranslatedFault(record.ExceptionCode) || !InThisProgram(record.ExceptionAddress))
         return EXCEPTION_CONTINUE_SEARCH;
     pendingFault = {record.ExceptionCode, record.ExceptionAddress};
     CONTEXT& context = *pointers->ContextRecord;
@@ -104,7 +119,7 @@ void InstallCrashTranslation() {
     (void)handler;
 }
 
-GuardDepth::GuardDepth() noexcept : depth_(&guardDepth) { ++*depth_; }
-GuardDepth::~GuardDepth() { --*depth_; }
+GuardDepth::GuardDepth() noexcept { AddToGuardDepth(+1); }
+GuardDepth::~GuardDepth() { AddToGuardDepth(-1); }
 
 }  // namespace corvix

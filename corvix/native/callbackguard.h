@@ -41,9 +41,6 @@ public:
     ~GuardDepth();
     GuardDepth(const GuardDepth&) = delete;
     GuardDepth& operator=(const GuardDepth&) = delete;
-
-private:
-    int* depth_;  // this thread's counter, looked up once a guard: every message makes one
 };
 
 // Runs body; on an exception reports it, and runs it again or answers fallback.

@@ -164,6 +164,19 @@ TEST(DispatchTest, ExceptionsFromHandleEventNeverCrossTheWindowProcedure) {
     DestroyWindow(w->hWnd);
 }
 
+// A caller may read the error a handler's system call left, as after any window procedure.
+TEST(DispatchTest, TheLastErrorAHandlerSetsReachesTheSender) {
+    auto w = ScriptedWindow::Over(PlainWindow());
+    w->answer = [](UINT m, WPARAM, LPARAM) {
+        if (m == WM_APP) SetLastError(ERROR_FILE_NOT_FOUND);
+        return Answer::Number(1);
+    };
+    SetLastError(0);
+    EXPECT_EQ(SendMessageA(w->hWnd, WM_APP, 0, 0), 1);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    DestroyWindow(w->hWnd);
+}
+
 TEST(DispatchTest, ExportedProceduresRouteToSlotOne) {
     HMODULE exe = GetModuleHandleA(nullptr);
     auto exported = reinterpret_cast<WNDPROC>(reinterpret_cast<void*>(GetProcAddress(exe, "__WndProc")));
