@@ -12,6 +12,7 @@
 #include "corvix/classes/window.h"
 #include "corvix/native/eventloop.h"
 #include "corvix/native/help.h"
+#include "corvix/native/ondemand.h"
 
 namespace corvix {
 
@@ -31,7 +32,7 @@ void TWindow::Activate(const ActivateArgs& a, std::source_location where) {
         if (a.bValid) bValid = a.bValid;
         if (a.bDropFiles) {
             bDropFiles = a.bDropFiles;
-            DragAcceptFiles(hWnd, TRUE);
+            ondemand::DragAcceptFiles(hWnd, TRUE);
         }
         if (a.bPainted) bPainted = a.bPainted;
         if (a.bLClicked) bLClicked = a.bLClicked;

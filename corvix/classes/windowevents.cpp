@@ -17,6 +17,7 @@
 
 #include <dde.h>
 #include "corvix/native/lmessages.h"
+#include "corvix/native/ondemand.h"
 #include "corvix/native/wrappers.h"
 
 namespace corvix {
@@ -476,17 +477,17 @@ Answer TWindow::Timer(WPARAM nTimerId, LPARAM) { return Answer::Number(TIMEREVEN
 Answer TWindow::DropFiles(HDROP hDrop) {
     if (bDropFiles) {
         POINT at{};
-        DragQueryPoint(hDrop, &at);
+        ondemand::DragQueryPoint(hDrop, &at);
         std::vector<std::string> files;
-        const UINT count = DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
+        const UINT count = ondemand::DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
         for (UINT i = 0; i < count; ++i) {
             char path[MAX_PATH] = {};
-            DragQueryFileA(hDrop, i, path, MAX_PATH);
+            ondemand::DragQueryFileA(hDrop, i, path, MAX_PATH);
             files.emplace_back(path);
         }
         bDropFiles(at.y, at.x, files);
     }
-    DragFinish(hDrop);  // released here: nobody else will
+    ondemand::DragFinish(hDrop);  // released here: nobody else will
     return Answer::Nil();
 }
 

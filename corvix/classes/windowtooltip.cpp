@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "corvix/native/wrappers.h"
+#include "corvix/native/ondemand.h"
 
 namespace corvix {
 
@@ -14,7 +15,7 @@ namespace {
 void LoadToolTipClass() {
     static const bool loaded = [] {
         const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
-        return InitCommonControlsEx(&classes) != FALSE;
+        return ondemand::InitCommonControlsEx(&classes) != FALSE;
     }();
     (void)loaded;
 }

@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include "corvix/native/ondemand.h"
+
 namespace corvix {
 
 namespace {
@@ -31,7 +33,7 @@ std::optional<FontDescription> CHOOSEFONT(const ChooseFontRequest& request) {
     cf.rgbColors = request.pColor ? *request.pColor : 0;
     cf.lpfnHook = &PassiveHook;
     cf.nFontType = SCREEN_FONTTYPE;
-    if (!ChooseFontA(&cf)) return std::nullopt;
+    if (!ondemand::ChooseFontA(&cf)) return std::nullopt;
     if (request.pColor) *request.pColor = cf.rgbColors;
     return FontDescription::FromLogFont(lf);
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 
+#include "corvix/native/ondemand.h"
 #include "corvix/runtime/datetime.h"
 
 namespace corvix {
@@ -85,7 +86,7 @@ bool MSGYESNO(const Value& xMessage, const std::optional<Value>& xTitle) {
 void MSGABOUT(const Value& xMessage, const std::optional<Value>& xTitle) {
     const std::string application = BoxText(xMessage);
     const std::string further = xTitle ? BoxText(*xTitle) : "About";
-    ShellAboutA(GetActiveWindow(), application.c_str(), further.c_str(), nullptr);
+    ondemand::ShellAboutA(GetActiveWindow(), application.c_str(), further.c_str(), nullptr);
 }
 
 void MSGBEEP() { MessageBeep(0); }
@@ -100,7 +101,7 @@ COLORREF CHOOSECOLOR(const Value& nInitColor, const Value& nFlags) {
     cc.lpCustColors = custom.data();
     cc.Flags = (nFlags.IsNumber() ? static_cast<DWORD>(nFlags.AsInteger()) : CC_RGBINIT | CC_FULLOPEN) | CC_ENABLEHOOK;
     cc.lpfnHook = &PassiveHook;
-    return ChooseColorA(&cc) ? cc.rgbResult : initial;
+    return ondemand::ChooseColorA(&cc) ? cc.rgbResult : initial;
 }
 
 }  // namespace corvix

@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include "corvix/native/ondemand.h"
+
 namespace corvix {
 
 namespace {
@@ -132,7 +134,7 @@ HICON LOADICON(HINSTANCE hModule, const std::string& cName) { return LoadIconA(h
 HICON LOADICON(HINSTANCE hModule, int nId) { return LoadIconA(hModule, ResourceId(nId)); }
 
 HICON EXTRACTICON(const std::string& cFile, int nIndex) {
-    const HICON icon = ExtractIconA(GetModuleHandleA(nullptr), cFile.c_str(), static_cast<UINT>(nIndex));
+    const HICON icon = ondemand::ExtractIconA(GetModuleHandleA(nullptr), cFile.c_str(), static_cast<UINT>(nIndex));
     return reinterpret_cast<UINT_PTR>(icon) > 1 ? icon : nullptr;
 }
 
