@@ -10,19 +10,23 @@ namespace corvix {
 namespace {
 
 // This thread's guard depth, kept as a number in a system TLS slot: every
-// message makes a guard, and a thread_local would cost a lock here. The
-// thread's last error is the caller's, so the slot's calls leave it as it was.
+// message makes a guard, and a thread_local would cost a lock here. Reading
+// the slot clears the thread's last error, which is the caller's: it is put back.
 DWORD GuardSlot() {
     static const DWORD slot = TlsAlloc();
     return slot;
 }
 
-int GuardDepthNow() { return static_cast<int>(reinterpret_cast<intptr_t>(TlsGetValue(GuardSlot()))); }
+int GuardDepthNow() {
+    const DWORD lastError = GetLastError();
+    const auto depth = reinterpret_cast<intptr_t>(TlsGetValue(GuardSlot()));
+    SetLastError(lastError);
+    return static_cast<int>(depth);
+}
 
 void AddToGuardDepth(int change) {
-    const DWORD lastError = GetLastError();
+    if (GuardSlot() == TLS_OUT_OF_INDEXES) return;
     TlsSetValue(GuardSlot(), reinterpret_cast<void*>(static_cast<intptr_t>(GuardDepthNow() + change)));
-    SetLastError(lastError);
 }
 
 thread_local StructuredException pendingFault;
@@ -70,7 +74,8 @@ bool IsTranslatedFault(DWORD code) {
 
 LONG CALLBACK TranslateFault(EXCEPTION_POINTERS* pointers) {
     const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
-    if (GuardDepthNow() == 0 || !IsTranslatedFault(record.ExceptionCode) || !InThisProgram(record.ExceptionAddress))
+    // Every exception passes here, C++ ones too on 64-bit: the depth is read for faults only.
+    if (!IsTranslatedFault(record.ExceptionCode) || GuardDepthNow() == 0 || !InThisProgram(record.ExceptionAddress))
         return EXCEPTION_CONTINUE_SEARCH;
     pendingFault = {record.ExceptionCode, record.ExceptionAddress};
     CONTEXT& context = *pointers->ContextRecord;
@@ -115,7 +120,15 @@ bool InThisProgram(const void* address) {
 }
 
 void InstallCrashTranslation() {
-    static const PVOID handler = AddVectoredExceptionHandler(1, &TranslateFault);
+    static const PVOID handler = [] {
+        if (GuardSlot() == TLS_OUT_OF_INDEXES) {
+            const char line[] = "corvix: no thread slot is left: faults in callbacks end the program\n";
+            OutputDebugStringA(line);
+            std::fputs(line, stderr);
+            return PVOID{};
+        }
+        return AddVectoredExceptionHandler(1, &TranslateFault);
+    }();
     (void)handler;
 }
 

@@ -242,6 +242,25 @@ TEST_F(ErrorSystemTest, QuitTheCloseBoxRetryWithoutALoopAndAnErrorInsideEndThePr
     endsWithOne([](HWND) { RaiseError(*CXGENERROR(6, "inside")); }, *CXGENERROR(4));
 }
 
+constexpr DWORD kPassingException = 0xE0C0FFEE;
+
+LONG CALLBACK ContinueAfterPassingException(EXCEPTION_POINTERS* pointers) {
+    return pointers->ExceptionRecord->ExceptionCode == kPassingException ? EXCEPTION_CONTINUE_EXECUTION
+                                                                          : EXCEPTION_CONTINUE_SEARCH;
+}
+
+// Every exception passes the fault translator, a C++ throw too on 64-bit: it
+// must leave the error the program's last system call set.
+TEST_F(ErrorSystemTest, AnExceptionPassingTheFaultTranslatorLeavesTheLastError) {
+    ERRORSYS();
+    const PVOID after = AddVectoredExceptionHandler(0, &ContinueAfterPassingException);
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    RaiseException(kPassingException, 0, 0, nullptr);
+    const DWORD lastError = GetLastError();
+    RemoveVectoredExceptionHandler(after);
+    EXPECT_EQ(lastError, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+}
+
 // A throwing and a crashing button action each come to the dialog; after
 // Default the program goes on and its windows answer.
 TEST_F(ErrorSystemTest, ACallbackThatThrowsOrCrashesIsReportedAndTheProgramGoesOn) {
