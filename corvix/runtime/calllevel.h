@@ -25,17 +25,22 @@ struct CallLevel {
 };
 
 // One level for as long as it lives; every message makes one, so it costs
-// no more than a store.
+// no more than a store. Made by RunAtLevel alone, which keeps the levels for
+// a failure.
 class CallScope {
 public:
-    explicit CallScope(const CallLevel& level);
     ~CallScope();
     CallScope(const CallScope&) = delete;
     CallScope& operator=(const CallScope&) = delete;
 
+private:
+    explicit CallScope(const CallLevel& level);
     // Keeps the levels as they stand, for the report of the exception now
     // leaving this scope; the innermost scope it leaves keeps them first.
     void KeepForFailure() const;
+
+    template <typename F>
+    friend decltype(auto) RunAtLevel(const CallLevel& level, F&& body);
 };
 
 // Runs body as one more level. An exception leaving it keeps the levels as
