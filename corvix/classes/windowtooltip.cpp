@@ -5,20 +5,12 @@
 
 #include <commctrl.h>
 
-#include "corvix/native/wrappers.h"
 #include "corvix/native/ondemand.h"
+#include "corvix/native/wrappers.h"
 
 namespace corvix {
 
 namespace {
-
-void LoadToolTipClass() {
-    static const bool loaded = [] {
-        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
-        return ondemand::InitCommonControlsEx(&classes) != FALSE;
-    }();
-    (void)loaded;
-}
 
 // The size every comctl32 accepts, with or without visual styles.
 const UINT kToolInfoSize = TTTOOLINFOA_V2_SIZE;
@@ -28,7 +20,7 @@ const UINT kToolInfoSize = TTTOOLINFOA_V2_SIZE;
 void TWindow::ShowToolTip(int nRow, int nCol) {
     if (!hWnd || cToolTip.empty()) return;
     DestroyToolTip();
-    LoadToolTipClass();
+    ondemand::RegisterCommonControls();
     hToolTip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0,
                                0, 0, 0, hWnd, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!hToolTip) return;

@@ -4,6 +4,7 @@
 
 #include "corvix/native/callbackguard.h"
 #include "corvix/native/eventloop.h"
+#include "corvix/native/ondemand.h"
 
 namespace corvix {
 
@@ -68,6 +69,7 @@ constexpr size_t kShortestTemplate = sizeof(DLGTEMPLATE) + 3 * sizeof(WORD);
 template <typename Create>
 HWND Construct(MessageTarget* target, Create create) {
     if (constructionDepth == kModalStackSize) return nullptr;
+    ondemand::RegisterCommonControls();  // the template may name their classes
     constructions[constructionDepth++] = {nullptr, target};
     const HWND hDlg = create();
     constructions[--constructionDepth] = {};
@@ -117,6 +119,7 @@ INT_PTR CALLBACK ModelessDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lPa
 
 ModalDialogEntry::ModalDialogEntry(MessageTarget* target) : pushed_(top > 0) {
     if (pushed_) modalStack[--top] = {nullptr, target};
+    ondemand::RegisterCommonControls();  // the template may name their classes
 }
 
 ModalDialogEntry::~ModalDialogEntry() {

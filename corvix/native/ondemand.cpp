@@ -1,13 +1,31 @@
 #include "corvix/native/ondemand.h"
 
+#include <cstdio>
+#include <cstring>
+#include <string>
+
 namespace corvix::ondemand {
 
 namespace {
 
-// From the system folder only: a library of that name beside the program
-// must not be taken for it.
+// By its full path in the system folder: a library of that name beside the
+// program must not be taken for it. A library that will not load says so.
+HMODULE SystemLibrary(const char* library) {
+    char path[MAX_PATH];
+    const UINT folder = GetSystemDirectoryA(path, MAX_PATH);
+    if (folder == 0 || folder + 1 + std::strlen(library) >= MAX_PATH) return nullptr;
+    std::strcat(std::strcat(path, "\\"), library);
+    const HMODULE module = LoadLibraryA(path);
+    if (!module) {
+        const std::string line = std::string("corvix: ") + path + " cannot be loaded; its functions answer failure\n";
+        OutputDebugStringA(line.c_str());
+        std::fputs(line.c_str(), stderr);
+    }
+    return module;
+}
+
 FARPROC SystemFunction(const char* library, const char* name) {
-    const HMODULE module = LoadLibraryExA(library, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    const HMODULE module = SystemLibrary(library);
     return module ? GetProcAddress(module, name) : nullptr;
 }
 
@@ -37,6 +55,17 @@ BOOL ChooseFontA(LPCHOOSEFONTA cf) {
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes) {
     static const auto function = Find<decltype(::InitCommonControlsEx)>(kControls, "InitCommonControlsEx");
     return function ? function(classes) : FALSE;
+}
+
+void RegisterCommonControls() {
+    static const bool registered = [] {
+        const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
+                                           ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_USEREX_CLASSES |
+                                               ICC_COOL_CLASSES | ICC_INTERNET_CLASSES | ICC_PAGESCROLLER_CLASS |
+                                               ICC_NATIVEFNTCTL_CLASS};
+        return ondemand::InitCommonControlsEx(&classes) != FALSE;
+    }();
+    (void)registered;
 }
 
 int ShellAboutA(HWND hWnd, LPCSTR app, LPCSTR otherStuff, HICON icon) {

@@ -16,6 +16,9 @@ namespace corvix::ondemand {
 BOOL ChooseColorA(LPCHOOSECOLORA cc);
 BOOL ChooseFontA(LPCHOOSEFONTA cf);
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes);
+// Registers the window classes of all the common controls, once: a dialog
+// template or a tooltip may name them.
+void RegisterCommonControls();
 int ShellAboutA(HWND hWnd, LPCSTR app, LPCSTR otherStuff, HICON icon);
 HICON ExtractIconA(HINSTANCE instance, LPCSTR file, UINT index);
 void DragAcceptFiles(HWND hWnd, BOOL accept);
