@@ -85,25 +85,28 @@ struct FaceKey {
     friend bool operator==(const FaceKey&, const FaceKey&) = default;
 };
 
-// What a whole picture depends on. The font by what it draws, not by its
-// handle: a freed handle may come back as another font.
-struct PictureKey {
-    FaceKey face;
-    std::string text;
-    LOGFONTA font;
-    bool enabled;
-    friend bool operator==(const PictureKey& a, const PictureKey& b) {
-        return a.face == b.face && a.enabled == b.enabled && a.text == b.text &&
-               std::memcmp(&a.font, &b.font, sizeof a.font) == 0;
+// A font by what it draws, not by its handle: a freed handle may come back
+// as another font. None, or a handle that is no font, leaves the DC's own.
+struct FontKey {
+    bool given = false;
+    LOGFONTA described{};
+
+    explicit FontKey(HFONT font = nullptr) {
+        given = font && GetObjectType(font) == OBJ_FONT && GetObjectA(font, sizeof described, &described) != 0;
+    }
+    friend bool operator==(const FontKey& a, const FontKey& b) {
+        return a.given == b.given && std::memcmp(&a.described, &b.described, sizeof a.described) == 0;
     }
 };
 
-// All zero for none, or for a handle that is no font: the DC keeps its own then.
-LOGFONTA FontOf(HFONT font) {
-    LOGFONTA described{};
-    if (font && GetObjectType(font) == OBJ_FONT) GetObjectA(font, sizeof described, &described);
-    return described;
-}
+// What a whole picture depends on.
+struct PictureKey {
+    FaceKey face;
+    std::string text;
+    FontKey font;
+    bool enabled;
+    friend bool operator==(const PictureKey&, const PictureKey&) = default;
+};
 
 // A repaint of the same button is one copy; a button not seen before needs
 // only its caption drawn over a kept face.
@@ -161,7 +164,7 @@ void BTNPAINT(HWND hWnd, HDC hDC, bool lPressed) {
     // Every look fills the whole window, so the shared buffer needs no copy of the target first.
     PaintBuffer& shared = PaintBuffer::Shared();
     if (shared.PaintThrough(hWnd, hDC, [&](HDC dc) {
-            const PictureKey key{{look, w, h}, caption.text, FontOf(caption.font), caption.enabled};
+            const PictureKey key{{look, w, h}, caption.text, FontKey(caption.font), caption.enabled};
             PaintPicture(shared, dc, key, caption, captionArea);
         }))
         return;

@@ -178,8 +178,8 @@ TEST_F(PaintTest, DisabledCaptionIsWhiteOverAGreyCopyOnePixelDownAndRight) {
     EXPECT_EQ(CountColour(c, 81, 25, RGB(0, 0, 0)), 0);
 }
 
-// The second paint comes from the kept face and the shared buffer, which a
-// greyed paint in between must not have changed.
+// The third paint comes from the kept picture and the shared buffer, which a
+// greyed paint in between must neither have been given nor have changed.
 TEST_F(PaintTest, ARepaintAfterAGreyedOneGivesTheFirstPaintsPixels) {
     HWND b = Button(81, 25, "Info");
     Canvas first(81, 25), greyed(81, 25), again(81, 25);
@@ -188,6 +188,7 @@ TEST_F(PaintTest, ARepaintAfterAGreyedOneGivesTheFirstPaintsPixels) {
     BTNPAINT(b, greyed.Get());
     EnableWindow(b, TRUE);
     BTNPAINT(b, again.Get());
+    EXPECT_EQ(CountColour(greyed, 81, 25, RGB(0, 0, 0)), 0) << "a greyed caption has no black";
     for (int y = 0; y < 25; ++y)
         for (int x = 0; x < 81; ++x) ASSERT_EQ(again.Pixel(x, y), first.Pixel(x, y)) << x << "," << y;
 }
