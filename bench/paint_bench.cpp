@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "bench/benchclock.h"
+#include "corvix/classes/button.h"
+#include "corvix/classes/window.h"
 #include "corvix/native/geometry.h"
 #include "demo/skin/btnpaint.h"
 #include "demo/skin/buttonhook.h"
@@ -57,8 +59,17 @@ int main() {
     HWND host = CreateWindowA("STATIC", "paint bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
                               300, 200, nullptr, nullptr, nullptr, nullptr);
     HWND system = MakeButton(host, 10);
+    // The demo's own kind of button too: subclassed by its object.
+    const auto library = corvix::TWindow::New({.cTitle = "paint bench: library buttons", .lPixel = false});
+    ShowWindow(library->hWnd, SW_SHOWNOACTIVATE);
+    const auto LibraryButton = [&](double nRow) {
+        return corvix::TButton::New({.nRow = nRow, .nCol = 5, .cCaption = "Info", .oWnd = library, .nWidth = 80,
+                                     .nHeight = 24})->hWnd;
+    };
+    HWND librarySystem = LibraryButton(2);
     skindemo::BUTTONS2007(system);
     HWND skinned = MakeButton(host, 60);
+    HWND librarySkinned = LibraryButton(5);
     // Invalidation, erase and BeginPaint/EndPaint with no drawing: the floor under both paints.
     HWND bare = MakePlainWindow(host, "PaintFloor", DefWindowProcA, 10);
     HWND copyOnly = MakePlainWindow(host, "CopyOnly", CopyOnlyProc, 60);
@@ -76,6 +87,8 @@ int main() {
     const std::vector<double> medians = corvix_bench::InterleavedMediansPerCall(kRepetitions, kPaintsPerRepetition, {
         flushed([&] { RepaintNow(system); }),
         flushed([&] { RepaintNow(skinned); }),
+        flushed([&] { RepaintNow(librarySystem); }),
+        flushed([&] { RepaintNow(librarySkinned); }),
         flushed([&] { RepaintNow(bare); }),
         flushed([&] { RepaintNow(copyOnly); }),
         flushed([&] { skindemo::BTNPAINT(skinned, target); }),
@@ -89,14 +102,15 @@ int main() {
             RestoreDC(canvas, state);
         }),
     });
-    const double systemPaint = medians[0], skinPaint = medians[1], cycle = medians[2], copyPaint = medians[3],
-                 painter = medians[4], face = medians[5], reading = medians[6], drawnCaption = medians[7],
-                 buffer = medians[8];
+    const double systemPaint = medians[0], skinPaint = medians[1], librarySystemPaint = medians[2],
+                 librarySkinPaint = medians[3], cycle = medians[4], copyPaint = medians[5], painter = medians[6],
+                 face = medians[7], reading = medians[8], drawnCaption = medians[9], buffer = medians[10];
     SelectObject(canvas, previous);
     DeleteObject(canvasBitmap);
     DeleteDC(canvas);
     ReleaseDC(skinned, target);
     DestroyWindow(host);
+    DestroyWindow(library->hWnd);
 
     std::printf("architecture: %s\n", sizeof(void*) == 8 ? "x86_64" : "i686");
     std::printf("paint medians (us per paint, %d x %d \"Info\", %d runs of %d): skinned %.1f, system %.1f\n",
@@ -108,5 +122,7 @@ int main() {
                 painter, reading, buffer, painter - reading - buffer, drawnCaption, face, cycle, copyPaint - cycle,
                 skinPaint - painter - copyPaint);
     std::printf("paint ratio skinned/system: %.2f\n", skinPaint / systemPaint);
+    std::printf("the library's own buttons (TButton, the demo's kind): skinned %.1f, system %.1f, ratio %.2f\n",
+                librarySkinPaint, librarySystemPaint, librarySkinPaint / librarySystemPaint);
     return 0;
 }

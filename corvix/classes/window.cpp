@@ -117,6 +117,15 @@ int TWindow::SlotIndex() const {
     return 0;
 }
 
+TWindow* LinkedObject(HWND hWnd) {
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) != &ObjectWndProc) return nullptr;
+    const LONG_PTR nIndex = GetWindowLongPtrA(hWnd, GWLP_USERDATA);
+    const auto& table = TWindow::aWindows();
+    if (nIndex <= 0 || static_cast<size_t>(nIndex) > table.size()) return nullptr;
+    TWindow* object = table[static_cast<size_t>(nIndex - 1)].get();
+    return object && object->hWnd == hWnd ? object : nullptr;
+}
+
 std::shared_ptr<TWindow> OWNDFROMHWND(HWND hWnd) {
     for (const auto& w : TWindow::aWindows())
         if (w && w->hWnd == hWnd) return w;

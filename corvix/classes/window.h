@@ -386,6 +386,9 @@ private:
 
 // The first object whose window is hWnd, or null.
 std::shared_ptr<TWindow> OWNDFROMHWND(HWND hWnd);
+// The object hWnd's messages go to, found through the index the window
+// keeps, in constant time; null when the window is not linked.
+TWindow* LinkedObject(HWND hWnd);
 // The object of the application window, or null.
 std::shared_ptr<TWindow> WNDMAIN();
 // Slots in the table, free ones included.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "corvix/classes/window.h"
 #include "corvix/native/callbackguard.h"
 #include "corvix/runtime/registry.h"
 #include "demo/skin/skinfuncs.h"
@@ -15,12 +16,11 @@ WNDPROC OldButtonProc = nullptr;
 
 namespace {
 
-// Focus belongs to a thread, and so do a window's messages.
-thread_local HWND hFocusedButton = nullptr;
-
-void FocusLeaves(HWND hWnd) {
-    if (hFocusedButton == hWnd) hFocusedButton = nullptr;
-}
+// The window the focus messages say has the focus: the one a skinned
+// button last got WM_SETFOCUS for, or the one it last lost the focus to,
+// which may be painted before its own WM_SETFOCUS arrives. The skin runs on
+// the program's one GUI thread.
+HWND hFocusedButton = nullptr;
 
 // Whatever bears the name at this moment; an unknown name does nothing.
 void CallHandler(std::string_view name, corvix::Args args) {
@@ -67,11 +67,11 @@ LRESULT CALLBACK SkinButtonProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPar
             CallHandler("FOCUSED", {Handle(hWnd)});
             return 0;
         case WM_KILLFOCUS:
-            FocusLeaves(hWnd);
+            hFocusedButton = reinterpret_cast<HWND>(wParam);
             CallHandler("FOCUSED", {Handle(hWnd)});
             return 0;
         case WM_NCDESTROY:  // a handle the system may give again
-            FocusLeaves(hWnd);
+            if (hFocusedButton == hWnd) hFocusedButton = nullptr;
             break;
         case WM_KEYDOWN:
             CallHandler("KEYDOWN", {Handle(hWnd), SignedLowByte(wParam), SignedLowByte(lParam)});
@@ -104,10 +104,21 @@ LRESULT CALLBACK SkinButtonProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPar
     return CallWindowProcA(OldButtonProc, hWnd, nMsg, wParam, lParam);
 }
 
-bool HasButtonFocus(HWND hWnd) {
-    const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC));
-    if (procedure == &SkinButtonProc) return hFocusedButton == hWnd;
-    return GetFocus() == hWnd;
+namespace {
+
+// What the focus messages a button has had say, without asking the system:
+// the window they name may have the focus; a button whose messages come
+// here first has not, nor has a library control whose object says so (the
+// object has its messages first). Of any other window nothing is known.
+bool KnownWithoutFocus(HWND hWnd) {
+    if (hFocusedButton == hWnd) return false;
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) == &SkinButtonProc) return true;
+    const corvix::TWindow* object = corvix::LinkedObject(hWnd);
+    return object && !object->lFocused;
 }
+
+}  // namespace
+
+bool HasButtonFocus(HWND hWnd) { return !KnownWithoutFocus(hWnd) && GetFocus() == hWnd; }
 
 }  // namespace skindemo

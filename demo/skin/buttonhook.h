@@ -21,11 +21,10 @@ void BUTTONS2007(HWND hWnd);
 // WM_UPDATEUISTATE; passes the rest to OldButtonProc.
 LRESULT CALLBACK SkinButtonProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
-// Whether button hWnd has the keyboard focus, known as the system's own
-// button knows it: from the focus messages its procedure receives. Asking
-// the system at every paint is a round trip to the window server under Wine.
-// A window whose messages reach another procedure first may keep its focus
-// messages from the skin: the system is asked for it.
+// Whether button hWnd has the keyboard focus. Asking the system is a round
+// trip to the window server under Wine, so the system is asked only when
+// the focus messages the button has had, as the system's own button keeps
+// them, do not already say no.
 bool HasButtonFocus(HWND hWnd);
 
 }  // namespace skindemo

@@ -222,6 +222,8 @@ TEST_F(HandlersTest, TheLookFollowsTheFocus) {
     SetFocus(b_);
     EXPECT_EQ(Rgb(Corner(a_)), Rgb(kNormalCorner));
     EXPECT_EQ(Rgb(Corner(b_)), Rgb(kFocusedCorner));
+    SetFocus(host_.Get());  // to a window the skin never sees
+    EXPECT_EQ(Rgb(Corner(b_)), Rgb(kNormalCorner));
 }
 
 TEST_F(HandlersTest, IsOverTakesScreenPointsRowFirst) {

@@ -49,6 +49,9 @@ TEST(DispatchTest, LinkStoresTheSlotIndexInTheWindowAndSubclassesIt) {
     EXPECT_EQ(GetWindowLongPtrA(h, GWLP_USERDATA), w->SlotIndex());
     EXPECT_EQ(GetWindowLongPtrA(h, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&ObjectWndProc));
     EXPECT_EQ(OWNDFROMHWND(h), w);
+    EXPECT_EQ(LinkedObject(h), w.get());
+    w->UnLink();
+    EXPECT_EQ(LinkedObject(h), nullptr);
     DestroyWindow(h);
 }
 
