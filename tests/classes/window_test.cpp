@@ -1,6 +1,10 @@
 #include "corvix/classes/window.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <cstring>
 
 #include "corvix/classes/brush.h"
 #include "corvix/classes/font.h"
@@ -282,6 +286,36 @@ TEST(WindowEventTest, TabInAChildMovesTheFocusThroughTheParentsControlsAndWraps)
     EXPECT_EQ(GetFocus(), a->hWnd) << "wrapped to the first";
     w->GoPrevCtrl(a->hWnd);
     EXPECT_EQ(GetFocus(), c->hWnd) << "and back to the last";
+    DestroyWindow(w->hWnd);
+}
+
+// The shell and the common controls are loaded when a window first needs them.
+TEST(WindowEventTest, DroppedFilesAndATooltipWorkThroughLibrariesLoadedOnFirstUse) {
+    auto w = TWindow::New();
+    std::vector<std::string> files;
+    int row = -1, col = -1;
+    w->bDropFiles = [&](int nRow, int nCol, const std::vector<std::string>& aFiles) {
+        row = nRow;
+        col = nCol;
+        files = aFiles;
+    };
+    // As the shell hands a drop over: the header, then each name ended, then one more end.
+    const char names[] = "C:\\a.txt\0C:\\b.txt\0";
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + sizeof names);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+    header->pFiles = sizeof(DROPFILES);
+    header->pt = {7, 5};
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names, sizeof names);
+    GlobalUnlock(drop);
+    SendMessageA(w->hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);  // the window frees it
+    EXPECT_EQ(files, (std::vector<std::string>{"C:\\a.txt", "C:\\b.txt"}));
+    EXPECT_EQ(row, 5);
+    EXPECT_EQ(col, 7);
+    w->cToolTip = "tip";
+    w->ShowToolTip(10, 10);
+    char className[32] = {};
+    GetClassNameA(w->hToolTip, className, sizeof className);
+    EXPECT_STREQ(className, TOOLTIPS_CLASSA);
     DestroyWindow(w->hWnd);
 }
 
