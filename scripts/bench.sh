@@ -3,9 +3,7 @@
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
 corvix_prepare_runnable
-trap corvix_stop_session EXIT
-corvix_start_xvfb
-corvix_start_wineserver
+corvix_start_session
 echo "corvix: benchmarks of the $CORVIX_ARCH build"
 for bench in "$CORVIX_BIN"/*_bench.exe; do
     echo "== $(basename "$bench" .exe)"

@@ -14,9 +14,7 @@ if on_display; then
     exec "$WINE" "$demo"
 fi
 
-trap corvix_stop_session EXIT
-corvix_start_xvfb
-corvix_start_wineserver
+corvix_start_session
 mkdir -p "$CORVIX_BUILD/screenshots"
 shot="$CORVIX_BUILD/screenshots/demo.png"
 "$WINE" "$demo" </dev/null >/dev/null 2>&1 &

@@ -61,6 +61,13 @@ corvix_start_wineserver() {
     "$WINE" cmd /c exit 0 </dev/null >/dev/null 2>&1 || true
 }
 
+# Xvfb and the wineserver for this command, both stopped when it exits.
+corvix_start_session() {
+    trap corvix_stop_session EXIT
+    corvix_start_xvfb
+    corvix_start_wineserver
+}
+
 corvix_stop_session() {
     [ -n "${WINESERVER:-}" ] && "$WINESERVER" -k >/dev/null 2>&1 || true
     [ -n "${CORVIX_XVFB_PID:-}" ] && kill "$CORVIX_XVFB_PID" 2>/dev/null || true

@@ -4,8 +4,6 @@
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
 corvix_prepare_runnable
-trap corvix_stop_session EXIT
-corvix_start_xvfb
-corvix_start_wineserver
+corvix_start_session
 echo "corvix: soak of the $CORVIX_ARCH build"
 "$WINE" "$CORVIX_BIN/soak.exe" </dev/null | tr -d '\r'

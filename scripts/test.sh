@@ -7,8 +7,6 @@ corvix_pick_arch
 # Both targets are built, so the 32-bit one keeps compiling where only 64-bit Wine runs.
 "$CORVIX_ROOT/scripts/build.sh"
 corvix_wine_env "$CORVIX_ARCH"
-trap corvix_stop_session EXIT
-corvix_start_xvfb
-corvix_start_wineserver
+corvix_start_session
 cd "$CORVIX_ROOT"
 ctest --preset "$CORVIX_ARCH" "$@"

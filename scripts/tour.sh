@@ -9,11 +9,10 @@ set -euo pipefail
 . "$(dirname "$0")/env.sh"
 corvix_prepare_runnable
 spy_exe="$CORVIX_BIN/demospy.exe"
-work=$(mktemp -d)
 . "$CORVIX_ROOT/scripts/xdrive.sh"
+corvix_start_session
+work=$(mktemp -d)
 trap 'corvix_stop_session; rm -rf "$work"' EXIT
-corvix_start_xvfb
-corvix_start_wineserver
 out="$CORVIX_BUILD/screenshots"
 mkdir -p "$out"
 
