@@ -52,18 +52,14 @@ BOOL ChooseFontA(LPCHOOSEFONTA cf) {
     return function ? function(cf) : FALSE;
 }
 
-BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes) {
-    static const auto function = Find<decltype(::InitCommonControlsEx)>(kControls, "InitCommonControlsEx");
-    return function ? function(classes) : FALSE;
-}
-
 void RegisterCommonControls() {
     static const bool registered = [] {
+        const auto function = Find<decltype(::InitCommonControlsEx)>(kControls, "InitCommonControlsEx");
         const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
                                            ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_USEREX_CLASSES |
                                                ICC_COOL_CLASSES | ICC_INTERNET_CLASSES | ICC_PAGESCROLLER_CLASS |
                                                ICC_NATIVEFNTCTL_CLASS};
-        return ondemand::InitCommonControlsEx(&classes) != FALSE;
+        return function && function(&classes);
     }();
     (void)registered;
 }

@@ -15,7 +15,6 @@ namespace corvix::ondemand {
 
 BOOL ChooseColorA(LPCHOOSECOLORA cc);
 BOOL ChooseFontA(LPCHOOSEFONTA cf);
-BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* classes);
 // Registers the window classes of all the common controls, once: a dialog
 // template or a tooltip may name them.
 void RegisterCommonControls();
