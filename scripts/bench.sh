@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# make bench: builds and runs every benchmark under Wine; each prints its ratios.
+# make bench: builds and runs every benchmark under Wine, for each
+# architecture this machine runs; each prints its ratios.
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
-corvix_prepare_runnable
-corvix_start_session
-echo "corvix: benchmarks of the $CORVIX_ARCH build"
-for bench in "$CORVIX_BIN"/*_bench.exe; do
-    echo "== $(basename "$bench" .exe)"
-    "$WINE" "$bench" </dev/null | tr -d '\r'
-done
+"$CORVIX_ROOT/scripts/setup.sh"
+"$CORVIX_ROOT/scripts/build.sh"
+
+run_benchmarks() {
+    echo "corvix: benchmarks of the $1 build"
+    for bench in "$CORVIX_BIN"/*_bench.exe; do
+        echo "== $(basename "$bench" .exe) ($1)"
+        "$WINE" "$bench" </dev/null | tr -d '\r'
+    done
+}
+
+corvix_each_arch run_benchmarks

@@ -1,12 +1,22 @@
 # Sourced by the other scripts: where things live and which Wine runs here.
-# CORVIX_ARCH may be preset to i686 or x86_64; otherwise the 32-bit target is
-# used wherever this machine can execute 32-bit Wine, the 64-bit one elsewhere.
+# Tests, benchmarks and the soak run on x86_64 always and on i686 too
+# wherever this machine can execute 32-bit Wine; the demo and the tour run
+# the shipped 32-bit build there, the 64-bit one elsewhere. CORVIX_ARCH set
+# to i686 or x86_64 narrows every command to that one.
 
 CORVIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 CORVIX_BUILD="$CORVIX_ROOT/build"
 
 corvix_can_run_wine32() {
     [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# The architectures a run covers, the 64-bit one first: it runs everywhere.
+corvix_archs() {
+    if [ -n "${CORVIX_ARCH:-}" ]; then echo "$CORVIX_ARCH"
+    elif corvix_can_run_wine32; then echo "x86_64 i686"
+    else echo x86_64
+    fi
 }
 
 corvix_pick_arch() {
@@ -74,10 +84,21 @@ corvix_stop_session() {
 }
 
 # Set-up, a build of the target this machine runs, and its Wine environment:
-# the common start of the demo, tour and bench commands.
+# the common start of the demo and tour commands.
 corvix_prepare_runnable() {
     "$CORVIX_ROOT/scripts/setup.sh"
     corvix_pick_arch
     "$CORVIX_ROOT/scripts/build.sh" "$CORVIX_ARCH"
     corvix_wine_env "$CORVIX_ARCH"
+}
+
+# Runs "$@" once per architecture of corvix_archs, each in a session of its
+# own (Xvfb, wineserver) with its Wine environment set; the exit status is
+# the first failure's, after every architecture ran.
+corvix_each_arch() {
+    local arch status=0
+    for arch in $(corvix_archs); do
+        ( corvix_wine_env "$arch"; corvix_start_session; "$@" "$arch" ) || { [ $status -ne 0 ] || status=$?; }
+    done
+    return $status
 }

@@ -62,5 +62,6 @@ make_prefix() {
 }
 
 install_packages
-corvix_pick_arch
-if [ "${1:-}" != --no-prefix ]; then make_prefix "$CORVIX_ARCH"; fi
+if [ "${1:-}" != --no-prefix ]; then
+    for arch in $(corvix_archs); do make_prefix "$arch"; done
+fi

@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# make soak: the leak check in full, under Wine; its last line reads
+# make soak: the leak check in full, under Wine, for each architecture this
+# machine runs; each run's last line reads
 # "soak: N phases, gdi +X, private bytes +Y KiB".
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
-corvix_prepare_runnable
-corvix_start_session
-echo "corvix: soak of the $CORVIX_ARCH build"
-"$WINE" "$CORVIX_BIN/soak.exe" </dev/null | tr -d '\r'
+"$CORVIX_ROOT/scripts/setup.sh"
+"$CORVIX_ROOT/scripts/build.sh"
+
+run_soak() {
+    echo "corvix: soak of the $1 build"
+    "$WINE" "$CORVIX_BIN/soak.exe" </dev/null | tr -d '\r'
+}
+
+corvix_each_arch run_soak

@@ -10,6 +10,7 @@
 #include "corvix/classes/cursor.h"
 #include "corvix/classes/msgbar.h"
 #include "corvix/function/cxerror.h"
+#include "corvix/native/callbackguard.h"
 #include "corvix/native/barpaint.h"
 #include "corvix/native/wndpos.h"
 
@@ -144,7 +145,8 @@ Answer TBar::RButtonDown(int nRow, int nCol, WPARAM nKeyFlags) {
         AppendMenuA(menu, MF_STRING | (static_cast<int>(i) + 1 == nMode ? MF_CHECKED : 0), i + 1, kPlaces[i]);
     POINT at{nCol, nRow};
     ClientToScreen(hWnd, &at);
-    const int chosen = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hWnd, nullptr);
+    const int chosen =
+        CallSystem([&] { return TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, hWnd, nullptr); });
     DestroyMenu(menu);
     if (chosen) Dock(chosen);
     return TControl::RButtonDown(nRow, nCol, nKeyFlags);

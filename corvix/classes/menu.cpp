@@ -7,6 +7,7 @@
 #include "corvix/classes/tacctbl.h"
 #include "corvix/classes/window.h"
 #include "corvix/function/cxerror.h"
+#include "corvix/native/callbackguard.h"
 #include "corvix/native/eventloop.h"
 
 namespace corvix {
@@ -187,7 +188,7 @@ void TMenu::Activate(int nRow, int nCol, std::shared_ptr<TWindow> oWndOwner, boo
     if (lEnd && oWndOwner->oPopup && oWndOwner->oPopup != self) oWndOwner->oPopup->End();
     oWndOwner->oPopup = self;
     Initiate();
-    TrackPopupMenu(hMenu, TPM_RIGHTBUTTON, at.x, at.y, 0, oWndOwner->hWnd, nullptr);
+    CallSystem([&] { return TrackPopupMenu(hMenu, TPM_RIGHTBUTTON, at.x, at.y, 0, oWndOwner->hWnd, nullptr); });
     SYSREFRESH();  // the chosen command is still queued
     if (const auto chosen = std::exchange(oMenuItemPopup, nullptr)) Run(*chosen, oWndOwner);
     if (lEnd) {

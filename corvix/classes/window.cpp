@@ -37,7 +37,7 @@ Value dropInfo;
 
 void RegisterDispatchOnce() {
     static const bool registered = [] {
-        SetSlotDispatch(&CXH, &DispatchToSlot);
+        SetSlotDispatch(&CXH, &DispatchToSlot, &SlotPreviousProcOf);
         return true;
     }();
     (void)registered;
@@ -150,16 +150,31 @@ Value GETDROPINFO() { return std::exchange(dropInfo, Value()); }
 
 std::shared_ptr<TWindow> GETWNDDEFAULT() { return defaultWindow.lock(); }
 
-const DispatchResult* DispatchToSlot(UINT nMsg, WPARAM wParam, LPARAM lParam, LONG_PTR nIndex) {
+namespace {
+
+// The object in a slot (numbered from 1), or null.
+const std::shared_ptr<TWindow>& ObjectInSlot(LONG_PTR nIndex) {
+    static const std::shared_ptr<TWindow> none;
     const auto& table = TWindow::aWindows();
-    if (nIndex <= 0 || static_cast<size_t>(nIndex) > table.size()) return nullptr;
+    if (nIndex <= 0 || static_cast<size_t>(nIndex) > table.size()) return none;
+    return table[static_cast<size_t>(nIndex - 1)];
+}
+
+}  // namespace
+
+const DispatchResult* DispatchToSlot(UINT nMsg, WPARAM wParam, LPARAM lParam, LONG_PTR nIndex) {
     // A strong reference for the length of HandleEvent: WM_DESTROY unlinks from inside it.
-    const std::shared_ptr<TWindow> object = table[static_cast<size_t>(nIndex - 1)];
+    const std::shared_ptr<TWindow> object = ObjectInSlot(nIndex);
     if (!object) return nullptr;
     DispatchResult& pair = DispatchResult::Get();
     pair.answer = RunAtLevel(object->oDefined, [&] { return object->HandleEvent(nMsg, wParam, lParam); });
     pair.nOldProc = object->nOldProc.value_or(nullptr);
     return &pair;
+}
+
+WNDPROC SlotPreviousProcOf(LONG_PTR nIndex) {
+    const auto& object = ObjectInSlot(nIndex);
+    return object ? object->nOldProc.value_or(nullptr) : nullptr;
 }
 
 Value CXH(Args args) {

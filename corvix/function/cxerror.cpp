@@ -1,6 +1,10 @@
 #include "corvix/function/cxerror.h"
 
+#include <windows.h>
+
 #include <array>
+
+#include "corvix/runtime/calllevel.h"
 
 namespace corvix {
 
@@ -40,7 +44,11 @@ ErrorHandler SetErrorHandler(ErrorHandler handler) {
 Value RaiseError(const ErrorRecord& record) {
     // A copy: the handler may replace itself while it runs.
     const ErrorHandler handler = GetErrorHandler();
-    return handler ? handler(record) : Value();
+    if (!handler) return Value();
+    // The report's frames start at the raiser, unless a failed callback's report keeps its own.
+    void* frames[kFailureFrames];
+    const KeptFailureFrames raiser({frames, CaptureStackBackTrace(1, kFailureFrames, frames, nullptr)});
+    return handler(record);
 }
 
 std::optional<ErrorRecord> CXGENERROR(int nCode, std::string cOperation) {

@@ -20,7 +20,7 @@ namespace {
 
 constexpr const char* kCrLf = "\r\n";
 constexpr int kFreeResources = 90;  // what the old resource meters answer today
-constexpr int kRawFrames = 32;
+constexpr size_t kCallLevels = 72;  // levels 2 to 73 above the handler
 
 std::string Padded(int64_t n, int width) {
     char text[32];
@@ -86,10 +86,12 @@ std::string WindowsVersion() {
 }
 
 BOOL CALLBACK CollectTitle(HWND hWnd, LPARAM titles) {
-    char text[256] = {};
-    GetWindowTextA(hWnd, text, sizeof text);
-    reinterpret_cast<std::vector<std::string>*>(titles)->emplace_back(text);
-    return TRUE;
+    return GuardCallback("CollectTitle", FALSE, [&] {
+        char text[256] = {};
+        GetWindowTextA(hWnd, text, sizeof text);
+        reinterpret_cast<std::vector<std::string>*>(titles)->emplace_back(text);
+        return TRUE;
+    });
 }
 
 // Top-level titles in z-order, each kept unless a title kept before begins with it.
@@ -194,17 +196,23 @@ std::string GETCPU() { return ProcessorRegistryValue("ProcessorNameString", RRF_
 
 std::vector<std::string> CallLines() {
     std::vector<std::string> lines;
-    for (const CallLevel& level : FailureCallLevels()) lines.push_back("   Called from: " + level.Text());
-    // Then the program's own return addresses, for a debugger to resolve.
+    for (const CallLevel& level : FailureCallLevels()) {
+        if (lines.size() == kCallLevels) return lines;
+        lines.push_back("   Called from: " + level.Text());
+    }
+    // Then the program's own return addresses where the failure arose, for a debugger to resolve.
+    void* captured[kFailureFrames];
+    std::span<void* const> frames = FailureFrames();
+    if (frames.empty()) frames = {captured, CaptureStackBackTrace(1, kFailureFrames, captured, nullptr)};
     const auto base = reinterpret_cast<const char*>(GetModuleHandleA(nullptr));
-    const std::string program = ProgramPath().substr(ProgramPath().find_last_of("\\/") + 1);
-    void* frames[kRawFrames] = {};
-    const USHORT count = CaptureStackBackTrace(1, kRawFrames, frames, nullptr);
-    for (USHORT i = 0; i < count; ++i) {
-        if (!InThisProgram(frames[i])) continue;
+    const std::string path = ProgramPath();
+    const std::string program = path.substr(path.find_last_of("\\/") + 1);
+    for (void* frame : frames) {
+        if (lines.size() == kCallLevels) break;
+        if (!InThisProgram(frame)) continue;
         char offset[32];
         std::snprintf(offset, sizeof offset, "+0x%llX",
-                      static_cast<unsigned long long>(static_cast<const char*>(frames[i]) - base));
+                      static_cast<unsigned long long>(static_cast<const char*>(frame) - base));
         lines.push_back("   Called from: " + program + offset);
     }
     return lines;

@@ -84,6 +84,14 @@ void ERRORSYS() {
     InstallCrashTranslation();
 }
 
+int RunMain(void (*main)()) {
+    ERRORSYS();
+    return GuardCallback("MAIN", 1, [main] {
+        main();
+        return 0;
+    });
+}
+
 Value ERRORDIALOG(const ErrorRecord& oError) {
     if (oError.GenCode == kDivisionByZero) return Value(0);
     if (IsNetworkError(oError)) {

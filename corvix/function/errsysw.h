@@ -11,6 +11,10 @@ namespace corvix {
 // throws or crashes inside the library's callbacks an error of its own.
 void ERRORSYS();
 
+// The program's run: installs the handler, then runs main under a guard.
+// Exit code 0, or 1 when an error escaped main (whatever the handler answered).
+int RunMain(void (*main)());
+
 // The handler: 0 for a division by zero; false, with the network-error flag
 // set, for a file another program holds; otherwise true for Retry and false
 // for Default. Quit, closing the dialog, Retry with no event loop running,

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "corvix/function/valblank.h"
+#include "corvix/runtime/calllevel.h"
 #include "corvix/runtime/datetime.h"
 
 namespace corvix {
@@ -59,8 +60,10 @@ void LOGSTACK() {
     LOGFILE("stack.txt", {Value()});
     LOGFILE("stack.txt", {"LogStack() called"});
     LOGFILE("stack.txt", {"================="});
-    void* frames[62];
-    const USHORT count = CaptureStackBackTrace(1, 62, frames, nullptr);
+    // The levels the library knows by name (their parameters it does not keep), then the raw frames.
+    for (const CallLevel& level : ActiveCallLevels()) LOGFILE("stack.txt", {level.Procedure()});
+    void* frames[kFailureFrames];
+    const USHORT count = CaptureStackBackTrace(1, kFailureFrames, frames, nullptr);
     for (USHORT i = 0; i < count; ++i) LOGFILE("stack.txt", {FrameText(frames[i])});
 }
 

@@ -5,15 +5,7 @@
 #include <windows.h>
 
 #include "corvix/function/errsysw.h"
-#include "corvix/native/callbackguard.h"
 
 void MAIN();  // the application's main function
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    corvix::ERRORSYS();
-    corvix::GuardCallback("MAIN", 0, [] {
-        MAIN();
-        return 0;
-    });
-    return 0;
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return corvix::RunMain(&MAIN); }

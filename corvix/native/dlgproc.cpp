@@ -52,16 +52,6 @@ INT_PTR Deliver(MessageTarget* target, HWND hDlg, UINT nMsg, WPARAM wParam, LPAR
     });
 }
 
-// Marks the program as running for the length of a modal dialog.
-class RunningScope {
-public:
-    RunningScope() : previous_(SetRunningFlag(true)) {}
-    ~RunningScope() { SetRunningFlag(previous_); }
-
-private:
-    bool previous_;
-};
-
 // A header with no menu, the system's class and an empty title.
 constexpr size_t kShortestTemplate = sizeof(DLGTEMPLATE) + 3 * sizeof(WORD);
 
@@ -134,7 +124,8 @@ void DialogLinked(HWND hDlg) {
 INT_PTR DIALOGBOXINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageTarget* target) {
     ModalDialogEntry entry(target);
     RunningScope running;
-    return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), pTemplate, hWndOwner, &ModalDlgProc, 0);
+    return CallSystem(
+        [&] { return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), pTemplate, hWndOwner, &ModalDlgProc, 0); });
 }
 
 HWND CREATEDLGINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageTarget* target) {
@@ -146,7 +137,8 @@ HWND CREATEDLGINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageTarg
 int DIALOGBOX(HINSTANCE hInstance, const Value& xResName, HWND hWndParent, MessageTarget* target) {
     ModalDialogEntry entry(target);
     RunningScope running;
-    return Unsigned16(DialogBoxParamA(hInstance, ResourceName(xResName), hWndParent, &ModalDlgProc, 0));
+    return Unsigned16(
+        CallSystem([&] { return DialogBoxParamA(hInstance, ResourceName(xResName), hWndParent, &ModalDlgProc, 0); }));
 }
 
 int DIALOGBOXINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND hWndParent, MessageTarget* target) {
@@ -156,7 +148,8 @@ int DIALOGBOXINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND hW
     const GlobalTemplate memory(cTemplate);
     if (!memory.Get()) return Unsigned16(-1);
     ModalDialogEntry entry(target);
-    return Unsigned16(DialogBoxIndirectParamA(hInstance, memory.Get(), hWndParent, &ModalDlgProc, 0));
+    return Unsigned16(
+        CallSystem([&] { return DialogBoxIndirectParamA(hInstance, memory.Get(), hWndParent, &ModalDlgProc, 0); }));
 }
 
 HWND CREATEDLG(HINSTANCE hInstance, const Value& xResName, HWND hWndParent, MessageTarget* target) {

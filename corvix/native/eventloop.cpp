@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "corvix/native/callbackguard.h"
 #include "corvix/native/lmessages.h"
 
 namespace corvix {
@@ -23,11 +24,15 @@ void RecordCharacter(const MSG& msg) {
     if (msg.message == WM_CHAR) lastCharacter = static_cast<WORD>(msg.wParam & 0xFFFF);
 }
 
+// The system runs the window procedures from here on: faults in code it
+// calls are the library's again only where a guard of its own marks them.
 bool Translated(HACCEL table, MSG& msg) {
-    return table && applicationWindow && TranslateAcceleratorA(applicationWindow, table, &msg);
+    return table && applicationWindow &&
+           CallSystem([&] { return TranslateAcceleratorA(applicationWindow, table, &msg); });
 }
 
 void Deliver(MSG& msg) {
+    const InSystem inSystem;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
 }
@@ -42,8 +47,11 @@ LRESULT CALLBACK HelpF1Hook(int nCode, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 void WINRUN(HWND hWnd) {
-    const HWND remembered = applicationWindow;
-    SetRunningFlag(true);
+    const RunningScope loopRuns;
+    const struct Restore {
+        HWND hWnd;
+        ~Restore() { applicationWindow = hWnd; }
+    } remembered{applicationWindow};
     if (hWnd) applicationWindow = hWnd;
     MSG msg{};
     do {
@@ -56,8 +64,6 @@ void WINRUN(HWND hWnd) {
             Deliver(msg);
         RecordCharacter(msg);
     } while (msg.message != WM_QUIT);
-    SetRunningFlag(false);
-    applicationWindow = remembered;
 }
 
 bool SYSREFRESH() {
@@ -135,6 +141,7 @@ int HighestDialogSlot() { return highestSlot; }
 HWND LastAcceptingDialog() { return lastAccepting; }
 
 bool IsModelessDlgMessage(MSG& msg) {
+    const InSystem inSystem;
     if (lastAccepting && IsDialogMessageA(lastAccepting, &msg)) return true;
     for (int i = 0; i <= highestSlot; ++i) {
         if (!dialogSlots[i] || !IsDialogMessageA(dialogSlots[i], &msg)) continue;

@@ -23,6 +23,18 @@ void SETWNDAPP(HWND hWnd);
 bool LWRUNNING();
 // Sets the running flag (the main loop and modal dialogs do); returns the previous value.
 bool SetRunningFlag(bool running);
+// Marks the program as running for as long as it lives (the main loop and
+// modal dialogs), whichever way it is left.
+class RunningScope {
+public:
+    RunningScope() : previous_(SetRunningFlag(true)) {}
+    ~RunningScope() { SetRunningFlag(previous_); }
+    RunningScope(const RunningScope&) = delete;
+    RunningScope& operator=(const RunningScope&) = delete;
+
+private:
+    bool previous_;
+};
 // The character of the last WM_CHAR the loops took from the queue.
 WORD LastCharacter();
 

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include "corvix/native/callbackguard.h"
 #include "corvix/native/ondemand.h"
 
 namespace corvix {
@@ -33,7 +34,7 @@ std::optional<FontDescription> CHOOSEFONT(const ChooseFontRequest& request) {
     cf.rgbColors = request.pColor ? *request.pColor : 0;
     cf.lpfnHook = &PassiveHook;
     cf.nFontType = SCREEN_FONTTYPE;
-    if (!ondemand::ChooseFontA(&cf)) return std::nullopt;
+    if (!CallSystem([&] { return ondemand::ChooseFontA(&cf); })) return std::nullopt;
     if (request.pColor) *request.pColor = cf.rgbColors;
     return FontDescription::FromLogFont(lf);
 }

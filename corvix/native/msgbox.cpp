@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 
+#include "corvix/native/callbackguard.h"
 #include "corvix/native/ondemand.h"
 #include "corvix/runtime/datetime.h"
 
@@ -34,7 +35,7 @@ std::string BoxText(const Value& xValue) {
 int ShowBox(const Value& xMessage, const std::optional<Value>& xTitle, const char* cDefaultTitle, UINT nStyle) {
     const std::string message = BoxText(xMessage);
     const std::string title = xTitle ? BoxText(*xTitle) : cDefaultTitle;
-    return MessageBoxA(GetActiveWindow(), message.c_str(), title.c_str(), nStyle);
+    return CallSystem([&] { return MessageBoxA(GetActiveWindow(), message.c_str(), title.c_str(), nStyle); });
 }
 
 // The dialog does all its own processing.
@@ -86,7 +87,7 @@ bool MSGYESNO(const Value& xMessage, const std::optional<Value>& xTitle) {
 void MSGABOUT(const Value& xMessage, const std::optional<Value>& xTitle) {
     const std::string application = BoxText(xMessage);
     const std::string further = xTitle ? BoxText(*xTitle) : "About";
-    ondemand::ShellAboutA(GetActiveWindow(), application.c_str(), further.c_str(), nullptr);
+    CallSystem([&] { return ondemand::ShellAboutA(GetActiveWindow(), application.c_str(), further.c_str(), nullptr); });
 }
 
 void MSGBEEP() { MessageBeep(0); }
@@ -101,7 +102,7 @@ COLORREF CHOOSECOLOR(const Value& nInitColor, const Value& nFlags) {
     cc.lpCustColors = custom.data();
     cc.Flags = (nFlags.IsNumber() ? static_cast<DWORD>(nFlags.AsInteger()) : CC_RGBINIT | CC_FULLOPEN) | CC_ENABLEHOOK;
     cc.lpfnHook = &PassiveHook;
-    return ondemand::ChooseColorA(&cc) ? cc.rgbResult : initial;
+    return CallSystem([&] { return ondemand::ChooseColorA(&cc); }) ? cc.rgbResult : initial;
 }
 
 }  // namespace corvix

@@ -11,6 +11,8 @@ namespace {
 
 Value (*registeredDispatch)(Args) = nullptr;
 SlotDispatch directDispatch = nullptr;
+SlotPreviousProc slotPreviousProc = nullptr;
+const DispatchResult failedDispatch;  // the guard's answer for a dispatch that failed
 
 struct Dispatcher {
     const NativeFunction* cxh = nullptr;
@@ -76,9 +78,10 @@ SlotIndexCache slotIndexes;
 
 }  // namespace
 
-void SetSlotDispatch(Value (*registered)(Args), SlotDispatch direct) {
+void SetSlotDispatch(Value (*registered)(Args), SlotDispatch direct, SlotPreviousProc previous) {
     registeredDispatch = registered;
     directDispatch = direct;
+    slotPreviousProc = previous;
     FunctionRegistry::Instance().Register("_CXH", registered);
 }
 
@@ -89,14 +92,20 @@ const std::shared_ptr<Object>& DispatchResult::Shared() {
 
 DispatchResult& DispatchResult::Get() { return static_cast<DispatchResult&>(*Shared()); }
 
-LRESULT DispatchToObject(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, LONG_PTR nIndex) {
-    const DispatchResult* pair = GuardCallback("window procedure", static_cast<const DispatchResult*>(nullptr),
-                                               [&] { return CallDispatch(hWnd, nMsg, wParam, lParam, nIndex); });
-    if (pair && !pair->answer.IsNil()) return pair->answer.ForWindowProc();
-    // CallWindowProc costs a quarter of a message; the default procedure needs no thunk.
-    if (pair && pair->nOldProc && pair->nOldProc != &DefWindowProcA)
-        return CallWindowProcA(pair->nOldProc, hWnd, nMsg, wParam, lParam);
+// CallWindowProc costs a quarter of a message; the default procedure needs no thunk.
+LRESULT PassOn(WNDPROC previous, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (previous && previous != &DefWindowProcA) return CallWindowProcA(previous, hWnd, nMsg, wParam, lParam);
     return DefWindowProcA(hWnd, nMsg, wParam, lParam);
+}
+
+LRESULT DispatchToObject(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, LONG_PTR nIndex) {
+    const DispatchResult* pair = GuardCallback("window procedure", &failedDispatch,
+                                               [&] { return CallDispatch(hWnd, nMsg, wParam, lParam, nIndex); });
+    // Read now: the report's own dialog dispatched other messages through the shared pair.
+    if (pair == &failedDispatch)
+        return PassOn(slotPreviousProc ? slotPreviousProc(nIndex & 0xFFFF) : nullptr, hWnd, nMsg, wParam, lParam);
+    if (pair && !pair->answer.IsNil()) return pair->answer.ForWindowProc();
+    return PassOn(pair ? pair->nOldProc : nullptr, hWnd, nMsg, wParam, lParam);
 }
 
 LRESULT CALLBACK ObjectWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {

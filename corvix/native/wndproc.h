@@ -18,15 +18,19 @@ namespace corvix {
 LRESULT CALLBACK ObjectWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
 // Calls "_CXH" (looked up again whenever the registry changed) and turns its answer into the result: a
-// non-NIL answer is returned, NIL hands the message to the object's previous
-// procedure, or to the default one when there is none.
+// non-NIL answer is returned; NIL, or a failure the error handler was told
+// of, hands the message to the object's previous procedure, or to the
+// default one when there is none.
 LRESULT DispatchToObject(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, LONG_PTR nIndex);
 
 // The dispatch behind the library's "_CXH", without its Values: the filled
 // result pair, or null for NIL.
 using SlotDispatch = const DispatchResult* (*)(UINT nMsg, WPARAM wParam, LPARAM lParam, LONG_PTR nIndex);
-// While "_CXH" bears `registered`, the window procedure calls `direct` in its stead.
-void SetSlotDispatch(Value (*registered)(Args), SlotDispatch direct);
+// The previous procedure of the object in a slot, or null.
+using SlotPreviousProc = WNDPROC (*)(LONG_PTR nIndex);
+// While "_CXH" bears `registered`, the window procedure calls `direct` in its
+// stead. A dispatch that fails hands the message to `previous` of the slot.
+void SetSlotDispatch(Value (*registered)(Args), SlotDispatch direct, SlotPreviousProc previous);
 
 // Stores nIndex in the window, installs ObjectWndProc, returns the previous procedure.
 WNDPROC XCHANGEPROC(HWND hWnd, LONG_PTR nIndex);

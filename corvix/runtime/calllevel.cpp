@@ -12,6 +12,9 @@ CallLevel levels[kDepth];
 int depth = 0;  // may exceed kDepth; only the first kDepth are kept
 CallLevel failure[kDepth];
 int failureDepth = -1;  // -1: no exception has unwound a level
+void* failureFrames[kFailureFrames];
+size_t failureFrameCount = 0;
+bool failureFramesKept = false;
 
 std::string_view BaseName(std::string_view path) {
     const size_t slash = path.find_last_of("/\\");
@@ -62,5 +65,20 @@ std::vector<CallLevel> FailureCallLevels() {
 }
 
 void ForgetFailureCallLevels() { failureDepth = -1; }
+
+std::span<void* const> FailureFrames() { return {failureFrames, failureFrameCount}; }
+
+KeptFailureFrames::KeptFailureFrames(std::span<void* const> frames) : kept_(!failureFramesKept) {
+    if (!kept_) return;
+    failureFrameCount = std::min(frames.size(), kFailureFrames);
+    std::copy_n(frames.begin(), failureFrameCount, failureFrames);
+    failureFramesKept = true;
+}
+
+KeptFailureFrames::~KeptFailureFrames() {
+    if (!kept_) return;
+    failureFrameCount = 0;
+    failureFramesKept = false;
+}
 
 }  // namespace corvix

@@ -5,6 +5,7 @@
 // allocation per message.
 
 #include <source_location>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -66,5 +67,22 @@ std::vector<CallLevel> ActiveCallLevels();
 std::vector<CallLevel> FailureCallLevels();
 // The exception has been dealt with: its levels are forgotten.
 void ForgetFailureCallLevels();
+
+// The return addresses where the failure now being reported arose,
+// innermost first: the raiser's own first. Empty when none are kept.
+constexpr size_t kFailureFrames = 72;
+std::span<void* const> FailureFrames();
+// Keeps frames (at most kFailureFrames) for the report made while it lives,
+// unless the report under way keeps some already.
+class KeptFailureFrames {
+public:
+    explicit KeptFailureFrames(std::span<void* const> frames);
+    ~KeptFailureFrames();
+    KeptFailureFrames(const KeptFailureFrames&) = delete;
+    KeptFailureFrames& operator=(const KeptFailureFrames&) = delete;
+
+private:
+    bool kept_;
+};
 
 }  // namespace corvix

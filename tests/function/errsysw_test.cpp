@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <functional>
 #include <stdexcept>
@@ -15,7 +16,10 @@
 #include "corvix/classes/timer.h"
 #include "corvix/function/errordialog.h"
 #include "corvix/function/errorreport.h"
+#include "corvix/native/callbackguard.h"
 #include "corvix/native/eventloop.h"
+#include "corvix/runtime/calllevel.h"
+#include "corvix/runtime/registry.h"
 #include "tests/support/dialogprobe.h"
 #include "tests/support/gdiprobe.h"
 #include "tests/support/testwindow.h"
@@ -212,6 +216,19 @@ TEST(ErrorReportTest, SizesAndValuesAsTheReportWritesThem) {
     EXPECT_EQ(CGETINFO(Value()), "");
 }
 
+// Levels 2 to 73 above the handler: the innermost first, 72 at most.
+TEST(ErrorReportTest, TheCallListStartsAtTheInnermostLevelAndHoldsAtMost72) {
+    std::vector<std::string> calls;
+    std::function<void(int)> nest = [&](int depth) {
+        RunAtLevel(depth == 0 ? CallLevel{"inner.cpp", "void Innermost()", 1} : CallLevel{"outer.cpp", "void Outer()", 2},
+                   [&] { depth == 0 ? void(calls = CallLines()) : nest(depth - 1); });
+    };
+    nest(100);
+    ASSERT_EQ(calls.size(), 72u);
+    EXPECT_EQ(calls.front(), "   Called from: inner.cpp => Innermost(1)");
+    EXPECT_EQ(calls.back(), "   Called from: outer.cpp => Outer(2)");
+}
+
 TEST_F(ErrorSystemTest, AnUnwritableLogStillShowsTheDialog) {
     CreateDirectoryA("Error.log", nullptr);
     EXPECT_EQ(AnswerBy(*CXGENERROR(4), "&Default"), Value(false));
@@ -338,6 +355,226 @@ TEST_F(ErrorSystemTest, FaultsInCallbacksUnderLoadReachTheHandlerAndLeakNothing)
     EXPECT_EQ(corvix_test::CountLiveGdiObjects(), before);
     EXPECT_EQ(SendMessageA(main->hWnd, WM_GETTEXTLENGTH, 0, 0), 6) << "the window answers";
     timer->End();
+}
+
+int* volatile nowhere = nullptr;  // the optimiser cannot see it is null
+
+// Optimised, with no frame of its own: on 64-bit the fault leaves the stack
+// 8 past a 16-byte boundary.
+__attribute__((noinline, noipa)) void WriteThrough(int* p) { *p = 1; }
+
+struct SetOnExit {
+    bool& done;
+    ~SetOnExit() { done = true; }
+};
+
+// A frame with a clean-up: the unwinder must find it as the fault's caller.
+__attribute__((noinline, noipa)) void WriteThroughAfterSetUp(int* p, bool& cleaned) {
+    const SetOnExit cleanUp{cleaned};
+    *p = 1;
+}
+
+// The offset in the program of the first raw frame of a call list.
+uintptr_t FirstRawFrame(const std::vector<std::string>& calls) {
+    for (const auto& line : calls)
+        if (const size_t at = line.find(".exe+0x"); at != std::string::npos)
+            return std::stoull(line.substr(at + 7), nullptr, 16);
+    return 0;
+}
+
+// A fault in a frameless leaf from an action, a paint callback and a timer
+// action, and one in a function with a clean-up: each reaches the handler
+// with the faulting function first among the raw frames; after Default the
+// program goes on, and nothing leaks.
+TEST_F(ErrorSystemTest, AFaultInALeafOrAFramedFunctionReachesTheHandlerFromEveryCallback) {
+    ERRORSYS();
+    int reported = 0;
+    std::vector<std::string> calls;
+    SetErrorHandler([&](const ErrorRecord&) {
+        ++reported;
+        calls = CallLines();
+        return Value(false);
+    });
+    const auto main = TWindow::New({.cTitle = "leaves"});
+    ShowWindow(main->hWnd, SW_SHOWNORMAL);
+    bool cleaned = false;
+    const auto leaf = TButton::New({.oWnd = main, .bAction = [] { WriteThrough(nowhere); }});
+    const auto framed = TButton::New({.oWnd = main, .bAction = [&] { WriteThroughAfterSetUp(nowhere, cleaned); }});
+    main->bPainted = [](HDC, const PAINTSTRUCT&, TWindow&) {
+        WriteThrough(nowhere);
+        return Answer::Number(0);
+    };
+    const auto timer = TTimer::New(60000, [] { WriteThrough(nowhere); }, main.get());
+    timer->Activate();
+    const auto base = reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr));
+    const auto leafAt = reinterpret_cast<uintptr_t>(&WriteThrough) - base;
+    const auto round = [&] {
+        reported = 0;
+        SendMessageA(leaf->hWnd, BM_CLICK, 0, 0);
+        EXPECT_LT(FirstRawFrame(calls) - leafAt, 16u) << "the action's report starts in the faulting function";
+        SendMessageA(framed->hWnd, BM_CLICK, 0, 0);
+        RedrawWindow(main->hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        SendMessageA(main->hWnd, WM_TIMER, timer->nId, 0);
+        EXPECT_EQ(reported, 4);
+    };
+    round();  // the system's first-use caches
+    EXPECT_TRUE(cleaned) << "the framed function's clean-up ran";
+    const int before = corvix_test::CountLiveGdiObjects();
+    for (int i = 0; i < 20; ++i) round();
+    EXPECT_EQ(corvix_test::CountLiveGdiObjects(), before);
+    EXPECT_EQ(SendMessageA(main->hWnd, WM_GETTEXTLENGTH, 0, 0), 6) << "the window answers";
+    timer->End();
+}
+
+// The program's own last-chance handler: it opens a locked page when code
+// writes there, so the writer goes on, and counts the faults it saw.
+class PageOpener {
+public:
+    PageOpener() : page_(static_cast<int*>(VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_NOACCESS))) {
+        current_ = this;
+        handler_ = AddVectoredExceptionHandler(0, &Open);
+    }
+    ~PageOpener() {
+        RemoveVectoredExceptionHandler(handler_);
+        VirtualFree(page_, 0, MEM_RELEASE);
+    }
+    int* Locked() {
+        DWORD old = 0;
+        VirtualProtect(page_, 4096, PAGE_NOACCESS, &old);
+        return page_;
+    }
+    int Seen() const { return seen_; }
+
+private:
+    static LONG CALLBACK Open(EXCEPTION_POINTERS* pointers) {
+        const EXCEPTION_RECORD& record = *pointers->ExceptionRecord;
+        if (record.ExceptionCode != EXCEPTION_ACCESS_VIOLATION ||
+            record.ExceptionInformation[1] != reinterpret_cast<ULONG_PTR>(current_->page_))
+            return EXCEPTION_CONTINUE_SEARCH;
+        ++current_->seen_;
+        DWORD old = 0;
+        VirtualProtect(current_->page_, 4096, PAGE_READWRITE, &old);
+        return EXCEPTION_CONTINUE_EXECUTION;
+    }
+    static inline PageOpener* current_ = nullptr;
+    int* page_;
+    PVOID handler_ = nullptr;
+    std::atomic<int> seen_{0};
+};
+
+int* volatile lockedPage = nullptr;
+
+void CALLBACK WriteOnTimer(HWND, UINT, UINT_PTR, DWORD) { *lockedPage = 1; }
+
+BOOL CALLBACK WriteOnEnum(HWND, LPARAM) {
+    *lockedPage = 1;
+    return FALSE;
+}
+
+DWORD WINAPI WriteOnThread(LPVOID) {
+    *lockedPage = 1;
+    return 0;
+}
+
+// Faults in code the system calls (a raw timer procedure, an EnumWindows
+// callback) or in another thread are not the library's, though MAIN's guard
+// is active: the program's own handler sees each, and no report is made.
+TEST_F(ErrorSystemTest, FaultsOutsideTheLibrarysGuardsAreLeftToTheProgram) {
+    ERRORSYS();
+    int reported = 0;
+    SetErrorHandler([&](const ErrorRecord&) {
+        ++reported;
+        return Value(false);
+    });
+    const auto main = TWindow::New({.cTitle = "raw"});
+    PageOpener opener;
+    const std::function<void()> writers[] = {
+        [&] {
+            SETTIMER(main->hWnd, 7, 1, &WriteOnTimer);
+            for (int i = 0; i < 200 && opener.Seen() == 0; ++i) {
+                SYSREFRESH();
+                Sleep(5);
+            }
+            KillTimer(main->hWnd, 7);
+        },
+        [] { EnumWindows(&WriteOnEnum, 0); },
+        [] {
+            const HANDLE thread = CreateThread(nullptr, 0, &WriteOnThread, nullptr, 0, nullptr);
+            WaitForSingleObject(thread, 5000);
+            CloseHandle(thread);
+        },
+    };
+    int expected = 0;
+    for (const auto& write : writers) {
+        lockedPage = opener.Locked();
+        GuardCallback("MAIN", 0, [&] {
+            write();
+            return 0;
+        });
+        EXPECT_EQ(opener.Seen(), ++expected);
+        EXPECT_EQ(*lockedPage, 1) << "the write went through";
+    }
+    EXPECT_EQ(reported, 0);
+}
+
+// An error escaping MAIN and answered with Default, and an error inside the
+// handler's own work, each end the program with exit code 1.
+TEST_F(ErrorSystemTest, AnErrorEscapingMainOrFailingTheHandlerEndsWithOne) {
+    EXPECT_EXIT(
+        {
+            DialogProbe probe([](HWND hDlg) { SendMessageA(ButtonOf(hDlg, "&Default"), BM_CLICK, 0, 0); });
+            ExitProcess(static_cast<UINT>(RunMain([] { throw std::runtime_error("escaped"); })));
+        },
+        testing::ExitedWithCode(1), "");
+    EXPECT_EXIT(
+        {
+            ERRORSYS();
+            SetErrorHandler([](const ErrorRecord&) -> Value { throw std::runtime_error("handler broke"); });
+            const auto main = TWindow::New({.cTitle = "x"});
+            const auto button = TButton::New({.oWnd = main, .bAction = [] { throw std::runtime_error("first"); }});
+            SendMessageA(button->hWnd, BM_CLICK, 0, 0);
+            ExitProcess(0);
+        },
+        testing::ExitedWithCode(1), "handler broke.*window procedure: first");
+}
+
+int paintsSeen = 0;
+WNDPROC classButtonProc = nullptr;
+
+LRESULT CALLBACK CountPaints(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (nMsg == WM_PAINT) ++paintsSeen;
+    return CallWindowProcA(classButtonProc, hWnd, nMsg, wParam, lParam);
+}
+
+Value FailPaints(Args args) {
+    if (args.Integer(1) == WM_PAINT) throw std::runtime_error("paint");
+    return CXH(args);
+}
+
+// A dispatch that fails on WM_PAINT still hands the message to the button's
+// own procedure, as NIL would, so the button is painted and validated.
+TEST_F(ErrorSystemTest, AFailedPaintStillRunsTheButtonsOwnProcedure) {
+    ERRORSYS();
+    int reported = 0;
+    SetErrorHandler([&](const ErrorRecord&) {
+        ++reported;
+        return Value(false);
+    });
+    const auto main = TWindow::New({.cTitle = "paint"});
+    const HWND lender = CreateWindowA("BUTTON", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    classButtonProc = reinterpret_cast<WNDPROC>(
+        SetClassLongPtrA(lender, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountPaints)));
+    const auto button = TButton::New({.cCaption = "Go", .oWnd = main});
+    SetClassLongPtrA(lender, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(classButtonProc));
+    DestroyWindow(lender);
+    FunctionRegistry::Instance().Register("_CXH", &FailPaints);
+    paintsSeen = 0;
+    InvalidateRect(button->hWnd, nullptr, FALSE);
+    SendMessageA(button->hWnd, WM_PAINT, 0, 0);
+    FunctionRegistry::Instance().Register("_CXH", &CXH);
+    EXPECT_EQ(reported, 1);
+    EXPECT_EQ(paintsSeen, 1);
+    EXPECT_FALSE(GetUpdateRect(button->hWnd, nullptr, FALSE)) << "painted and validated";
 }
 
 }  // namespace

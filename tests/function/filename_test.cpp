@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "corvix/function/valblank.h"
+#include "corvix/runtime/calllevel.h"
 #include "corvix/runtime/datetime.h"
 
 namespace corvix {
@@ -109,11 +110,14 @@ TEST(DateFormatTest, TheFormatCanChange) {
     SetDateFormat("mm/dd/yy");
 }
 
-TEST(LogStackTest, WritesTheHeaderAndOneLinePerFrame) {
+TEST(LogStackTest, WritesTheHeaderTheProceduresByNameThenTheFrames) {
     DeleteFileA("stack.txt");
-    LOGSTACK();
+    RunAtLevel(CallLevel::At(std::source_location::current()), [] { LOGSTACK(); });
     const std::string text = ReadAll("stack.txt");
     EXPECT_NE(text.find(": \t\r\n"), std::string::npos);
+    EXPECT_NE(text.find("LogStackTest_WritesTheHeaderTheProceduresByNameThenTheFrames_Test::TestBody\t\r\n"),
+              std::string::npos)
+        << text;
     EXPECT_NE(text.find(": LogStack() called\t\r\n"), std::string::npos);
     EXPECT_NE(text.find(": =================\t\r\n"), std::string::npos);
     EXPECT_NE(text.find(".exe+0x"), std::string::npos);
