@@ -94,11 +94,14 @@ corvix_prepare_runnable() {
 
 # Runs "$@" once per architecture of corvix_archs, each in a session of its
 # own (Xvfb, wineserver) with its Wine environment set; the exit status is
-# the first failure's, after every architecture ran.
+# the first failure's, after every architecture ran. "$@" returns its own
+# status: set -e does not reach inside it here.
 corvix_each_arch() {
-    local arch status=0
+    local arch status=0 rc
     for arch in $(corvix_archs); do
-        ( corvix_wine_env "$arch"; corvix_start_session; "$@" "$arch" ) || { [ $status -ne 0 ] || status=$?; }
+        rc=0
+        ( corvix_wine_env "$arch" && corvix_start_session && "$@" "$arch" ) || rc=$?
+        [ $status -ne 0 ] || status=$rc
     done
     return $status
 }

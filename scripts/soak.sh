@@ -5,7 +5,7 @@
 set -euo pipefail
 . "$(dirname "$0")/env.sh"
 "$CORVIX_ROOT/scripts/setup.sh"
-"$CORVIX_ROOT/scripts/build.sh"
+"$CORVIX_ROOT/scripts/build.sh" "$(corvix_archs)"
 
 run_soak() {
     echo "corvix: soak of the $1 build"

@@ -15,7 +15,7 @@ run_suite() {
     local arch=$1 status=0
     echo "corvix: tests of the $arch build"
     ctest --preset "$arch" "${CTEST_ARGS[@]}" | tee "$results.$arch" || status=$?
-    { printf '%s: ' "$arch"; grep -E 'tests passed, [0-9]+ tests? failed out of' "$results.$arch" || echo "no summary"; } >>"$results"
+    { printf '%s: ' "$arch"; grep -E 'tests passed, [0-9]+ tests? failed out of' "$results.$arch" | tail -n1 | grep . || echo "no summary"; } >>"$results"
     rm -f "$results.$arch"
     return $status
 }

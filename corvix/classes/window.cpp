@@ -172,9 +172,9 @@ const DispatchResult* DispatchToSlot(UINT nMsg, WPARAM wParam, LPARAM lParam, LO
     return &pair;
 }
 
-WNDPROC SlotPreviousProcOf(LONG_PTR nIndex) {
+WNDPROC SlotPreviousProcOf(LONG_PTR nIndex, HWND hWnd) {
     const auto& object = ObjectInSlot(nIndex);
-    return object ? object->nOldProc.value_or(nullptr) : nullptr;
+    return object && object->hWnd == hWnd ? object->nOldProc.value_or(nullptr) : nullptr;
 }
 
 Value CXH(Args args) {

@@ -404,8 +404,8 @@ std::shared_ptr<TWindow> GETWNDDEFAULT();
 Value CXH(Args args);  // registered as "_CXH"
 // The same without Values, which the window procedure calls while "_CXH" is CXH.
 const DispatchResult* DispatchToSlot(UINT nMsg, WPARAM wParam, LPARAM lParam, LONG_PTR nIndex);
-// The previous window procedure of the object in the slot, or null.
-WNDPROC SlotPreviousProcOf(LONG_PTR nIndex);
+// The previous window procedure of the object in the slot, when it owns hWnd; else null.
+WNDPROC SlotPreviousProcOf(LONG_PTR nIndex, HWND hWnd);
 
 // The balloon-tooltip and alpha-blending switches; each returns the value before.
 bool SETBALLOON(bool lOnOff);

@@ -4,6 +4,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <exception>
 #include <cstdio>
 #include <iterator>
 
@@ -85,20 +86,31 @@ std::string WindowsVersion() {
            std::to_string(version.dwBuildNumber) + " " + version.szCSDVersion;
 }
 
+struct Titles {
+    std::vector<std::string> all;
+    std::exception_ptr failure;  // thrown on once the system's enumeration is over
+};
+
 BOOL CALLBACK CollectTitle(HWND hWnd, LPARAM titles) {
-    return GuardCallback("CollectTitle", FALSE, [&] {
+    Titles& collected = *reinterpret_cast<Titles*>(titles);
+    try {
         char text[256] = {};
         GetWindowTextA(hWnd, text, sizeof text);
-        reinterpret_cast<std::vector<std::string>*>(titles)->emplace_back(text);
+        collected.all.emplace_back(text);
         return TRUE;
-    });
+    } catch (...) {
+        collected.failure = std::current_exception();
+        return FALSE;
+    }
 }
 
 // Top-level titles in z-order, each kept unless a title kept before begins with it.
 std::vector<std::string> RunningApplications() {
-    std::vector<std::string> all, kept;
-    EnumWindows(&CollectTitle, reinterpret_cast<LPARAM>(&all));
-    for (const auto& title : all) {
+    Titles collected;
+    EnumWindows(&CollectTitle, reinterpret_cast<LPARAM>(&collected));
+    if (collected.failure) std::rethrow_exception(collected.failure);
+    std::vector<std::string> kept;
+    for (const auto& title : collected.all) {
         bool covered = false;
         for (const auto& earlier : kept) covered = covered || earlier.starts_with(title);
         if (!covered) kept.push_back(title);

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
+#include <optional>
+#include <utility>
 
 #include "corvix/runtime/calllevel.h"
 
@@ -33,8 +34,37 @@ void SetInnermostGuard(void* guard) {
     if (GuardSlot() != TLS_OUT_OF_INDEXES) TlsSetValue(GuardSlot(), guard);
 }
 
-// Frames walked past at most, looking for the guard.
-constexpr int kWalkLimit = 256;
+// The program's image, read once: telling its code from the system's then
+// takes no system call (and no loader lock) inside the fault handler.
+struct ImageRange {
+    uintptr_t begin = 0, end = 0;
+};
+
+ImageRange ProgramImage() {
+    static const ImageRange range = [] {
+        const auto base = reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr));
+        const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+        const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+        return ImageRange{base, base + headers->OptionalHeader.SizeOfImage};
+    }();
+    return range;
+}
+
+bool InProgram(uintptr_t address) { return address >= ProgramImage().begin && address < ProgramImage().end; }
+
+// The committed part of this thread's stack from the caller's frame up:
+// every frame a walk reads lies in it.
+struct StackRange {
+    uintptr_t low = 0, high = 0;
+    bool Holds(uintptr_t address) const { return address >= low && address + sizeof(uintptr_t) <= high; }
+};
+
+StackRange ThisStack() {
+    MEMORY_BASIC_INFORMATION region{};
+    VirtualQuery(&region, &region, sizeof region);
+    const auto low = reinterpret_cast<uintptr_t>(region.BaseAddress);
+    return {low, low + region.RegionSize};
+}
 
 // What the fault translator hands over to the thrower on this thread.
 struct PendingFault {
@@ -42,49 +72,76 @@ struct PendingFault {
     void* frames[kFailureFrames] = {};
     size_t count = 0;
 #ifndef _WIN64
-    CONTEXT context{};              // the fault's, to put back when the throw would cross the system
+    CONTEXT context{};  // the fault's, to put back when the throw would cross the system
     uintptr_t guard = 0;
+    uintptr_t data = 0;
 #endif
-    void Add(void* frame) {
-        if (count < kFailureFrames && InThisProgram(frame)) frames[count++] = frame;
+    void Add(uintptr_t frame) {
+        if (count < kFailureFrames && InProgram(frame)) frames[count++] = reinterpret_cast<void*>(frame);
     }
 };
 thread_local PendingFault pending;
 
-// A fault the translator has given back to the system: when the same
-// instruction faults again at once, the translator stays out.
-struct Declined {
-    void* address = nullptr;
-    uintptr_t stack = 0;
+// Where a fault is thrown from: the faulting instruction, or, when the
+// program called an address that holds no code (a null or stale function
+// pointer), the call, whose return address is on top of the stack.
+struct FaultSite {
+    uintptr_t ip = 0;
+    uintptr_t sp = 0;
+    bool call = false;
 };
-thread_local Declined declined;
 
-std::string Describe(std::exception_ptr error) {
+std::optional<FaultSite> SiteOf(const EXCEPTION_RECORD& record, uintptr_t ip, uintptr_t sp) {
+    if (InProgram(ip)) return FaultSite{ip, sp, false};
+    const bool fetchFailed =
+        record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION && record.ExceptionInformation[1] == ip;
+    if (!fetchFailed || !ThisStack().Holds(sp)) return std::nullopt;
+    const uintptr_t returnAddress = *reinterpret_cast<const uintptr_t*>(sp);
+    if (!InProgram(returnAddress)) return std::nullopt;
+    return FaultSite{returnAddress, sp + sizeof(uintptr_t), true};
+}
+
+void DescribeInto(char (&text)[256], std::exception_ptr error) noexcept {
     try {
         std::rethrow_exception(error);
     } catch (const std::exception& e) {
-        return e.what();
+        std::snprintf(text, sizeof text, "%s", e.what());
     } catch (const StructuredException& e) {
-        char text[32];
         std::snprintf(text, sizeof text, "fault 0x%08lX", static_cast<unsigned long>(e.nCode));
-        return text;
     } catch (...) {
-        return "unknown exception";
+        std::snprintf(text, sizeof text, "unknown exception");
     }
 }
 
-void WriteLine(const std::string& line) {
-    OutputDebugStringA(line.c_str());
-    std::fputs(line.c_str(), stderr);
+// Fixed buffers: the line must be written when memory has run out too.
+void WriteLine(const char* line) noexcept {
+    OutputDebugStringA(line);
+    std::fputs(line, stderr);
     std::fflush(stderr);
 }
 
 bool WriteToDebugOutput(const char* where, std::exception_ptr error) {
-    WriteLine(std::string("corvix: exception in ") + where + ": " + Describe(error) + "\n");
+    char text[256], line[400];
+    DescribeInto(text, error);
+    std::snprintf(line, sizeof line, "corvix: exception in %s: %s\n", where, text);
+    WriteLine(line);
     return false;
 }
 
 CallbackFailureReporter currentReporter = WriteToDebugOutput;
+
+// The handler failed at its own work: nothing can be trusted to report it.
+[[noreturn]] void EndAfterHandlerFailure(const char* where, std::exception_ptr error,
+                                         std::exception_ptr failure) noexcept {
+    char first[256], second[256], line[640];
+    DescribeInto(first, error);
+    DescribeInto(second, failure);
+    std::snprintf(line, sizeof line,
+                  "corvix: the error handler failed (%s) while reporting an exception in %s: %s\n", second, where,
+                  first);
+    WriteLine(line);
+    ExitProcess(1);
+}
 
 bool IsTranslatedFault(DWORD code) {
     switch (code) {
@@ -100,16 +157,16 @@ bool IsTranslatedFault(DWORD code) {
 
 }  // namespace
 
-// Entered as if the faulting instruction had called it: the unwinder finds
-// the faulting function as its caller and unwinds from there.
+// Entered as if the fault site had called it: the unwinder finds the
+// faulting function as its caller and unwinds from there.
 extern "C" [[noreturn]] __attribute__((noinline, used)) void CorvixThrowPendingFault();
 
 #ifdef _WIN64
 // The Win64 convention enters a function with the stack pointer 8 past a
-// multiple of 16. A fault in a function that has a frame leaves it on a
-// multiple, so the thrower is entered directly; a frameless leaf leaves it 8
-// past one, and this stub, which pushes nothing and says so to the
-// unwinder, calls the thrower from an aligned stack.
+// multiple of 16. The faulting code's own stack pointer decides: on a
+// multiple, the thrower is entered directly; 8 past one (a frameless leaf),
+// this stub, which pushes nothing and says so to the unwinder, calls the
+// thrower from an aligned stack.
 extern "C" void CorvixFaultEntryFromLeaf();
 asm(R"(
     .text
@@ -126,8 +183,11 @@ CorvixFaultEntryFromLeaf:
 
 namespace {
 
-// Unwinds one frame as the system does, a frame without unwind data being a leaf.
-bool UnwindOneFrame(CONTEXT& frame) {
+// Unwinds one frame as the system does, a frame without unwind data being a
+// leaf; false when the frame leaves the stack or does not move up it.
+bool UnwindOneFrame(CONTEXT& frame, const StackRange& stack) {
+    const DWORD64 below = frame.Rsp;
+    if (!stack.Holds(below)) return false;
     DWORD64 imageBase = 0;
     if (PRUNTIME_FUNCTION entry = RtlLookupFunctionEntry(frame.Rip, &imageBase, nullptr)) {
         void* handlerData = nullptr;
@@ -138,35 +198,44 @@ bool UnwindOneFrame(CONTEXT& frame) {
         frame.Rip = *reinterpret_cast<const DWORD64*>(frame.Rsp);
         frame.Rsp += sizeof(DWORD64);
     }
-    return frame.Rip != 0;
+    return frame.Rip != 0 && frame.Rsp > below && stack.Holds(frame.Rsp);
 }
 
-// True when every frame from the fault up to the guard's is the program's
-// own, so a C++ throw from the fault reaches the guard without crossing the
-// system. Records the program's frames, past the guard too.
-bool OnlyProgramFramesUpTo(uintptr_t guard, CONTEXT frame) {
+// True when every frame from the fault site up to the guard's is the
+// program's own, so a C++ throw from there reaches the guard without
+// crossing the system. Records the program's frames, past the guard too.
+bool CanTranslate(uintptr_t guard, const FaultSite& site, const EXCEPTION_RECORD&, const CONTEXT& context) {
+    CONTEXT frame = context;
+    frame.Rip = site.ip;
+    frame.Rsp = site.sp;
+    const StackRange stack = ThisStack();
     pending.count = 0;
-    bool reachedGuard = false;
-    for (int i = 0; i < kWalkLimit; ++i) {
-        reachedGuard = reachedGuard || frame.Rsp > guard;
-        if (!reachedGuard && !InThisProgram(reinterpret_cast<void*>(frame.Rip))) return false;
-        pending.Add(reinterpret_cast<void*>(frame.Rip));
-        if (!UnwindOneFrame(frame)) break;
+    while (frame.Rsp <= guard) {
+        if (!InProgram(frame.Rip)) return false;
+        pending.Add(frame.Rip);
+        if (!UnwindOneFrame(frame, stack)) return false;
     }
-    return reachedGuard;
+    do pending.Add(frame.Rip);
+    while (pending.count < kFailureFrames && UnwindOneFrame(frame, stack));
+    return true;
 }
 
 // Makes the faulting thread continue in the thrower, as if called from the
-// faulting instruction; the return address points one byte into it, so that
-// the unwinder's "address - 1" lands on it.
-void EnterThrower(CONTEXT& context) {
+// fault site. For a faulting instruction the return address points one byte
+// into it, so that the unwinder's "address - 1" lands on it.
+void EnterThrower(CONTEXT& context, const FaultSite& site) {
+    if (site.call) {  // the return address is already on top, as for any call
+        context.Rip = reinterpret_cast<DWORD64>(&CorvixThrowPendingFault);
+        return;
+    }
     const bool leaf = (context.Rsp & 15) != 0;
     context.Rsp -= sizeof(DWORD64);
     *reinterpret_cast<DWORD64*>(context.Rsp) = context.Rip + 1;
     context.Rip = reinterpret_cast<DWORD64>(leaf ? &CorvixFaultEntryFromLeaf : &CorvixThrowPendingFault);
 }
 
-bool CanTranslate(uintptr_t guard, const CONTEXT& context) { return OnlyProgramFramesUpTo(guard, context); }
+uintptr_t InstructionOf(const CONTEXT& context) { return context.Rip; }
+uintptr_t StackOf(const CONTEXT& context) { return context.Rsp; }
 
 }  // namespace
 
@@ -184,6 +253,19 @@ using ContinueFunction = LONG(NTAPI*)(PCONTEXT context, BOOLEAN alert);
 const auto ntContinue = reinterpret_cast<ContinueFunction>(
     reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtContinue")));
 
+// A fault the thrower gave back to the system: when the same instruction
+// faults again at once on the same data, the translator stays out.
+struct Declined {
+    uintptr_t ip = 0, sp = 0, data = 0;
+    bool operator==(const Declined&) const = default;
+};
+thread_local Declined declined;
+
+// The copy has no room for the extended state (AVX) the system may describe
+// (CONTEXT_XSTATE's own bit); the registers the program is built for (SSE2
+// included) are all in it.
+constexpr DWORD kExtendedState = 0x40;
+
 struct Walk {
     uintptr_t guard;
     int frames = 0;
@@ -192,30 +274,41 @@ struct Walk {
 
 _Unwind_Reason_Code CheckFrame(_Unwind_Context* context, void* argument) {
     Walk& walk = *static_cast<Walk*>(argument);
-    const auto address = reinterpret_cast<void*>(_Unwind_GetIP(context));
     if (++walk.frames == 1) return _URC_NO_REASON;  // the thrower itself
-    if (_Unwind_GetCFA(context) > walk.guard) walk.reachedGuard = true;
-    if (!walk.reachedGuard && !InThisProgram(address)) return _URC_NORMAL_STOP;
+    const uintptr_t address = _Unwind_GetIP(context);
+    walk.reachedGuard = walk.reachedGuard || _Unwind_GetCFA(context) > walk.guard;
+    if (!walk.reachedGuard && !InProgram(address)) return _URC_NORMAL_STOP;
     pending.Add(address);
-    return walk.frames < kWalkLimit ? _URC_NO_REASON : _URC_NORMAL_STOP;
+    return walk.reachedGuard && pending.count == kFailureFrames ? _URC_NORMAL_STOP : _URC_NO_REASON;
 }
 
-void EnterThrower(CONTEXT& context) {
+// What a fault touched: the address an access violation names.
+uintptr_t DataOf(const EXCEPTION_RECORD& record) {
+    return record.ExceptionCode == EXCEPTION_ACCESS_VIOLATION ? record.ExceptionInformation[1] : 0;
+}
+
+bool CanTranslate(uintptr_t guard, const FaultSite&, const EXCEPTION_RECORD& record, const CONTEXT& context) {
+    const Declined fault{context.Eip, context.Esp, DataOf(record)};
+    if (std::exchange(declined, {}) == fault) return false;
+    pending.data = fault.data;
+    pending.context = context;
+    pending.context.ContextFlags &= ~kExtendedState;
+    pending.guard = guard;
+    return true;  // the thrower decides
+}
+
+void EnterThrower(CONTEXT& context, const FaultSite& site) {
+    if (site.call) {
+        context.Eip = reinterpret_cast<DWORD>(&CorvixThrowPendingFault);
+        return;
+    }
     context.Esp -= sizeof(DWORD);
     *reinterpret_cast<DWORD*>(context.Esp) = context.Eip + 1;
     context.Eip = reinterpret_cast<DWORD>(&CorvixThrowPendingFault);
 }
 
-// The copy has no room for the extended state (AVX) the system may describe;
-// the registers the program is built for (SSE2 included) are all in it.
-constexpr DWORD kExtendedState = 0x40;
-
-bool CanTranslate(uintptr_t guard, const CONTEXT& context) {
-    pending.context = context;
-    pending.context.ContextFlags &= ~kExtendedState;
-    pending.guard = guard;
-    return true;  // decided by the thrower
-}
+uintptr_t InstructionOf(const CONTEXT& context) { return context.Eip; }
+uintptr_t StackOf(const CONTEXT& context) { return context.Esp; }
 
 }  // namespace
 
@@ -224,7 +317,7 @@ extern "C" void CorvixThrowPendingFault() {
     pending.count = 0;
     _Unwind_Backtrace(&CheckFrame, &walk);
     if (walk.reachedGuard) throw pending.fault;
-    declined = {pending.fault.pAddress, pending.context.Esp};
+    declined = {pending.context.Eip, pending.context.Esp, pending.data};
     if (ntContinue) ntContinue(&pending.context, FALSE);  // the instruction runs again and faults untranslated
     std::abort();
 }
@@ -238,20 +331,13 @@ LONG CALLBACK TranslateFault(EXCEPTION_POINTERS* pointers) {
     CONTEXT& context = *pointers->ContextRecord;
     // Every exception passes here, C++ ones too on 64-bit: the slot is read for faults only.
     if (!IsTranslatedFault(record.ExceptionCode)) return EXCEPTION_CONTINUE_SEARCH;
-#ifdef _WIN64
-    const uintptr_t stack = context.Rsp;
-#else
-    const uintptr_t stack = context.Esp;
-#endif
     const auto guard = reinterpret_cast<uintptr_t>(InnermostGuard());
-    if (!guard || stack >= guard || !InThisProgram(record.ExceptionAddress)) return EXCEPTION_CONTINUE_SEARCH;
-    if (declined.address == record.ExceptionAddress && declined.stack == stack) {
-        declined = {};
-        return EXCEPTION_CONTINUE_SEARCH;
-    }
-    if (!CanTranslate(guard, context)) return EXCEPTION_CONTINUE_SEARCH;
+    if (!guard || StackOf(context) >= guard) return EXCEPTION_CONTINUE_SEARCH;
+    const std::optional<FaultSite> site = SiteOf(record, InstructionOf(context), StackOf(context));
+    if (!site) return EXCEPTION_CONTINUE_SEARCH;
     pending.fault = {record.ExceptionCode, record.ExceptionAddress};
-    EnterThrower(context);
+    if (!CanTranslate(guard, *site, record, context)) return EXCEPTION_CONTINUE_SEARCH;
+    EnterThrower(context, *site);
     return EXCEPTION_CONTINUE_EXECUTION;
 }
 
@@ -270,32 +356,22 @@ __attribute__((noinline)) bool ReportCallbackFailure(const char* where, std::exc
     try {
         std::rethrow_exception(error);
     } catch (const StructuredException&) {
-        frames = FaultFrames();
+        frames = {pending.frames, pending.count};
     } catch (...) {
         frames = {captured, CaptureStackBackTrace(1, kFailureFrames, captured, nullptr)};
     }
     const KeptFailureFrames kept(frames);
-    bool retry = false;
     try {
-        retry = currentReporter(where, error);
+        const GuardFrame reporting;  // a fault in the handler's own work is a failure of its own
+        const bool retry = currentReporter(where, error);
+        ForgetFailureCallLevels();
+        return retry;
     } catch (...) {
-        // The handler failed at its own work: nothing can be trusted to report it.
-        WriteLine("corvix: the error handler failed (" + Describe(std::current_exception()) +
-                  ") while reporting an exception in " + where + ": " + Describe(error) + "\n");
-        ExitProcess(1);
+        EndAfterHandlerFailure(where, error, std::current_exception());
     }
-    ForgetFailureCallLevels();
-    return retry;
 }
 
-std::span<void* const> FaultFrames() { return {pending.frames, pending.count}; }
-
-bool InThisProgram(const void* address) {
-    HMODULE module = nullptr;
-    return GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                              static_cast<LPCSTR>(address), &module) &&
-           module == GetModuleHandleA(nullptr) && address >= static_cast<const void*>(module);
-}
+bool InThisProgram(const void* address) { return InProgram(reinterpret_cast<uintptr_t>(address)); }
 
 void InstallCrashTranslation() {
     static const PVOID handler = [] {
@@ -303,6 +379,7 @@ void InstallCrashTranslation() {
             WriteLine("corvix: no thread slot is left: faults in callbacks end the program\n");
             return PVOID{};
         }
+        ProgramImage();
         // First in line: it takes only faults under a guard, which the
         // program's own handlers could not unwind anyway.
         return AddVectoredExceptionHandler(1, &TranslateFault);

@@ -9,7 +9,6 @@
 #include <windows.h>
 
 #include <exception>
-#include <span>
 
 namespace corvix {
 
@@ -37,10 +36,6 @@ void InstallCrashTranslation();
 
 // True for an address in the program's own module.
 bool InThisProgram(const void* address);
-
-// The program's frames at the last fault translated on this thread,
-// innermost first: the faulting instruction, then return addresses.
-std::span<void* const> FaultFrames();
 
 // Marks the innermost frame of this thread as a library guard for as long as
 // it lives; every message makes one, so it costs two slot accesses.

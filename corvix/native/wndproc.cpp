@@ -103,7 +103,7 @@ LRESULT DispatchToObject(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, LON
                                                [&] { return CallDispatch(hWnd, nMsg, wParam, lParam, nIndex); });
     // Read now: the report's own dialog dispatched other messages through the shared pair.
     if (pair == &failedDispatch)
-        return PassOn(slotPreviousProc ? slotPreviousProc(nIndex & 0xFFFF) : nullptr, hWnd, nMsg, wParam, lParam);
+        return PassOn(slotPreviousProc ? slotPreviousProc(nIndex & 0xFFFF, hWnd) : nullptr, hWnd, nMsg, wParam, lParam);
     if (pair && !pair->answer.IsNil()) return pair->answer.ForWindowProc();
     return PassOn(pair ? pair->nOldProc : nullptr, hWnd, nMsg, wParam, lParam);
 }

@@ -26,8 +26,9 @@ LRESULT DispatchToObject(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, LON
 // The dispatch behind the library's "_CXH", without its Values: the filled
 // result pair, or null for NIL.
 using SlotDispatch = const DispatchResult* (*)(UINT nMsg, WPARAM wParam, LPARAM lParam, LONG_PTR nIndex);
-// The previous procedure of the object in a slot, or null.
-using SlotPreviousProc = WNDPROC (*)(LONG_PTR nIndex);
+// The previous procedure of the object in a slot, or null when no object
+// there owns hWnd (the slot may have been given to another meanwhile).
+using SlotPreviousProc = WNDPROC (*)(LONG_PTR nIndex, HWND hWnd);
 // While "_CXH" bears `registered`, the window procedure calls `direct` in its
 // stead. A dispatch that fails hands the message to `previous` of the slot.
 void SetSlotDispatch(Value (*registered)(Args), SlotDispatch direct, SlotPreviousProc previous);

@@ -358,10 +358,11 @@ TEST_F(ErrorSystemTest, FaultsInCallbacksUnderLoadReachTheHandlerAndLeakNothing)
 }
 
 int* volatile nowhere = nullptr;  // the optimiser cannot see it is null
+void (*volatile noFunction)() = nullptr;
 
 // Optimised, with no frame of its own: on 64-bit the fault leaves the stack
 // 8 past a 16-byte boundary.
-__attribute__((noinline, noipa)) void WriteThrough(int* p) { *p = 1; }
+__attribute__((noinline, noipa, optimize("O2"))) void WriteThrough(int* p) { *p = 1; }
 
 struct SetOnExit {
     bool& done;
@@ -383,9 +384,10 @@ uintptr_t FirstRawFrame(const std::vector<std::string>& calls) {
 }
 
 // A fault in a frameless leaf from an action, a paint callback and a timer
-// action, and one in a function with a clean-up: each reaches the handler
-// with the faulting function first among the raw frames; after Default the
-// program goes on, and nothing leaks.
+// action (the timer's message through the loop), one in a function with a
+// clean-up, and a call through a null function pointer: each reaches the
+// handler, the faulting function first among the raw frames; after Default
+// the program goes on, and nothing leaks.
 TEST_F(ErrorSystemTest, AFaultInALeafOrAFramedFunctionReachesTheHandlerFromEveryCallback) {
     ERRORSYS();
     int reported = 0;
@@ -400,6 +402,7 @@ TEST_F(ErrorSystemTest, AFaultInALeafOrAFramedFunctionReachesTheHandlerFromEvery
     bool cleaned = false;
     const auto leaf = TButton::New({.oWnd = main, .bAction = [] { WriteThrough(nowhere); }});
     const auto framed = TButton::New({.oWnd = main, .bAction = [&] { WriteThroughAfterSetUp(nowhere, cleaned); }});
+    const auto called = TButton::New({.oWnd = main, .bAction = [] { noFunction(); }});
     main->bPainted = [](HDC, const PAINTSTRUCT&, TWindow&) {
         WriteThrough(nowhere);
         return Answer::Number(0);
@@ -413,9 +416,11 @@ TEST_F(ErrorSystemTest, AFaultInALeafOrAFramedFunctionReachesTheHandlerFromEvery
         SendMessageA(leaf->hWnd, BM_CLICK, 0, 0);
         EXPECT_LT(FirstRawFrame(calls) - leafAt, 16u) << "the action's report starts in the faulting function";
         SendMessageA(framed->hWnd, BM_CLICK, 0, 0);
+        SendMessageA(called->hWnd, BM_CLICK, 0, 0);
         RedrawWindow(main->hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-        SendMessageA(main->hWnd, WM_TIMER, timer->nId, 0);
-        EXPECT_EQ(reported, 4);
+        PostMessageA(main->hWnd, WM_TIMER, timer->nId, 0);
+        SYSREFRESH();
+        EXPECT_EQ(reported, 5);
     };
     round();  // the system's first-use caches
     EXPECT_TRUE(cleaned) << "the framed function's clean-up ran";
@@ -424,6 +429,20 @@ TEST_F(ErrorSystemTest, AFaultInALeafOrAFramedFunctionReachesTheHandlerFromEvery
     EXPECT_EQ(corvix_test::CountLiveGdiObjects(), before);
     EXPECT_EQ(SendMessageA(main->hWnd, WM_GETTEXTLENGTH, 0, 0), 6) << "the window answers";
     timer->End();
+}
+
+__attribute__((noinline, noipa)) void RaiseHere() { RaiseError(*CXGENERROR(4)); }
+
+// A raised error's raw frames start in the function that raised it.
+TEST(ErrorReportTest, ARaisedErrorsRawFramesStartAtTheRaiser) {
+    std::vector<std::string> calls;
+    SetErrorHandler([&](const ErrorRecord&) {
+        calls = CallLines();
+        return Value(false);
+    });
+    RaiseHere();
+    const auto raiser = reinterpret_cast<uintptr_t>(&RaiseHere) - reinterpret_cast<uintptr_t>(GetModuleHandleA(nullptr));
+    EXPECT_LT(FirstRawFrame(calls) - raiser, 256u);
 }
 
 // The program's own last-chance handler: it opens a locked page when code
@@ -536,6 +555,19 @@ TEST_F(ErrorSystemTest, AnErrorEscapingMainOrFailingTheHandlerEndsWithOne) {
             ExitProcess(0);
         },
         testing::ExitedWithCode(1), "handler broke.*window procedure: first");
+    EXPECT_EXIT(
+        {
+            ERRORSYS();
+            SetErrorHandler([](const ErrorRecord&) -> Value {
+                WriteThrough(nowhere);
+                return Value(false);
+            });
+            const auto main = TWindow::New({.cTitle = "x"});
+            const auto button = TButton::New({.oWnd = main, .bAction = [] { throw std::runtime_error("first"); }});
+            SendMessageA(button->hWnd, BM_CLICK, 0, 0);
+            ExitProcess(0);
+        },
+        testing::ExitedWithCode(1), "fault 0xC0000005.*window procedure: first");
 }
 
 int paintsSeen = 0;

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs each built target into a prefix and builds tests/package against
-# it; then builds it once more with the source tree added by add_subdirectory.
-# Usage: build_consumer.sh SOURCE_ROOT BUILD_ROOT
+# it; then builds it once more for ARCH with the source tree added by
+# add_subdirectory (each architecture's suite builds its own).
+# Usage: build_consumer.sh SOURCE_ROOT BUILD_ROOT ARCH
 set -euo pipefail
-root=$1 build=$2
+root=$1 build=$2 own=$3
 for arch in i686 x86_64; do
     [ -f "$build/$arch/CMakeCache.txt" ] || { echo "package: no $arch build to install" >&2; exit 1; }
     prefix="$build/package/$arch"
@@ -16,11 +17,11 @@ for arch in i686 x86_64; do
     echo "package: hello.exe built for $arch against the installed package"
 done
 
-# One target is enough for add_subdirectory: it compiles the library again.
-dir="$build/package/subdirectory-i686"
+# add_subdirectory compiles the library again: once per suite, for its own target.
+dir="$build/package/subdirectory-$own"
 rm -rf "$dir"
 cmake -S "$root/tests/package" -B "$dir" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i686-w64-mingw32.cmake" -DCORVIX_SOURCE_DIR="$root" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$own-w64-mingw32.cmake" -DCORVIX_SOURCE_DIR="$root" >/dev/null
 cmake --build "$dir" --target hello >/dev/null
 [ -f "$dir/hello.exe" ] || { echo "package: no hello.exe through add_subdirectory" >&2; exit 1; }
-echo "package: hello.exe built for i686 with the source tree added by add_subdirectory"
+echo "package: hello.exe built for $own with the source tree added by add_subdirectory"
