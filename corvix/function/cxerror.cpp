@@ -1,7 +1,5 @@
 #include "corvix/function/cxerror.h"
 
-#include <windows.h>
-
 #include <array>
 
 #include "corvix/runtime/calllevel.h"
@@ -46,8 +44,8 @@ Value RaiseError(const ErrorRecord& record) {
     const ErrorHandler handler = GetErrorHandler();
     if (!handler) return Value();
     // The report's frames start at the raiser, unless a failed callback's report keeps its own.
-    void* frames[kFailureFrames];
-    const KeptFailureFrames raiser({frames, CaptureStackBackTrace(1, kFailureFrames, frames, nullptr)});
+    FrameBuffer frames;
+    const KeptFailureFrames raiser(CaptureFrames(frames));
     return handler(record);
 }
 

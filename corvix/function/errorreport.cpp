@@ -213,9 +213,9 @@ std::vector<std::string> CallLines() {
         lines.push_back("   Called from: " + level.Text());
     }
     // Then the program's own return addresses where the failure arose, for a debugger to resolve.
-    void* captured[kFailureFrames];
+    FrameBuffer captured;
     std::span<void* const> frames = FailureFrames();
-    if (frames.empty()) frames = {captured, CaptureStackBackTrace(1, kFailureFrames, captured, nullptr)};
+    if (frames.empty()) frames = CaptureFrames(captured);
     const auto base = reinterpret_cast<const char*>(GetModuleHandleA(nullptr));
     const std::string path = ProgramPath();
     const std::string program = path.substr(path.find_last_of("\\/") + 1);

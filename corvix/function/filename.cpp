@@ -62,9 +62,8 @@ void LOGSTACK() {
     LOGFILE("stack.txt", {"================="});
     // The levels the library knows by name (their parameters it does not keep), then the raw frames.
     for (const CallLevel& level : ActiveCallLevels()) LOGFILE("stack.txt", {level.Procedure()});
-    void* frames[kFailureFrames];
-    const USHORT count = CaptureStackBackTrace(1, kFailureFrames, frames, nullptr);
-    for (USHORT i = 0; i < count; ++i) LOGFILE("stack.txt", {FrameText(frames[i])});
+    FrameBuffer buffer;
+    for (void* frame : CaptureFrames(buffer)) LOGFILE("stack.txt", {FrameText(frame)});
 }
 
 }  // namespace corvix

@@ -351,14 +351,14 @@ CallbackFailureReporter SetCallbackFailureReporter(CallbackFailureReporter repor
 
 __attribute__((noinline)) bool ReportCallbackFailure(const char* where, std::exception_ptr error) {
     // The frames where it arose: a fault's own, else from the guard that caught it outward.
-    void* captured[kFailureFrames];
+    FrameBuffer captured;
     std::span<void* const> frames;
     try {
         std::rethrow_exception(error);
     } catch (const StructuredException&) {
         frames = {pending.frames, pending.count};
     } catch (...) {
-        frames = {captured, CaptureStackBackTrace(1, kFailureFrames, captured, nullptr)};
+        frames = CaptureFrames(captured);
     }
     const KeptFailureFrames kept(frames);
     try {

@@ -1,5 +1,7 @@
 #include "corvix/runtime/calllevel.h"
 
+#include <unwind.h>
+
 #include <algorithm>
 #include <string_view>
 
@@ -37,6 +39,19 @@ std::vector<CallLevel> Known(const CallLevel* stack, int count) {
     return known;
 }
 
+struct Capture {
+    void** frames;
+    size_t count = 0;
+    int skip;
+};
+
+_Unwind_Reason_Code CaptureFrame(_Unwind_Context* context, void* argument) {
+    Capture& capture = *static_cast<Capture*>(argument);
+    if (capture.skip-- > 0) return _URC_NO_REASON;
+    capture.frames[capture.count++] = reinterpret_cast<void*>(_Unwind_GetIP(context));
+    return capture.count < kFailureFrames ? _URC_NO_REASON : _URC_NORMAL_STOP;
+}
+
 }  // namespace
 
 std::string CallLevel::Procedure() const { return std::string(ProcedureName(procedure)); }
@@ -58,6 +73,7 @@ void CallScope::KeepForFailure() const {
     std::copy(levels, levels + std::min(depth, kDepth), failure);
 }
 
+
 std::vector<CallLevel> ActiveCallLevels() { return Known(levels, depth); }
 
 std::vector<CallLevel> FailureCallLevels() {
@@ -65,6 +81,12 @@ std::vector<CallLevel> FailureCallLevels() {
 }
 
 void ForgetFailureCallLevels() { failureDepth = -1; }
+
+__attribute__((noinline)) std::span<void* const> CaptureFrames(FrameBuffer& buffer, int skip) {
+    Capture capture{buffer, 0, skip + 2};  // this function and its caller
+    _Unwind_Backtrace(&CaptureFrame, &capture);
+    return {buffer, capture.count};
+}
 
 std::span<void* const> FailureFrames() { return {failureFrames, failureFrameCount}; }
 

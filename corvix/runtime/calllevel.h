@@ -72,6 +72,12 @@ void ForgetFailureCallLevels();
 // innermost first: the raiser's own first. Empty when none are kept.
 constexpr size_t kFailureFrames = 72;
 std::span<void* const> FailureFrames();
+// The return addresses of the calling function's callers, innermost first,
+// skipping `skip` of them, read from the program's own unwind tables (the
+// system's frame-pointer walk loses its way in optimised 32-bit code).
+using FrameBuffer = void* [kFailureFrames];
+std::span<void* const> CaptureFrames(FrameBuffer& buffer, int skip = 0);
+
 // Keeps frames (at most kFailureFrames) for the report made while it lives,
 // unless the report under way keeps some already.
 class KeptFailureFrames {
