@@ -213,6 +213,32 @@ TEST(BarTest, AButtonWithoutAWindowLeavesTheBarAsItWasAndAnUnknownModeIsReported
     EXPECT_EQ(reported[0], "Unknown bar mode \"MIDDLE\"");
 }
 
+// Each look with a group separator and a pressed drop-down arrow, and a hovered rounded button.
+TEST(BarTest, PaintingEveryLookAgainAndAgainLeaksNothing) {
+    const auto parent = ShownParent();
+    const auto popup = MENUBEGIN(true);
+    MENUADDITEM({.cPrompt = "Item"});
+    MENUEND();
+    const std::shared_ptr<TBar> bars[] = {TBar::New({.oWnd = parent, .l2007 = true}),
+                                          TBar::New({.oWnd = parent, .l3D = true, .cMode = "BOTTOM"}),
+                                          TBar::New({.oWnd = parent, .cMode = "LEFT"})};
+    for (const auto& bar : bars) {
+        AddButton(bar, {.lBorder = false});  // the flat look, which the 3-D bar separates
+        AddButton(bar, {.lGroup = true, .lPressed = true, .oPopup = popup});
+    }
+    const auto round = TBtnBmp::New({.nTop = 100, .nLeft = 100, .oWnd = parent, .l2007 = true});
+    round->lMOver = true;
+    const auto paint = [&] {
+        RedrawWindow(parent->hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Pump();
+    };
+    paint();  // the system's first-use caches
+    const int before = corvix_test::CountLiveGdiObjects();
+    ASSERT_GT(before, 0);
+    for (int i = 0; i < 5; ++i) paint();
+    EXPECT_EQ(corvix_test::CountLiveGdiObjects(), before);
+}
+
 TEST(BarTest, TheParentDocksTheBarAboveItsMessageBarAndTheOtherControls) {
     const auto parent = ShownParent();
     const auto top = TBar::New({.oWnd = parent, .l2007 = true});
@@ -312,6 +338,21 @@ TEST(BtnBmpTest, AFaceClickRunsOnceAndOnlyTheKeyThatPressedTheButtonCompletesIt)
     SendMessageA(b->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     EXPECT_EQ(actions, 3) << "a toggled button still takes a click";
     EXPECT_TRUE(b->lPressed);
+}
+
+TEST(BtnBmpTest, APressReleasedOutsideTheButtonRunsNothing) {
+    const auto parent = ShownParent();
+    const auto bar = TBar::New({.oWnd = parent, .l2007 = true});
+    int actions = 0;
+    const auto b = AddButton(bar, {.bAction = [&actions](TBtnBmp&) { ++actions; }});
+    const int w = b->nWidth(), h = b->nHeight();
+    const POINT outside[] = {{-1, 10}, {w, 10}, {10, -1}, {10, h}};
+    for (const POINT at : outside) {
+        SendMessageA(b->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        SendMessageA(b->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        EXPECT_EQ(actions, 0) << "released at " << at.x << ", " << at.y;
+        EXPECT_FALSE(b->lPressed);
+    }
 }
 
 TEST(BtnBmpTest, AnActionThatThrowsLeavesTheButtonClickable) {

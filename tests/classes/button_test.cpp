@@ -81,6 +81,18 @@ TEST_F(ButtonTest, TheDefaultLookFollowsTheFocusButTheDefaultButtonKeepsIt) {
     EXPECT_FALSE(DefaultLook(other->hWnd)) << "and back";
 }
 
+// An action that moves the focus elsewhere (opens a field, say): only the default button keeps its look.
+TEST_F(ButtonTest, AfterAClickWhoseActionMovesTheFocusOnlyTheDefaultButtonLooksDefault) {
+    auto elsewhere = Make({.nRow = 4, .cCaption = "Elsewhere"});
+    for (const bool lDefault : {false, true}) {
+        auto b = Make({.cCaption = lDefault ? "Default" : "Plain",
+                       .bAction = [&elsewhere] { ::SetFocus(elsewhere->hWnd); }, .lDefault = lDefault});
+        SendMessageA(b->hWnd, LM_CLICK, 0, 0);
+        ASSERT_EQ(GetFocus(), elsewhere->hWnd);
+        EXPECT_EQ(DefaultLook(b->hWnd), lDefault) << "lDefault " << lDefault;
+    }
+}
+
 // The skin installed as the demo does: Enter, Space and a click each run the action once.
 TEST_F(ButtonTest, EnterSpaceAndAClickOnASkinnedButtonEachRunTheActionOnce) {
     corvix_test::HostWindow lender;
@@ -119,6 +131,20 @@ TEST_F(ButtonTest, ASkinnedButtonWhoseFocusMessageIsAnsweredStillPaintsFocused) 
     InvalidateRect(b->hWnd, nullptr, TRUE);
     UpdateWindow(b->hWnd);
     EXPECT_EQ(Rgb(corvix_test::WindowPixel(b->hWnd, 0, 0)), Rgb(corvix_test::kFocusedCorner));
+}
+
+TEST_F(ButtonTest, APressReleasedOutsideTheButtonRunsNothing) {
+    auto b = Make({.cCaption = "Press", .nWidth = 60, .nHeight = 20, .lPixel = true});
+    for (const POINT at : {POINT{-1, 5}, POINT{70, 5}, POINT{10, -1}, POINT{10, 30}}) {
+        SendMessageA(b->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+        SendMessageA(b->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        Pump();
+        EXPECT_EQ(actions_, 0) << "released at " << at.x << ", " << at.y;
+    }
+    SendMessageA(b->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+    SendMessageA(b->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(50, 15));
+    Pump();
+    EXPECT_EQ(actions_, 1) << "released inside";
 }
 
 // The box's own loop delivers the second click while the first action runs.

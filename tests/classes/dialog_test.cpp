@@ -98,6 +98,49 @@ TEST_F(DialogTest, TheButtonsStandWhereTheTemplatePutsThemAndEndGivesTheResult) 
     EXPECT_EQ(d->nResult.AsInteger(), IDOK);
 }
 
+// Each way out, with bValid missing, agreeing and refusing: the caller gets the way's result,
+// or, when refused, the dialog stays until it is ended again.
+TEST_F(DialogTest, EveryWayOutGivesItsResultUnlessValidRefuses) {
+    const auto key = [](HWND hDlg, HWND target, WPARAM vk) {
+        MSG m{target, WM_KEYDOWN, vk, 1, 0, {}};
+        IsDialogMessageA(hDlg, &m);  // as the modal loop hands it over
+    };
+    const struct {
+        const char* way;
+        std::function<void(TDialog&, HWND hDlg, HWND ok)> take;
+        int result;
+    } ways[] = {
+        {"End", [](TDialog& d, HWND, HWND) { d.End(5); }, 5},
+        {"OK without an action", [](TDialog&, HWND, HWND ok) { SendMessageA(ok, BM_CLICK, 0, 0); }, IDOK},
+        {"Enter", [&](TDialog&, HWND hDlg, HWND ok) { key(hDlg, ok, VK_RETURN); }, IDOK},
+        {"Cancel", [](TDialog&, HWND hDlg, HWND) { SendMessageA(hDlg, WM_COMMAND, IDCANCEL, 0); }, IDCANCEL},
+        {"Escape", [&](TDialog&, HWND hDlg, HWND ok) { key(hDlg, ok, VK_ESCAPE); }, IDCANCEL},
+        {"close box", [](TDialog&, HWND hDlg, HWND) { SendMessageA(hDlg, WM_SYSCOMMAND, SC_CLOSE, 0); }, IDCANCEL},
+    };
+    const auto d = TDialog::New({.cTitle = "Ways out"});
+    for (const auto& w : ways) {
+        for (const std::optional<bool> valid : {std::optional<bool>(), std::optional(true), std::optional(false)}) {
+            std::function<bool()> bValid;
+            if (valid) bValid = [v = *valid] { return v; };
+            bool stayed = false;
+            const auto inside = [&](HWND hDlg) {
+                const HWND ok = CreateWindowA("BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 60, 20, hDlg,
+                                              reinterpret_cast<HMENU>(IDOK), nullptr, nullptr);
+                w.take(*d, hDlg, ok);
+                Pump();
+                stayed = d->hWnd == hDlg;
+                if (!stayed) return;
+                d->bValid = nullptr;
+                d->End(9);
+            };
+            RunWith(d, inside, {.bValid = bValid});
+            const std::string row = std::string(w.way) + ", bValid " + (valid ? (*valid ? "yes" : "no") : "missing");
+            EXPECT_EQ(stayed, valid == false) << row;
+            EXPECT_EQ(d->nResult.AsInteger(), valid == false ? 9 : w.result) << row;
+        }
+    }
+}
+
 TEST_F(DialogTest, EnterWithoutADefaultButtonMovesTheFocusOn) {
     const auto d = ThreeButtons();
     RunWith(d, [&](HWND hDlg) {

@@ -338,6 +338,23 @@ TEST(MenuItemTest, ReDefineChangesTheExistingItemItsEntryAndItsShortcut) {
     EXPECT_EQ(item->ReDefine({.nId = 1}), nullptr);
 }
 
+// For an owner-drawn entry the system asks the owner what a typed letter means; the answer
+// must run the entry, not only select it.
+TEST(MenuOwnerDrawTest, ALetterTypedInAnOwnerDrawnMenuRunsItsEntry) {
+    const auto built = BuildFileMenu({{.cPrompt = "&Open"}, {.cPrompt = "&Close"}});
+    const auto window = WindowWith(built.bar);
+    ASSERT_TRUE(EntryType(built.file->hMenu, 1) & MFT_OWNERDRAW);
+    const struct {
+        WORD nChar;
+        WORD nPos;
+    } cases[] = {{'c', 1}, {'O', 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(SendMessageA(window->hWnd, WM_MENUCHAR, MAKEWPARAM(c.nChar, MF_POPUP),
+                               reinterpret_cast<LPARAM>(built.file->hMenu)),
+                  MAKELRESULT(c.nPos, MNC_EXECUTE))
+            << char(c.nChar);
+}
+
 TEST(MenuOwnerDrawTest, TheWindowMeasuresItsEntriesAndDrawsAForeignOneWithTheMenusText) {
     const auto built = BuildFileMenu({{.cPrompt = "&Open\tCtrl+O"}, {}});
     const auto window = WindowWith(built.bar);

@@ -197,6 +197,24 @@ TEST(MsgBarTest, TheClassicLookDrawsItsFrameInsetBoxesAndGrip) {
             << p.what << " at " << p.col << ", " << p.row << ": " << Rgb(WindowPixel(bar->hWnd, p.col, p.row));
 }
 
+// The classic bar draws a new message at once, over its own part only.
+TEST(MsgBarTest, ANewClassicMessageLeavesTheItemsAsTheyWere) {
+    const auto parent = ShownParent();
+    const auto bar = BarOn(parent, {.cPrompt = "Classic"});
+    const auto item = TMsgItem::New({.oMsgBar = bar, .cMsg = "Key", .nWidth = 50, .lAdd = true});
+    UpdateWindow(bar->hWnd);
+    const auto items = [&] {
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < bar->GetCliRect().nBottom; ++y)
+            for (int x = item->nLeft() - 10; x < bar->GetCliRect().nRight; ++x)
+                pixels.push_back(WindowPixel(bar->hWnd, x, y));
+        return pixels;
+    };
+    const auto before = items();
+    bar->SetMsg(std::string(200, 'W'));
+    EXPECT_EQ(items(), before);
+}
+
 TEST(MsgBarTest, AMaximisedParentWithoutThemesHasNoGripAndItemsTenPixelsRight) {
     const auto parent = ShownParent();
     const auto bar = BarOn(parent, {.lClock = true});

@@ -136,6 +136,19 @@ TEST_F(CheckBoxTest, ARealClickSetsTheValueAndCallsChangeOnceWithIt) {
     EXPECT_EQ(changes[0], std::make_pair(true, box.get()));
 }
 
+TEST_F(CheckBoxTest, APressReleasedOutsideTheBoxChangesNothing) {
+    int changes = 0;
+    const auto box = TCheckBox::New({.cCaption = "&Outside", .oWnd = main_, .nWidth = 80,
+                                     .bChange = [&changes](bool, TCheckBox&) { ++changes; }, .lPixel = true});
+    for (const POINT at : {POINT{-1, 5}, POINT{90, 5}, POINT{10, -1}, POINT{10, 30}}) {
+        SendMessageA(box->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+        SendMessageA(box->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        Pump();
+        EXPECT_EQ(SendMessageA(box->hWnd, BM_GETCHECK, 0, 0), BST_UNCHECKED) << at.x << ", " << at.y;
+    }
+    EXPECT_EQ(changes, 0);
+}
+
 TEST_F(CheckBoxTest, ANonLogicalValueBecomesFalseAndResetKeepsItLogical) {
     Value value("yes");
     const auto box = TCheckBox::New(

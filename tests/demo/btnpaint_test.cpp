@@ -145,15 +145,19 @@ TEST_F(PaintTest, EnabledCaptionIsBlackEvenWhenTheParentHasNoFont) {
     EXPECT_GT(CountColour(c, 81, 25, RGB(0, 0, 0)), 10);
 }
 
+// From one font of the parent's to another: the picture kept for the first must not serve.
 TEST_F(PaintTest, CaptionUsesTheParentsFont) {
     HWND b = Button(120, 40, "Info");
     Canvas small(120, 40), large(120, 40);
-    BTNPAINT(b, small.Get());
+    HFONT little = CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
     HFONT big = CreateFontA(-30, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma");
+    host_.SetFont(little);
+    BTNPAINT(b, small.Get());
     host_.SetFont(big);
     BTNPAINT(b, large.Get());
     host_.SetFont(nullptr);
     DeleteObject(big);
+    DeleteObject(little);
     EXPECT_GT(CountColour(large, 120, 40, RGB(0, 0, 0)), 2 * CountColour(small, 120, 40, RGB(0, 0, 0)));
 }
 
@@ -191,6 +195,18 @@ TEST_F(PaintTest, ARepaintAfterAGreyedOneGivesTheFirstPaintsPixels) {
     EXPECT_EQ(CountColour(greyed, 81, 25, RGB(0, 0, 0)), 0) << "a greyed caption has no black";
     for (int y = 0; y < 25; ++y)
         for (int x = 0; x < 81; ++x) ASSERT_EQ(again.Pixel(x, y), first.Pixel(x, y)) << x << "," << y;
+}
+
+// A greyed paint sets its own text colours: the next caption drawn, not yet kept, is black again.
+TEST_F(PaintTest, ACaptionDrawnAfterAGreyedOneIsBlack) {
+    HWND b = Button(81, 25, "Info");
+    EnableWindow(b, FALSE);
+    Canvas greyed(81, 25), fresh(81, 25);
+    BTNPAINT(b, greyed.Get());
+    EnableWindow(b, TRUE);
+    SetWindowTextA(b, "Fresh");
+    BTNPAINT(b, fresh.Get());
+    EXPECT_GT(CountColour(fresh, 81, 25, RGB(0, 0, 0)), 10);
 }
 
 // Repaints are copies of kept pictures: a new caption must not get the old one's.

@@ -229,10 +229,52 @@ TEST(ErrorReportTest, TheCallListStartsAtTheInnermostLevelAndHoldsAtMost72) {
     EXPECT_EQ(calls.back(), "   Called from: outer.cpp => Outer(2)");
 }
 
+// Top-level titles in z-order; a window whose title begins one listed above it is the same
+// application, listed once.
+TEST(ErrorReportTest, TheRunningApplicationsLeaveOutATitleThatBeginsOneListedAbove) {
+    const struct {
+        const char *above, *below;
+        bool belowListed;
+    } pairs[] = {{"Ledger 7 - notes.txt", "Ledger 7", false}, {"Abacus 9", "Abacus 9 - sums.txt", true}};
+    std::vector<HWND> made;
+    for (const auto& p : pairs) {
+        const HWND above = CreateWindowA("STATIC", p.above, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        const HWND below = CreateWindowA("STATIC", p.below, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        SetWindowPos(below, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        made.insert(made.end(), {above, below});
+    }
+    const std::string report = ErrorReport(CppError("listed", "report"), {});
+    const auto listed = [&report](const std::string& title) {
+        return report.find(" " + title + "\r\n") != std::string::npos;
+    };
+    for (const auto& p : pairs) {
+        EXPECT_TRUE(listed(p.above)) << p.above;
+        EXPECT_EQ(listed(p.below), p.belowListed) << p.below;
+    }
+    for (const HWND w : made) DestroyWindow(w);
+}
+
 TEST_F(ErrorSystemTest, AnUnwritableLogStillShowsTheDialog) {
     CreateDirectoryA("Error.log", nullptr);
     EXPECT_EQ(AnswerBy(*CXGENERROR(4), "&Default"), Value(false));
     EXPECT_EQ(GetFileAttributesA("Error.log") & FILE_ATTRIBUTE_DIRECTORY, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+// Each showing draws the picture in the corner from a bitmap of its own: none may stay behind.
+TEST_F(ErrorSystemTest, ShowingTheDialogAgainAndAgainLeaksNothing) {
+    const auto show = [] {
+        DialogProbe probe([](HWND hDlg) {
+            RedrawWindow(hDlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            SendMessageA(ButtonOf(hDlg, "&Quit"), BM_CLICK, 0, 0);
+        });
+        ShowErrorDialog(*CXGENERROR(1, "No:     78"), {"   Called from: here.cpp => Here(1)"});
+        EXPECT_TRUE(probe.Ran());
+    };
+    show();  // the system's first-use caches
+    const int before = corvix_test::CountLiveGdiObjects();
+    ASSERT_GT(before, 0);
+    for (int i = 0; i < 4; ++i) show();
+    EXPECT_EQ(corvix_test::CountLiveGdiObjects(), before);
 }
 
 // Each way out that ends the program, in a child process of its own.
