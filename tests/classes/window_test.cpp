@@ -669,5 +669,15 @@ TEST(WindowMethodsTest, AnIconSharedByTwoWindowsOutlivesTheFirst) {
     EXPECT_FALSE(GetIconInfo(handle, &info)) << "destroyed with its last holder";
 }
 
+TEST(WindowMethodsTest, RefreshWithNoWindowInvalidatesNoOtherWindow) {
+    const auto elsewhere = TWindow::New({.cTitle = "elsewhere"});
+    ShowWindow(elsewhere->hWnd, SW_SHOWNORMAL);
+    Pump();
+    ValidateRect(elsewhere->hWnd, nullptr);
+    const auto unmade = std::make_shared<TWindow>();
+    unmade->Refresh();
+    EXPECT_FALSE(GetUpdateRect(elsewhere->hWnd, nullptr, FALSE)) << "told to paint";
+}
+
 }  // namespace
 }  // namespace corvix
