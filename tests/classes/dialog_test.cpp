@@ -572,6 +572,22 @@ TEST_F(DialogTest, ATemplateCutShortIsRefused) {
     EXPECT_EQ(whole->nResult.AsInteger(), 6);
 }
 
+TEST_F(DialogTest, AControlDesignedBeforeTheDialogOpensStaysInDesignMode) {
+    const auto d = TDialog::New({.cTitle = "designing"});
+    int clicks = 0;
+    const auto b = TButton::New({.nRow = 1, .nCol = 2, .cCaption = "Move me", .oWnd = d,
+                                 .bAction = [&clicks] { ++clicks; }, .nWidth = 60, .nHeight = 16, .lDesign = true});
+    bool designing = false;
+    RunWith(d, [&](HWND) {
+        designing = b->lDrag;
+        SendMessageA(b->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageA(b->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        d->End();
+    });
+    EXPECT_TRUE(designing);
+    EXPECT_EQ(clicks, 0) << "its action does not run in design mode";
+}
+
 TEST_F(DialogTest, TheMissingVbxLibraryIsSaid) {
     std::vector<std::string> shown;
     DialogProbe probe(
