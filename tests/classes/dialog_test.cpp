@@ -24,6 +24,7 @@ using corvix_test::Pump;
 constexpr int kDialogResource = 300;  // in dialog_test.rc
 constexpr int kResourceButton = 310;
 constexpr int kFontDialogResource = 301;  // with a FONT line
+constexpr int kFontDialogButton = 312;
 
 // The item's rectangle in pixels, as the system converts the template's dialog units.
 RECT ItemPixels(HWND hDlg, const TWindow& c) {
@@ -449,6 +450,7 @@ TEST_F(DialogTest, ADialogRunThreeTimesKeepsItsPlaceSizeAndFont) {
         std::string face;
     } cases[] = {{ThreeButtons({.nTop = 3, .nLeft = 5, .cTitle = "in memory"}), ""},
                  {TDialog::New({.cResName = Value(kFontDialogResource)}), "Tahoma"}};
+    const auto go = TButton::ReDefine({.nId = kFontDialogButton, .oWnd = cases[1].dialog});
     for (const auto& c : cases) {
         std::vector<RECT> places;
         std::vector<std::string> faces;
@@ -461,8 +463,8 @@ TEST_F(DialogTest, ADialogRunThreeTimesKeepsItsPlaceSizeAndFont) {
                 faces.push_back(FaceOf(font));
                 c.dialog->End();
             });
-            const auto& kept = c.dialog->oFont;
-            EXPECT_TRUE(!kept || GetObjectType(kept->hFont) == OBJ_FONT) << "no dead font kept after run " << run + 1;
+            for (const auto& kept : {c.dialog->oFont, go->oFont})
+                EXPECT_TRUE(!kept || GetObjectType(kept->hFont) == OBJ_FONT) << "a dead font kept after run " << run + 1;
         }
         ASSERT_EQ(places.size(), 3u);
         if (!c.face.empty()) {
