@@ -11,13 +11,34 @@ const std::vector<std::string> TCheckBox::aProperties = {"lChecked", "cVarName",
 
 namespace {
 
-constexpr int kBoxWidth = 16;  // the box and the gap after it
+constexpr int kBoxWidth = 16;     // the box and the gap after it
+constexpr int kCaptionMargin = 4;  // the focus frame around the caption
 
 TCheckBox::SetGet PrivateLogical() {
     return [value = std::make_shared<bool>(false)](const std::optional<Value>& x) {
         if (x) *value = x->AsLogical();
         return Value(*value);
     };
+}
+
+// The caption as drawn: "&" marks the mnemonic, "&&" shows one "&".
+std::string ShownCaption(const std::string& cCaption) {
+    std::string shown;
+    for (size_t i = 0; i < cCaption.size(); ++i) {
+        if (cCaption[i] == '&' && ++i == cCaption.size()) break;
+        shown += cCaption[i];
+    }
+    return shown;
+}
+
+// Room for the box and the whole caption, measured in the font the window
+// will have; without one the system font, the widest it may get.
+int DefaultWidth(const std::string& cCaption, const std::shared_ptr<TFont>& oFont) {
+    const HFONT font = oFont && oFont->hFont ? oFont->hFont : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+    const HDC dc = ::GetDC(nullptr);
+    const int text = GETTEXTWIDTH(dc, ShownCaption(cCaption), font);
+    ::ReleaseDC(nullptr, dc);
+    return kBoxWidth + text + kCaptionMargin;
 }
 
 }  // namespace
@@ -28,20 +49,19 @@ std::shared_ptr<TCheckBox> TCheckBox::New(const NewArgs& a, std::source_location
     const auto parent = a.oWnd ? a.oWnd : GETWNDDEFAULT();
     box->bSetGet = a.bSetGet ? a.bSetGet : PrivateLogical();
     box->MakeLogical();
-    const int characters = static_cast<int>(a.cCaption.size());
-    const int width = a.nWidth.value_or(7 * characters);
+    const auto font = a.oFont ? a.oFont : (parent ? parent->oFont : nullptr);
     box->nTop = a.nRow * (a.lPixel ? 1 : 13);
     box->nLeft = a.nCol * (a.lPixel ? 1 : 7);
     box->nBottom = box->nTop + a.nHeight;
-    // Short default captions would leave no room even for the box.
-    box->nRight = a.lPixel                      ? box->nLeft + width
-                  : !a.nWidth && characters <= 3 ? box->nLeft + kBoxWidth + width
-                                                 : box->nLeft + width - 24;
+    // Seven pixels a character less 24 would cut the box of most captions.
+    box->nRight = !a.nWidth  ? box->nLeft + DefaultWidth(a.cCaption, font)
+                  : a.lPixel ? box->nLeft + *a.nWidth
+                             : box->nLeft + *a.nWidth - 24;
     box->cCaption = a.cCaption;
     box->nStyle = WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX | WS_TABSTOP | (a.lDesign ? WS_CLIPSIBLINGS : 0);
     box->nId = GetNewId();
     box->StoreCommon(a, parent);
-    box->oFont = a.oFont ? a.oFont : (parent ? parent->oFont : nullptr);
+    box->oFont = font;
     box->lDrag = a.lDesign;
     box->CreateOrDefine("BUTTON");
     box->Refresh();
@@ -81,19 +101,21 @@ bool TCheckBox::lChecked() const { return VarGet().AsLogical(); }
 
 void TCheckBox::Click() {
     const auto keepAlive = shared_from_this();  // bChange may end this check box
-    bSetGet(Value(!lChecked()));
-    Refresh();
+    if (bSetGet) {
+        bSetGet(Value(!lChecked()));
+        Refresh();
+    }
     if (bChange) bChange(lChecked(), *this);
     TControl::Click();
 }
 
 void TCheckBox::Check() {
-    bSetGet(Value(true));
+    VarPut(Value(true));
     Refresh();
 }
 
 void TCheckBox::UnCheck() {
-    bSetGet(Value(false));
+    VarPut(Value(false));
     Refresh();
 }
 

@@ -39,6 +39,25 @@ bool IsNavigationKey(int nKey) { return nKey == VK_TAB || nKey == VK_RETURN || n
 // True when both windows lie under one top-level window.
 bool ShareAnAncestor(HWND a, HWND b) { return GetAncestor(a, GA_ROOT) == GetAncestor(b, GA_ROOT); }
 
+// Marks the windows as validating for its life, a callback that throws included.
+class ValidatingScope {
+public:
+    explicit ValidatingScope(std::shared_ptr<TWindow> parent, std::shared_ptr<TWindow> other = nullptr)
+        : parent_(std::move(parent)), other_(std::move(other)) {
+        parent_->lValidating = true;
+        if (other_) other_->lValidating = true;
+    }
+    ~ValidatingScope() {
+        parent_->lValidating = false;
+        if (other_) other_->lValidating = false;
+    }
+    ValidatingScope(const ValidatingScope&) = delete;
+    ValidatingScope& operator=(const ValidatingScope&) = delete;
+
+private:
+    std::shared_ptr<TWindow> parent_, other_;
+};
+
 std::shared_ptr<TWindow> TWindow::*const kDockSlots[] = {&TWindow::oTop, &TWindow::oLeft, &TWindow::oBottom,
                                                         &TWindow::oRight, &TWindow::oClient};
 
@@ -79,7 +98,7 @@ void TControl::Redefine(int nNewId, std::shared_ptr<TWindow> oParent) {
 }
 
 void TControl::Initiate(HWND hDlg) {
-    Default();
+    lCaptured = false;  // not Default(): a control designed before its dialog opened stays in design mode
     lFocused = false;
     hWnd = GetDlgItem(hDlg, nId);
     if (!hWnd) {
@@ -98,6 +117,7 @@ void TControl::Initiate(HWND hDlg) {
         GetFont();
     }
     if (const auto parent = Parent(); lTransparent && parent) SetBrush(parent->oBrush);
+    if (lDrag) CheckDots();
 }
 
 std::string TControl::cToChar(std::string cClsName) {
@@ -110,19 +130,31 @@ std::string TControl::cToChar(std::string cClsName) {
                      cClsName, cCaption);
 }
 
+void TControl::CoorsUpdate() {
+    if (!hWnd || dynamic_cast<const TDialog*>(Parent().get())) return;
+    const RectArray r = GETCOORS(hWnd);
+    nTop = r.nTop;
+    nLeft = r.nLeft;
+    nBottom = r.nBottom - 1;
+    nRight = r.nRight - 1;
+}
+
 void TControl::Default() {
     lDrag = false;
     lCaptured = false;
 }
 
 bool TControl::End() {
+    const auto keepAlive = weak_from_this().lock();  // the parent's list may hold the last reference
+    if (!TWindow::End()) return false;  // bValid refused: the control stays
     if (const auto parent = Parent()) {
+        if (nAlign() > 1) nAlign(1);  // its docked space goes to the others
         auto& controls = parent->aControls;
         const auto it = std::find_if(controls.begin(), controls.end(), [this](const auto& c) { return c.get() == this; });
         if (it != controls.end()) controls.erase(it);
         if (parent->oCtlFocus.lock().get() == this) parent->oCtlFocus.reset();
     }
-    return TWindow::End();
+    return true;
 }
 
 Answer TControl::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
@@ -167,10 +199,11 @@ Answer TControl::KillFocus(HWND hWndGetFocus) {
         const auto target = OWNDFROMHWND(hWndGetFocus);
         if (target && target->lCancel && !IsNavigationKey(parent->nLastKey)) {
             // Focus moved by mouse onto a Cancel button: no validation.
-            parent->lValidating = true;
-            parent->nLastKey = 0;
-            ForWhen();
-            parent->lValidating = false;
+            {
+                const ValidatingScope validating(parent);
+                parent->nLastKey = 0;
+                ForWhen();
+            }
             return LostFocus(hWndGetFocus);
         }
     }
@@ -191,24 +224,12 @@ Answer TControl::LostFocus(HWND hWndGetFocus) {
 void TControl::CXLostFocus(HWND hWndGetFocus) {
     const auto parent = Parent();
     if (!parent || parent->lValidating) return;
-    parent->lValidating = true;
     std::shared_ptr<TWindow> otherParent;
     if (const HWND other = GetParent(hWndGetFocus); other && other != parent->hWnd) {
         otherParent = OWNDFROMHWND(other);
-        if (otherParent && otherParent->lValidating) {
-            parent->lValidating = false;
-            return;
-        }
-        if (otherParent) otherParent->lValidating = true;
+        if (otherParent && otherParent->lValidating) return;
     }
-    // Cleared however the validation ends, a bValid that throws included.
-    struct Validating {
-        std::shared_ptr<TWindow> parent, other;
-        ~Validating() {
-            parent->lValidating = false;
-            if (other) other->lValidating = false;
-        }
-    } const validating{parent, otherParent};
+    const ValidatingScope validating(parent, otherParent);
     if (!lValid())
         SETFOCUS(hWnd);
     else
@@ -398,6 +419,7 @@ HWND BottomNeighbour(const TWindow& parent) { return WindowOf(parent.oMsgBar ? p
 
 void TControl::DockBetween(void (*dock)(HWND, HWND, HWND)) {
     if (const auto p = Parent()) dock(hWnd, TopNeighbour(*p), BottomNeighbour(*p));
+    CoorsUpdate();
     FollowDots();
 }
 
@@ -410,6 +432,7 @@ void TControl::AdjClient() {
     if (const auto p = Parent())
         WNDADJCLIENT(hWnd, TopNeighbour(*p), BottomNeighbour(*p), WindowOf(p->oLeft), WindowOf(p->oRight),
                      nClientBevel);
+    CoorsUpdate();
     FollowDots();
 }
 

@@ -98,8 +98,10 @@ public:
     virtual Answer Change() { return Answer::Nil(); }
     // The window class paints a control unless a subclass displays it itself.
     virtual Answer Display() { return Answer::Nil(); }
-    // A control's rectangle stays as it was given; moving it does not rewrite it.
-    void CoorsUpdate() override {}
+    // Keeps the stored rectangle with the window, right and bottom inclusive as
+    // Create reads them. On a dialog it stays the template's, whose units are
+    // not the window's pixels.
+    void CoorsUpdate() override;
     // In design mode the focused control's handles follow it.
     void Move(int nNewTop, int nNewLeft, int nNewWidth = 0, int nNewHeight = 0, bool lRepaint = true) override;
     using TWindow::nHeight;

@@ -2,6 +2,7 @@
 // which a control is moved and resized on a grid with a rubber band and
 // eight resize handles shared by the whole process.
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -64,6 +65,7 @@ Answer TControl::LButtonDown(int nRow, int nCol, WPARAM nKeyFlags) {
     nLastCol = nCol;
     if (!lDrag) return TWindow::LButtonDown(nRow, nCol, nKeyFlags);
     HideDots();
+    if (!lMouseDown) return Answer::Number(0);  // released while the queue drained: no capture to take
     CURSORCATCH();
     if (!lCaptured) {
         anchor = Snapped(nRow, nCol);
@@ -90,6 +92,7 @@ Answer TControl::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {
         }
         return Answer::Number(0);
     }
+    if (!(nKeyFlags & MK_LBUTTON)) lMouseDown = false;  // released where this control did not hear it
     if (!lMouseDown || !oDragCursor || (std::abs(row - nLastRow) <= 5 && std::abs(col - nLastCol) <= 5))
         return TWindow::MouseMove(row, col, nKeyFlags);
     if (!dragging) {
@@ -175,11 +178,13 @@ void TControl::Move(int nNewTop, int nNewLeft, int nNewWidth, int nNewHeight, bo
 
 void TControl::nWidth(int nNewWidth) {
     TWindow::nWidth(nNewWidth);
+    CoorsUpdate();
     FollowDots();
 }
 
 void TControl::nHeight(int nNewHeight) {
     TWindow::nHeight(nNewHeight);
+    CoorsUpdate();
     FollowDots();
 }
 
@@ -192,7 +197,11 @@ std::vector<std::string> TControl::Inspect(const std::string& cName) const {
     return {};
 }
 
+// Never smaller than one grid step: a band dragged past the opposite edge
+// would give no size, or a negative one.
 void TControl::Place(int nNewTop, int nNewLeft, int nNewWidth, int nNewHeight) {
+    nNewWidth = std::max(nNewWidth, GridWidth());
+    nNewHeight = std::max(nNewHeight, GridHeight());
     Move(nNewTop, nNewLeft, nNewWidth, nNewHeight, true);
     nTop = nNewTop;
     nLeft = nNewLeft;

@@ -194,6 +194,11 @@ std::string TDialog::cToChar(HWND hWndParent) {
 void TDialog::Activate(const ActivateArgs& a, std::source_location where) {
     const auto self = shared_from_this();  // the dialog outlives its own callbacks
     RunAtLevel(CallLevel::At(where), [&] {
+        if (hWnd && IsWindow(hWnd)) {
+            // One window per object: a second would share its state and its table entry.
+            RaiseError(LibraryError("Dialog already active", "Title: " + cCaption));
+            return;
+        }
         nLastKey = 0;
         const ActivationScope counted;
         const HWND parent = ParentForActivation();
@@ -250,12 +255,16 @@ void TDialog::RunModeless(HWND hWndParent) {
         MSGALERT(kTableFull);
         return;
     }
-    hWnd = !cResName.IsNil() ? CREATEDLG(hResources, cResName, hWndParent, this)
+    lInitiated_ = false;
+    const HWND created = !cResName.IsNil()
+                             ? CREATEDLG(hResources, cResName, hWndParent, this)
                              : CREATEDLGINDIRECT(GetModuleHandleA(nullptr), cToChar(hWndParent), hWndParent, this);
-    if (!hWnd) {
-        CreationError();
+    if (!created || !IsWindow(created)) {
+        hWnd = nullptr;
+        if (!lInitiated_) CreationError();  // else it ended itself from bInit
         return;
     }
+    hWnd = created;
     if (listed && !REGDIALOG(hWnd)) {
         SendMessageA(hWnd, WM_CLOSE, 0, 0);
         MSGALERT(kTableFull);
@@ -279,9 +288,11 @@ void TDialog::CreationError() const {
 
 Answer TDialog::Initiate(HWND, HWND hDlg) {
     bool letManagerFocus = true;
+    lInitiated_ = true;
     if (hDlg) hWnd = hDlg;
     if (!lModal) Link();
     if (lVbx && !StartVbxDialog(hWnd, hResources, cResName)) MSGALERT("Error on VBX's initialization");
+    lFontTaken_ = !oFont;
     if (oFont)
         SetFont(oFont);
     else
@@ -293,8 +304,8 @@ Answer TDialog::Initiate(HWND, HWND hDlg) {
     if (lResize16 && !cResName.IsNil()) Widen16();
     if (lCentered)
         WNDCENTER(hWnd);
-    else if (InMemory())
-        Move(nTop, nLeft);
+    else if (InMemory())  // not Move: the stored rectangle is the template's, not the frame's
+        SetWindowPos(hWnd, nullptr, nLeft, nTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (lCaptionGiven_) SetText(cCaption);
     if (!cResName.IsNil()) nStyle = static_cast<DWORD>(GetWindowLongPtrA(hWnd, GWL_STYLE));
     MakeFrameBars();
@@ -368,6 +379,8 @@ Answer TDialog::Close(WPARAM nNewResult) {
 }
 
 Answer TDialog::Destroy() {
+    // A font found on the window may be the dialog manager's, deleted with it.
+    if (std::exchange(lFontTaken_, false)) DropReference(oFont);
     if (lModal) {
         hWnd = nullptr;  // the object may run again and keeps what it holds
         if (GETWNDDEFAULT().get() == this) SETWNDDEFAULT(nullptr);

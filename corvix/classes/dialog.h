@@ -127,7 +127,7 @@ public:
     Answer SysCommand(WPARAM nCmd, LPARAM nLParam) override;
     Answer Help(WPARAM wParam, LPARAM pHelpInfo) override;
     Answer NcActivate(bool lActivating) override;
-    Answer QueryEndSession() override { return Answer::Logical(!End()); }
+    Answer QueryEndSession() override;
     Answer Destroy() override;
     // The title-bar help button, unless lHelpIcon is false.
     void Help95() const;
@@ -141,6 +141,8 @@ public:
 
 private:
     bool lCaptionGiven_ = false;
+    bool lFontTaken_ = false;  // this run's font came from the window or the owner
+    bool lInitiated_ = false;
     bool InMemory() const { return cResName.IsNil() && cResData.empty(); }
     // The owner's window; else the active window inside another dialog or a
     // running program; else the application window.

@@ -197,7 +197,7 @@ Answer TDialog::SysCommand(WPARAM nCmd, LPARAM nLParam) {
             if (!lModal) break;
             if (GetCapture()) ReleaseCapture();
             return Answer::Logical(false);
-        case SC_CONTEXTHELP: lHelpIcon = true; return Answer::Logical(false);
+        case SC_CONTEXTHELP: lHelpIcon = true; return Answer::Nil();  // the system enters help mode
         default: break;
     }
     return TWindow::SysCommand(nCmd, nLParam);
@@ -216,6 +216,14 @@ Answer TDialog::Help(WPARAM, LPARAM pHelpInfo) {
     else
         HelpTopic();
     return Answer::Number(1);
+}
+
+// The session may end once the dialog has closed. A modal dialog answers
+// through its dialog procedure, where false asks for the system's default.
+Answer TDialog::QueryEndSession() {
+    const bool ended = End();
+    if (lModal) return Answer::Logical(!ended);
+    return Answer::Number(ended ? TRUE : FALSE);
 }
 
 Answer TDialog::NcActivate(bool lActivating) {

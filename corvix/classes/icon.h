@@ -52,6 +52,8 @@ public:
     static std::shared_ptr<TIcon> ReDefine(const ReDefineArgs& args);
 
     TIcon() = default;
+    TIcon(const TIcon&) = delete;  // two holders would destroy the one icon twice
+    TIcon& operator=(const TIcon&) = delete;
     ~TIcon() override { DropIcon(); }
     std::string ClassName() const override { return "TICON"; }
 

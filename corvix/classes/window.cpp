@@ -460,8 +460,9 @@ void TWindow::SetBrush(std::shared_ptr<TBrush> oNewBrush) {
 }
 
 void TWindow::SetIcon(std::shared_ptr<TIcon> oNewIcon) {
-    oIcon = std::move(oNewIcon);
-    if (hWnd && oIcon) SendMessageA(hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(oIcon->hIcon));
+    // The old icon goes on return, once the window no longer shows it.
+    const auto previous = std::exchange(oIcon, std::move(oNewIcon));
+    if (hWnd) SendMessageA(hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(oIcon ? oIcon->hIcon : nullptr));
 }
 
 void TWindow::Center(const TWindow* oOver) {

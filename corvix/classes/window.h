@@ -353,7 +353,10 @@ public:
     void Iconize() const { CloseWindow(hWnd); }
     void Enable();
     void Disable();
-    void Refresh(bool lErase = true) const { InvalidateRect(hWnd, nullptr, lErase); }
+    // Without a window nothing: InvalidateRect(0) would repaint the whole screen.
+    void Refresh(bool lErase = true) const {
+        if (hWnd) InvalidateRect(hWnd, nullptr, lErase);
+    }
     void GoTop() const { BringWindowToTop(hWnd); }
     virtual void SetFocus();
     bool lValid() const { return !bValid || bValid(); }

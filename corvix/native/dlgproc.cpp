@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "corvix/native/callbackguard.h"
+#include "corvix/native/dlgtemplate.h"
 #include "corvix/native/eventloop.h"
 #include "corvix/native/ondemand.h"
 
@@ -52,8 +53,6 @@ INT_PTR Deliver(MessageTarget* target, HWND hDlg, UINT nMsg, WPARAM wParam, LPAR
     });
 }
 
-// A header with no menu, the system's class and an empty title.
-constexpr size_t kShortestTemplate = sizeof(DLGTEMPLATE) + 3 * sizeof(WORD);
 
 // Records the object under construction while create runs.
 template <typename Create>
@@ -143,7 +142,7 @@ int DIALOGBOX(HINSTANCE hInstance, const Value& xResName, HWND hWndParent, Messa
 
 int DIALOGBOXINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND hWndParent, MessageTarget* target) {
     if (cTemplate.empty()) return 0;
-    if (cTemplate.size() < kShortestTemplate) return Unsigned16(-1);  // the system would read past it
+    if (!IsWholeTemplate(cTemplate)) return Unsigned16(-1);  // the system would read past it
     RunningScope running;
     const GlobalTemplate memory(cTemplate);
     if (!memory.Get()) return Unsigned16(-1);
@@ -159,7 +158,7 @@ HWND CREATEDLG(HINSTANCE hInstance, const Value& xResName, HWND hWndParent, Mess
 }
 
 HWND CREATEDLGINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND hWndParent, MessageTarget* target) {
-    if (cTemplate.size() < kShortestTemplate) return nullptr;  // empty, or too short to read
+    if (!IsWholeTemplate(cTemplate)) return nullptr;  // empty, or cut short
     const GlobalTemplate memory(cTemplate);
     if (!memory.Get()) return nullptr;
     return Construct(target, [&] {

@@ -54,8 +54,8 @@ HWND CREATEDLGINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageTarg
 // string or a number; results travel as unsigned 16-bit numbers, so a modal
 // dialog that could not be created answers 65535. The template bytes are
 // copied into movable global memory for the length of the call; an empty
-// template makes no dialog (0), and one too short to hold a header cannot
-// be created.
+// template makes no dialog (0), and one cut short of what its header
+// promises cannot be created.
 int DIALOGBOX(HINSTANCE hInstance, const Value& xResName, HWND hWndParent, MessageTarget* target);
 int DIALOGBOXINDIRECT(HINSTANCE hInstance, const std::string& cTemplate, HWND hWndParent, MessageTarget* target);
 HWND CREATEDLG(HINSTANCE hInstance, const Value& xResName, HWND hWndParent, MessageTarget* target);

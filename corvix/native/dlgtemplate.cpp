@@ -26,6 +26,50 @@ void PutText(std::string& out, const std::string& text, UINT nCodePage, DWORD nF
 
 void PadToFour(std::string& out) { out.resize((out.size() + 3) / 4 * 4, '\0'); }
 
+// Reads a template front to back; once a read would pass the end, every
+// later one fails too.
+class TemplateReader {
+public:
+    explicit TemplateReader(const std::string& bytes) : bytes_(bytes) {}
+    bool Whole() const { return whole_; }
+    void Skip(size_t n) {
+        whole_ = whole_ && bytes_.size() - at_ >= n;
+        if (whole_) at_ += n;
+    }
+    unsigned Word() {
+        Skip(2);
+        if (!whole_) return 0;
+        return static_cast<unsigned char>(bytes_[at_ - 2]) | static_cast<unsigned char>(bytes_[at_ - 1]) << 8;
+    }
+    DWORD Dword() {
+        const DWORD low = Word();
+        return low | static_cast<DWORD>(Word()) << 16;
+    }
+    void Text() {
+        while (Word() != 0) {
+        }
+    }
+    // A menu, class or caption: none, 0xFFFF and an ordinal, or a text.
+    void TextOrOrdinal() {
+        const unsigned first = Word();
+        if (first == 0xFFFF)
+            Word();
+        else if (first != 0)
+            Text();
+    }
+    void AlignToFour() { Skip((4 - at_ % 4) % 4); }
+
+private:
+    const std::string& bytes_;
+    size_t at_ = 0;
+    bool whole_ = true;
+};
+
+bool IsExtended(const std::string& t) {
+    return t.size() >= 4 && t[0] == 1 && t[1] == 0 && static_cast<unsigned char>(t[2]) == 0xFF &&
+           static_cast<unsigned char>(t[3]) == 0xFF;
+}
+
 }  // namespace
 
 LONG GETDLGBASEUNITS() { return GetDialogBaseUnits(); }
@@ -73,6 +117,36 @@ std::string CDLG2CHR(int nItems, int nTop, int nLeft, int nBottom, int nRight, c
     }
     PadToFour(header);
     return header;
+}
+
+bool IsWholeTemplate(const std::string& cTemplate) {
+    const bool extended = IsExtended(cTemplate);
+    TemplateReader r(cTemplate);
+    DWORD style = 0;
+    if (extended) {
+        r.Skip(12);  // version, signature, help identifier, extended style
+        style = r.Dword();
+    } else {
+        style = r.Dword();
+        r.Skip(4);  // extended style
+    }
+    const unsigned items = r.Word();
+    r.Skip(8);  // x, y, cx, cy
+    r.TextOrOrdinal();  // menu
+    r.TextOrOrdinal();  // class
+    r.Text();           // title
+    if (style & DS_SETFONT) {
+        r.Skip(extended ? 6 : 2);  // point size; weight, italic and character set
+        r.Text();
+    }
+    for (unsigned i = 0; i < items && r.Whole(); ++i) {
+        r.AlignToFour();
+        r.Skip(extended ? 24 : 18);
+        r.TextOrOrdinal();  // class
+        r.TextOrOrdinal();  // caption
+        r.Skip(r.Word());   // creation data
+    }
+    return r.Whole();
 }
 
 }  // namespace corvix

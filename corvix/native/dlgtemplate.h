@@ -35,4 +35,9 @@ std::string CDLG2CHR(int nItems, int nTop, int nLeft, int nBottom, int nRight, c
 std::string CCTRL2CHR(int nTop, int nLeft, int nBottom, int nRight, int nId, DWORD nStyle,
                       const std::string& cClass, const std::string& cCaption);
 
+// True when the bytes hold every part their header promises: the header with
+// its strings and font, then each item, on its 4-byte boundary, with its
+// class, caption and creation data. Both the plain and the extended format.
+bool IsWholeTemplate(const std::string& cTemplate);
+
 }  // namespace corvix

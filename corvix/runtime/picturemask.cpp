@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -48,35 +49,54 @@ std::string PlainText(const Value& x) {
     }
 }
 
-// The digits of |x| rounded to nDecimals places, split at the point.
+// The shortest plain decimal that reads back as x: 0.1 is "0.1", never
+// "0.1000000000000000055511"; inf and nan as the conversion writes them.
+std::string ShortestText(double x) {
+    char text[400];  // room for the largest double written out in full
+    const auto result = std::to_chars(text, text + sizeof text, x, std::chars_format::fixed);
+    return std::string(text, result.ptr);
+}
+
+// Rounds whole.fraction to nDecimals places, a half away from zero.
+std::pair<std::string, std::string> Rounded(std::string whole, std::string fraction, size_t nDecimals) {
+    const bool up = fraction.size() > nDecimals && fraction[nDecimals] >= '5';
+    fraction.resize(nDecimals, '0');
+    if (!up) return {whole, fraction};
+    std::string digits = whole + fraction;
+    size_t i = digits.size();
+    while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+    if (i == 0)
+        digits.insert(0, 1, '1');
+    else
+        ++digits[i - 1];
+    return {digits.substr(0, digits.size() - nDecimals), digits.substr(digits.size() - nDecimals)};
+}
+
+// The digits of |x| rounded to nDecimals places, split at the point. A
+// double is rounded as it is written, so 1.005 is a half as the user sees it.
 std::pair<std::string, std::string> Digits(const Value& x, int nDecimals) {
+    const auto places = static_cast<size_t>(nDecimals);
     if (x.GetType() == Value::Type::Integer) {
         const int64_t n = x.AsInteger();
         std::string whole = std::to_string(n);
         if (n < 0) whole.erase(0, 1);
-        return {whole, std::string(static_cast<size_t>(nDecimals), '0')};
+        return {whole, std::string(places, '0')};
     }
-    // Sized to what it prints: a large number with many decimals is no error.
-    const double magnitude = std::fabs(x.AsDouble());
-    std::string all(static_cast<size_t>(std::snprintf(nullptr, 0, "%.*f", nDecimals, magnitude)) + 1, '\0');
-    std::snprintf(all.data(), all.size(), "%.*f", nDecimals, magnitude);
-    all.pop_back();
+    const std::string all = ShortestText(std::fabs(x.AsDouble()));
     const size_t point = all.find('.');
-    if (point == std::string::npos) return {all, ""};
-    return {all.substr(0, point), all.substr(point + 1)};
+    if (point == std::string::npos) return Rounded(all, "", places);
+    return Rounded(all.substr(0, point), all.substr(point + 1), places);
 }
 
 bool IsNegative(const Value& x) {
     return x.GetType() == Value::Type::Integer ? x.AsInteger() < 0 : std::signbit(x.AsDouble());
 }
 
-// The decimals a double shows with ten places at most, trailing zeros dropped.
+// The decimals of the shortest text that reads back as x.
 int ShownDecimals(double x) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.10f", std::fabs(std::fmod(x, 1.0)));
-    std::string fraction = text + 2;  // past "0."
-    while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
-    return static_cast<int>(fraction.size());
+    const std::string text = ShortestText(x);
+    const size_t point = text.find('.');
+    return point == std::string::npos ? 0 : static_cast<int>(text.size() - point - 1);
 }
 
 // A template that just holds the number, one place for the sign included.
@@ -88,7 +108,19 @@ std::string FittingTemplate(const Value& x) {
     return t;
 }
 
+// A number that does not fit: an asterisk in every place but the point.
+std::string Overflow(const std::string& tmpl, char decimalPoint) {
+    std::string field;
+    for (char c : tmpl) field += c == '.' ? decimalPoint : '*';
+    return field;
+}
+
+bool HasDigitSlot(const std::string& tmpl) { return std::any_of(tmpl.begin(), tmpl.end(), IsDigitSlot); }
+
 std::string Number(const Value& x, const Picture& p) {
+    const char thousands = p.Has('E') ? '.' : ',', decimalPoint = p.Has('E') ? ',' : '.';
+    if (x.GetType() == Value::Type::Double && !std::isfinite(x.AsDouble()))
+        return HasDigitSlot(p.cTemplate) ? Overflow(p.cTemplate, decimalPoint) : ShortestText(x.AsDouble());
     const std::string tmpl = p.cTemplate.empty() ? FittingTemplate(x) : p.cTemplate;
     const size_t point = tmpl.find('.');
     const std::string wholePart = tmpl.substr(0, point);
@@ -104,15 +136,10 @@ std::string Number(const Value& x, const Picture& p) {
     if (whole == "0" && wholePlaces == 0) whole.clear();  // ".99" shows no leading zero
     const bool zero = whole.find_first_not_of('0') == std::string::npos &&
                       decimals.find_first_not_of('0') == std::string::npos;
-    const char thousands = p.Has('E') ? '.' : ',', decimalPoint = p.Has('E') ? ',' : '.';
     const char sign = !negative || p.Has('X') ? '\0' : p.Has('(') ? '(' : '-';
-    const auto needed = static_cast<std::ptrdiff_t>(whole.size()) + (sign ? 1 : 0);
-
-    std::string field;
-    if (needed > wholePlaces) {
-        for (char c : tmpl) field += c == '.' ? decimalPoint : '*';
-        return field;
-    }
+    // A parenthesis takes a free place before the digits, or stands in front.
+    const auto needed = static_cast<std::ptrdiff_t>(whole.size()) + (sign == '-' ? 1 : 0);
+    if (needed > wholePlaces) return Overflow(tmpl, decimalPoint);
     // Whole digits from the right; the sign takes the first place left of them.
     std::string left;
     size_t next = whole.size();
@@ -134,8 +161,9 @@ std::string Number(const Value& x, const Picture& p) {
             left += t;
         }
     }
+    if (!signPlaced) left += sign;
     std::reverse(left.begin(), left.end());
-    field = left;
+    std::string field = left;
     if (point != std::string::npos) {
         field += decimalPoint;
         size_t d = 0;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "corvix/classes/brush.h"
 #include "corvix/classes/button.h"
 #include "corvix/classes/cursor.h"
@@ -101,6 +103,18 @@ TEST_F(ControlTest, AFailingValidationTakesTheFocusBackButNotFromACancelButton) 
     EXPECT_EQ(GetFocus(), H(2)) << "a Cancel button takes the focus unvalidated";
 }
 
+TEST_F(ControlTest, ASiblingsWhenThatThrowsLeavesValidationWorking) {
+    SetErrorHandler([](const ErrorRecord&) { return Value(false); });
+    buttons_[0]->bValid = [] { return false; };
+    buttons_[1]->bWhen = []() -> bool { throw std::runtime_error("no answer"); };
+    buttons_[2]->lCancel = true;
+    Leave(0, 2, TControl::kMouseKey);  // the Cancel shortcut asks every bWhen
+    EXPECT_FALSE(main_->lValidating);
+    buttons_[1]->bWhen = nullptr;
+    Leave(0, 1, VK_TAB);
+    EXPECT_EQ(GetFocus(), H(0)) << "validated again";
+}
+
 TEST_F(ControlTest, AfterAGoodValidationTheMouseKeepsItsPlaceAndUpGoesBack) {
     Leave(1, 2, TControl::kMouseKey);
     EXPECT_EQ(GetFocus(), H(2));
@@ -143,6 +157,26 @@ TEST_F(ControlTest, DockingPutsTheWindowWhereReSizeLaysItOut) {
     }
     label.nAlign(1);
     EXPECT_EQ(main_->oClient, nullptr);
+}
+
+// The stored rectangle is the window's, right and bottom being its last pixels.
+TEST_F(ControlTest, TheStoredRectangleFollowsEveryMoveTheLibraryMakes) {
+    auto label = TestLabel::On(main_, 100);
+    const std::pair<const char*, std::function<void()>> moves[] = {
+        {"Move", [&] { label->Move(30, 40, 50, 20); }},
+        {"nWidth", [&] { label->nWidth(70); }},
+        {"nHeight", [&] { label->nHeight(25); }},
+        {"docked at the top", [&] { label->nAlign(2); }},
+        {"docked at the left", [&] { label->nAlign(3); }},
+        {"AdjBottom", [&] { label->AdjBottom(); }},
+    };
+    for (const auto& [what, move] : moves) {
+        move();
+        const RectArray r = GETCOORS(label->hWnd);
+        EXPECT_EQ(RectArray({label->nTop, label->nLeft, label->nBottom, label->nRight}),
+                  RectArray({r.nTop, r.nLeft, r.nBottom - 1, r.nRight - 1}))
+            << what;
+    }
 }
 
 TEST_F(ControlTest, TheAdjustersDockBetweenTheNeighbours) {
@@ -215,6 +249,20 @@ TEST_F(ControlTest, EndLeavesTheParentsControlsAndTheWindowGoesWithTheLoop) {
     EXPECT_TRUE(IsWindow(b));
     Pump();
     EXPECT_FALSE(IsWindow(b));
+}
+
+TEST_F(ControlTest, EndRefusedByValidKeepsTheControlAndADockedOneGivesBackItsSpace) {
+    buttons_[0]->bValid = [] { return false; };
+    EXPECT_FALSE(buttons_[0]->End());
+    EXPECT_EQ(main_->aControls.size(), 3u);
+    EXPECT_EQ(main_->aControls[0], buttons_[0]);
+    auto top = TestLabel::On(main_, 0), rest = TestLabel::On(main_, 100);
+    top->nAlign(2);
+    rest->nAlign(6);
+    ASSERT_GT(GETCOORS(rest->hWnd).nTop, 0);
+    EXPECT_TRUE(top->End());
+    EXPECT_EQ(main_->oTop, nullptr);
+    EXPECT_EQ(GETCOORS(rest->hWnd).nTop, 0) << "the client control fills the space";
 }
 
 // 65535 is one pixel left of (or above) the control, not 0.
@@ -298,6 +346,27 @@ TEST_F(DesignTest, EachHandleResizesAsItsRowOfTheTableSays) {
                   std::vector({c.top, c.left, c.width, c.height}))
             << "handle " << k;
     }
+}
+
+TEST_F(DesignTest, APressWithNoButtonHeldTakesNoMouseAndNoDragGivesNoSize) {
+    PostMessageA(label_->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // already queued
+    Send(WM_LBUTTONDOWN, 5, 5);
+    EXPECT_NE(GetCapture(), label_->hWnd) << "released while the press waited";
+    EXPECT_FALSE(label_->lCaptured);
+    const auto& dragged = buttons_.emplace_back(TButton::New({.nRow = 8, .nCol = 2, .cCaption = "D", .oWnd = main_}));
+    dragged->oDragCursor = TCursor::New("", "cross");
+    int begun = 0;
+    dragged->bDragBegin = [&begun](int, int, WPARAM, TControl&) { ++begun; };
+    dragged->lMouseDown = true;  // its release went to another window
+    SendMessageA(dragged->hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(40, 5));
+    EXPECT_EQ(begun, 0) << "a drag with no button held";
+    ReleaseCapture();
+    Reset();
+    SendMessageA(TControl::aDots()[3]->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);  // the right edge's handle
+    Send(WM_MOUSEMOVE, 10, -30);  // dragged past the left edge
+    Send(WM_LBUTTONUP, 10, -30);
+    EXPECT_GT(label_->nRight - label_->nLeft, 0);
+    EXPECT_GT(Coors().nRight - Coors().nLeft, 0);
 }
 
 // Every band drawn is erased again: a full repaint changes no pixel.

@@ -23,6 +23,8 @@ using corvix_test::Pump;
 
 constexpr int kDialogResource = 300;  // in dialog_test.rc
 constexpr int kResourceButton = 310;
+constexpr int kFontDialogResource = 301;  // with a FONT line
+constexpr int kFontDialogButton = 312;
 
 // The item's rectangle in pixels, as the system converts the template's dialog units.
 RECT ItemPixels(HWND hDlg, const TWindow& c) {
@@ -37,6 +39,11 @@ std::string TextOf(HWND h) {
     char text[256] = {};
     GetWindowTextA(h, text, sizeof text);
     return text;
+}
+
+std::string FaceOf(HFONT font) {
+    LOGFONTA lf{};
+    return GetObjectA(font, sizeof lf, &lf) ? lf.lfFaceName : "";
 }
 
 class DialogTest : public testing::Test {
@@ -477,6 +484,153 @@ TEST_F(DialogTest, BadInputAnswersWithoutACrashOrALeak) {
     }
     buttons_.clear();
     EXPECT_EQ(corvix_test::CountLiveGdiObjects(), before);
+}
+
+// Each run builds its window from what the runs before it left behind.
+TEST_F(DialogTest, ADialogRunThreeTimesKeepsItsPlaceSizeAndFont) {
+    const struct {
+        std::shared_ptr<TDialog> dialog;
+        std::string face;
+    } cases[] = {{ThreeButtons({.nTop = 3, .nLeft = 5, .cTitle = "in memory"}), ""},
+                 {TDialog::New({.cResName = Value(kFontDialogResource)}), "Tahoma"}};
+    const auto go = TButton::ReDefine({.nId = kFontDialogButton, .oWnd = cases[1].dialog});
+    for (const auto& c : cases) {
+        std::vector<RECT> places;
+        std::vector<std::string> faces;
+        for (int run = 0; run < 3; ++run) {
+            RunWith(c.dialog, [&](HWND hDlg) {
+                RECT r{};
+                GetWindowRect(hDlg, &r);
+                places.push_back(r);
+                const auto font = reinterpret_cast<HFONT>(SendMessageA(GetWindow(hDlg, GW_CHILD), WM_GETFONT, 0, 0));
+                faces.push_back(FaceOf(font));
+                c.dialog->End();
+            });
+            for (const auto& kept : {c.dialog->oFont, go->oFont})
+                EXPECT_TRUE(!kept || GetObjectType(kept->hFont) == OBJ_FONT) << "a dead font kept after run " << run + 1;
+        }
+        ASSERT_EQ(places.size(), 3u);
+        if (!c.face.empty()) {
+            EXPECT_EQ(faces[0], c.face);
+        }
+        for (int run = 1; run < 3; ++run) {
+            EXPECT_TRUE(EqualRect(&places[run], &places[0])) << c.dialog->cCaption << ", run " << run + 1;
+            EXPECT_EQ(faces[run], faces[0]) << c.dialog->cCaption << ", run " << run + 1;
+        }
+    }
+}
+
+TEST_F(DialogTest, ASecondActivateWhileRunningIsRefusedAndChangesNothing) {
+    std::vector<std::string> seen;
+    SetErrorHandler([&seen](const ErrorRecord& e) {
+        seen.push_back(ERRORMESSAGE(e));
+        return Value(false);
+    });
+    const auto modal = ThreeButtons({.cTitle = "modal"});
+    HWND running = nullptr;
+    RunWith(modal, [&](HWND hDlg) {
+        running = hDlg;
+        modal->Activate({.lCentered = true, .bInit = [](TWindow& self) {
+                             PostMessageA(self.hWnd, WM_COMMAND, IDCANCEL, 0);
+                             return Answer::Nil();
+                         }});
+        EXPECT_EQ(modal->hWnd, hDlg);
+        EXPECT_FALSE(modal->lCentered);
+        EXPECT_FALSE(modal->bInit);
+        EndDialog(hDlg, 5);  // ends even a dialog whose object lost its window
+    });
+    EXPECT_EQ(seen.size(), 1u);
+    const auto modeless = ThreeButtons({.cTitle = "modeless"});
+    modeless->Activate({.lModal = false});
+    const HWND first = modeless->hWnd;
+    modeless->Activate({.lModal = false});
+    EXPECT_EQ(modeless->hWnd, first);
+    EXPECT_EQ(seen.size(), 2u);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_NE(seen[0].find("Dialog already active"), std::string::npos) << seen[0];
+    for (HWND w = FindWindowA(nullptr, "modeless"); w; w = FindWindowA(nullptr, "modeless")) DestroyWindow(w);
+    Pump();
+}
+
+TEST_F(DialogTest, AModelessDialogEndedFromItsInitLeavesNoWindowListed) {
+    const auto d = ThreeButtons({.cTitle = "ends at once"});
+    HWND made = nullptr;
+    std::optional<ErrorRecord> seen;
+    SetErrorHandler([&seen](const ErrorRecord& e) {
+        seen = e;
+        return Value(false);
+    });
+    d->Activate({.lModal = false, .bInit = [&made, &d](TWindow& self) {
+                     made = self.hWnd;
+                     d->End();
+                     return Answer::Nil();
+                 }});
+    Pump();
+    ASSERT_NE(made, nullptr);
+    EXPECT_FALSE(IsWindow(made));
+    EXPECT_EQ(d->hWnd, nullptr);
+    EXPECT_FALSE(DEREGDIALOG(made)) << "left in the modeless table";
+    EXPECT_FALSE(seen) << (seen ? ERRORMESSAGE(*seen) : "");
+}
+
+TEST_F(DialogTest, AModelessDialogLetsTheSessionEndAndTheSystemServeHelp) {
+    const auto d = ThreeButtons();
+    d->Activate({.lModal = false});
+    const HWND hDlg = d->hWnd;
+    EXPECT_TRUE(d->SysCommand(SC_CONTEXTHELP, 0).IsNil()) << "the system's processing enters help mode";
+    EXPECT_EQ(d->lHelpIcon, true);
+    EXPECT_NE(SendMessageA(hDlg, WM_QUERYENDSESSION, 0, 0), 0) << "it closes, so it does not hold the session";
+    Pump();
+    EXPECT_FALSE(IsWindow(hDlg));
+}
+
+TEST_F(DialogTest, ATemplateCutShortIsRefused) {
+    const std::string header = CDLG2CHR(2, 0, 0, 50, 80, "cut", WS_POPUP | WS_CAPTION);
+    const std::string one = CCTRL2CHR(2, 2, 12, 40, 101, WS_CHILD | WS_VISIBLE, "BUTTON", "One");
+    const std::string both = header + one + CCTRL2CHR(14, 2, 24, 40, 102, WS_CHILD | WS_VISIBLE, "BUTTON", "Two");
+    const struct {
+        std::string bytes;
+        const char* what;
+    } cases[] = {
+        {header + one, "one of the two items promised"},
+        {both.substr(0, both.size() - 8), "the last caption cut"},
+        {header.substr(0, 26), "the title cut"},
+        {header + one.substr(0, 10), "an item cut in its rectangle"},
+    };
+    for (const auto& c : cases) {
+        const auto d = TDialog::New({.cTitle = "cut"});
+        d->cResData = c.bytes;
+        std::optional<ErrorRecord> seen;
+        SetErrorHandler([&seen](const ErrorRecord& e) {
+            seen = e;
+            return Value(false);
+        });
+        DialogProbe probe([](HWND hDlg) { EndDialog(hDlg, 0); });
+        d->Activate();
+        ASSERT_TRUE(seen) << c.what;
+        EXPECT_EQ(seen->SubCode, 3) << c.what;
+        EXPECT_EQ(d->nResult.AsInteger(), 65535) << c.what;
+    }
+    const auto whole = TDialog::New({.cTitle = "whole"});
+    whole->cResData = both;
+    RunWith(whole, [&](HWND) { whole->End(6); });
+    EXPECT_EQ(whole->nResult.AsInteger(), 6);
+}
+
+TEST_F(DialogTest, AControlDesignedBeforeTheDialogOpensStaysInDesignMode) {
+    const auto d = TDialog::New({.cTitle = "designing"});
+    int clicks = 0;
+    const auto b = TButton::New({.nRow = 1, .nCol = 2, .cCaption = "Move me", .oWnd = d,
+                                 .bAction = [&clicks] { ++clicks; }, .nWidth = 60, .nHeight = 16, .lDesign = true});
+    bool designing = false;
+    RunWith(d, [&](HWND) {
+        designing = b->lDrag;
+        SendMessageA(b->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageA(b->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        d->End();
+    });
+    EXPECT_TRUE(designing);
+    EXPECT_EQ(clicks, 0) << "its action does not run in design mode";
 }
 
 TEST_F(DialogTest, TheMissingVbxLibraryIsSaid) {

@@ -163,17 +163,33 @@ TEST_F(CheckBoxTest, ANonLogicalValueBecomesFalseAndResetKeepsItLogical) {
     EXPECT_EQ(value, Value(true));
 }
 
-TEST_F(CheckBoxTest, TheDefaultWidthIsTheCaptionsLessTheBoxAndShortCaptionsKeepTheBox) {
-    const struct {
-        std::string caption;
-        LONG left, right;
-    } cases[] = {{"&CheckBox", 14, 53}, {"&On", 14, 14 + 16 + 21}, {"", 14, 14 + 16}};
-    for (const auto& c : cases) {
-        const auto box = TCheckBox::New({.nCol = 2, .cCaption = c.caption, .oWnd = main_});
-        EXPECT_EQ(box->nLeft, c.left) << c.caption;
-        EXPECT_EQ(box->nRight, c.right) << c.caption;
-        EXPECT_TRUE(IsWindowVisible(box->hWnd));
+// The system draws the caption after the box and a gap of four pixels.
+TEST_F(CheckBoxTest, TheDefaultWidthHoldsTheWholeBoxAndCaptionAndAGivenWidthIsTheCallers) {
+    const int box = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    for (const std::string caption : {"", "A", "No", "&On", "Bold", "&Yes!", "Italic", "Regular", "Settings", "&CheckBox"}) {
+        const auto c = TCheckBox::New({.nCol = 2, .cCaption = caption, .oWnd = main_});
+        std::string shown = caption;
+        std::erase(shown, '&');
+        RECT client{};
+        GetClientRect(c->hWnd, &client);
+        EXPECT_EQ(c->nLeft, 14) << caption;
+        EXPECT_GE(client.right, box + MeasuredWidth(c->hWnd, shown)) << caption;
+        EXPECT_TRUE(IsWindowVisible(c->hWnd));
     }
+    const auto given = TCheckBox::New({.nCol = 2, .cCaption = "&CheckBox", .oWnd = main_, .nWidth = 63});
+    EXPECT_EQ(given->nRight, 14 + 63 - 24);
+}
+
+TEST_F(CheckBoxTest, WithoutAValueCallbackClickAndCheckChangeNothing) {
+    const auto box = TCheckBox::New({.oWnd = main_});
+    box->bSetGet = nullptr;
+    box->Click();
+    box->Check();
+    box->UnCheck();
+    box->Reset();
+    box->SetCheck(true);
+    EXPECT_FALSE(box->lChecked());
+    EXPECT_EQ(SendMessageA(box->hWnd, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
 TEST(AttachTest, LabelCheckBoxAndScrollBarAttachInADialogThroughReDefine) {

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <type_traits>
 
 #include "corvix/classes/brush.h"
 #include "corvix/classes/font.h"
@@ -667,6 +668,67 @@ TEST(WindowMethodsTest, AnIconSharedByTwoWindowsOutlivesTheFirst) {
     DeleteObject(info.hbmMask);
     DestroyWindow(second->hWnd);
     EXPECT_FALSE(GetIconInfo(handle, &info)) << "destroyed with its last holder";
+}
+
+TEST(WindowMethodsTest, RefreshWithNoWindowInvalidatesNoOtherWindow) {
+    const auto elsewhere = TWindow::New({.cTitle = "elsewhere"});
+    ShowWindow(elsewhere->hWnd, SW_SHOWNORMAL);
+    Pump();
+    ValidateRect(elsewhere->hWnd, nullptr);
+    const auto unmade = std::make_shared<TWindow>();
+    unmade->Refresh();
+    EXPECT_FALSE(GetUpdateRect(elsewhere->hWnd, nullptr, FALSE)) << "told to paint";
+}
+
+std::shared_ptr<TIcon> MadeIcon(BYTE pattern) {
+    BYTE andMask[128], xorMask[128];
+    std::fill(std::begin(andMask), std::end(andMask), 0x00);
+    std::fill(std::begin(xorMask), std::end(xorMask), pattern);
+    auto icon = std::make_shared<TIcon>();
+    icon->hIcon = CreateIcon(nullptr, 32, 32, 1, 1, andMask, xorMask);
+    return icon;
+}
+
+bool IconAlive(HICON hIcon) {
+    ICONINFO info{};
+    if (!GetIconInfo(hIcon, &info)) return false;
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return true;
+}
+
+// Whether the icon the window shows still lived when WM_SETICON replaced it.
+struct IconWatch {
+    static inline HICON shown = nullptr;
+    static inline std::optional<bool> aliveWhenReplaced;
+    static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam) {
+        const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (nCode == HC_ACTION && m->message == WM_SETICON && shown) aliveWhenReplaced = IconAlive(shown);
+        return CallNextHookEx(nullptr, nCode, wParam, lParam);
+    }
+};
+
+// A copy of an icon object would destroy its handle a second time.
+TEST(WindowMethodsTest, AnIconIsNotCopiedAndSetIconTellsTheWindowBeforeTheOldOneGoes) {
+    EXPECT_FALSE(std::is_copy_constructible_v<TIcon>);
+    EXPECT_FALSE(std::is_copy_assignable_v<TIcon>);
+    auto registers = TWindow::New();  // the class keeps its icon for good
+    auto w = TWindow::New();
+    w->SetIcon(MadeIcon(0xFF));
+    const HICON first = w->oIcon->hIcon;
+    auto second = MadeIcon(0x0F);
+    const HICON next = second->hIcon;
+    IconWatch::shown = first;
+    const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, &IconWatch::Hook, nullptr, GetCurrentThreadId());
+    w->SetIcon(std::move(second));
+    UnhookWindowsHookEx(hook);
+    IconWatch::shown = nullptr;
+    EXPECT_EQ(IconWatch::aliveWhenReplaced, true);
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(w->hWnd, WM_GETICON, ICON_BIG, 0)), next);
+    EXPECT_FALSE(IconAlive(first)) << "gone with its last holder";
+    w->SetIcon(nullptr);
+    EXPECT_EQ(SendMessageA(w->hWnd, WM_GETICON, ICON_BIG, 0), 0) << "the window shows no icon it lost";
+    EXPECT_FALSE(IconAlive(next));
 }
 
 }  // namespace

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace corvix {
 namespace {
 
 TEST(PictureMaskTest, MasksFormatValues) {
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
     const struct {
         Value value;
         const char* picture;
@@ -39,6 +43,25 @@ TEST(PictureMaskTest, MasksFormatValues) {
         {Value(7), "@Q", "7"},
         {Value(7), "ABC", "7"},
         {Value(), "999", ""},
+        // Halves round away from zero, as the number is written.
+        {Value(2.5), "9", "3"},
+        {Value(-2.5), "99", "-3"},
+        {Value(0.125), "9.99", "0.13"},
+        {Value(1.005), "9.99", "1.01"},
+        {Value(9.995), "99.99", "10.00"},
+        // A flags-only mask shows the decimals the number has, no noise.
+        {Value(987654.32), "@E", "987654,32"},
+        {Value(123456789.01), "@B", "123456789.01"},
+        {Value(inf), "", "inf"},
+        {Value(-inf), "@E", "-inf"},
+        {Value(nan), "@Z", "nan"},
+        {Value(inf), "999.99", "***.**"},
+        {Value(-inf), "@E 9,999", "*****"},
+        {Value(nan), "9.9", "*.*"},
+        // Parentheses stand for the sign; they need no digit place.
+        {Value(-123), "@( 999", "(123)"},
+        {Value(-12.5), "@( 99.9", "(12.5)"},
+        {Value(-1234), "@( 999", "***"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PictureText(c.value, c.picture), c.text) << "mask \"" << c.picture << "\"";
