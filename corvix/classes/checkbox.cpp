@@ -101,10 +101,8 @@ bool TCheckBox::lChecked() const { return VarGet().AsLogical(); }
 
 void TCheckBox::Click() {
     const auto keepAlive = shared_from_this();  // bChange may end this check box
-    if (bSetGet) {
-        bSetGet(Value(!lChecked()));
-        Refresh();
-    }
+    if (bSetGet) bSetGet(Value(!lChecked()));
+    Refresh();  // the window toggled itself; it shows the value
     if (bChange) bChange(lChecked(), *this);
     TControl::Click();
 }

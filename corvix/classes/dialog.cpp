@@ -194,7 +194,7 @@ std::string TDialog::cToChar(HWND hWndParent) {
 void TDialog::Activate(const ActivateArgs& a, std::source_location where) {
     const auto self = shared_from_this();  // the dialog outlives its own callbacks
     RunAtLevel(CallLevel::At(where), [&] {
-        if (hWnd && IsWindow(hWnd)) {
+        if (lRunningModal_ || (hWnd && IsWindow(hWnd))) {
             // One window per object: a second would share its state and its table entry.
             RaiseError(LibraryError("Dialog already active", "Title: " + cCaption));
             return;
@@ -240,6 +240,11 @@ void TDialog::StoreActivateArgs(const ActivateArgs& a) {
 }
 
 void TDialog::RunModal(HWND hWndParent) {
+    lRunningModal_ = true;
+    const struct Ran {
+        bool& running;
+        ~Ran() { running = false; }
+    } ran{lRunningModal_};
     const int result = !cResName.IsNil()
                            ? DIALOGBOX(hResources, cResName, hWndParent, this)
                            : DIALOGBOXINDIRECT(GetModuleHandleA(nullptr),
@@ -317,6 +322,7 @@ Answer TDialog::Initiate(HWND, HWND hDlg) {
 }
 
 void TDialog::SetFont(std::shared_ptr<TFont> oNewFont) {
+    lFontTaken_ = false;  // the program's own font from now on: kept for the next run
     TWindow::SetFont(std::move(oNewFont));
     if (!oFont || !hWnd) return;
     // The font now set, not the one before: that one may be gone already.

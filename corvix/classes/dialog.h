@@ -143,6 +143,7 @@ private:
     bool lCaptionGiven_ = false;
     bool lFontTaken_ = false;  // this run's font came from the window or the owner
     bool lInitiated_ = false;
+    bool lRunningModal_ = false;  // its modal loop runs, even after End has let the window go
     bool InMemory() const { return cResName.IsNil() && cResData.empty(); }
     // The owner's window; else the active window inside another dialog or a
     // running program; else the application window.

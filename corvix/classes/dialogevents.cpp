@@ -221,6 +221,8 @@ Answer TDialog::Help(WPARAM, LPARAM pHelpInfo) {
 // The session may end once the dialog has closed. A modal dialog answers
 // through its dialog procedure, where false asks for the system's default.
 Answer TDialog::QueryEndSession() {
+    // A modeless dialog's End only asks it to close: its bValid is asked here.
+    if (!lModal && !lValid()) return Answer::Number(FALSE);
     const bool ended = End();
     if (lModal) return Answer::Logical(!ended);
     return Answer::Number(ended ? TRUE : FALSE);

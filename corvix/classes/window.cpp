@@ -462,7 +462,10 @@ void TWindow::SetBrush(std::shared_ptr<TBrush> oNewBrush) {
 void TWindow::SetIcon(std::shared_ptr<TIcon> oNewIcon) {
     // The old icon goes on return, once the window no longer shows it.
     const auto previous = std::exchange(oIcon, std::move(oNewIcon));
-    if (hWnd) SendMessageA(hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(oIcon ? oIcon->hIcon : nullptr));
+    if (!hWnd) return;
+    const auto icon = reinterpret_cast<LPARAM>(oIcon ? oIcon->hIcon : nullptr);
+    if (SendMessageA(hWnd, WM_GETICON, ICON_SMALL, 0)) SendMessageA(hWnd, WM_SETICON, ICON_SMALL, icon);
+    SendMessageA(hWnd, WM_SETICON, ICON_BIG, icon);
 }
 
 void TWindow::Center(const TWindow* oOver) {

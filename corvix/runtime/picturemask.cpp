@@ -49,13 +49,6 @@ std::string PlainText(const Value& x) {
     }
 }
 
-// The shortest plain decimal that reads back as x: 0.1 is "0.1", never
-// "0.1000000000000000055511"; inf and nan as the conversion writes them.
-std::string ShortestText(double x) {
-    char text[400];  // room for the largest double written out in full
-    const auto result = std::to_chars(text, text + sizeof text, x, std::chars_format::fixed);
-    return std::string(text, result.ptr);
-}
 
 // Rounds whole.fraction to nDecimals places, a half away from zero.
 std::pair<std::string, std::string> Rounded(std::string whole, std::string fraction, size_t nDecimals) {
@@ -205,6 +198,13 @@ std::string Logical(bool l, const Picture& p) {
 }
 
 }  // namespace
+
+std::string ShortestText(double x) {
+    if (std::isnan(x)) return "nan";  // whatever its sign bit
+    char text[400];  // room for the largest double written out in full
+    const auto result = std::to_chars(text, text + sizeof text, x, std::chars_format::fixed);
+    return std::string(text, result.ptr);
+}
 
 std::string PictureText(const Value& xValue, const std::string& cPicture) {
     const Picture p = Parse(cPicture);

@@ -38,6 +38,11 @@
 
 namespace corvix {
 
+// The shortest plain decimal that reads back as x: 0.1 is "0.1", never
+// "0.1000000000000000055511", and 100000.0 is "100000", never "1e+05";
+// "inf", "-inf" and "nan".
+std::string ShortestText(double x);
+
 std::string PictureText(const Value& xValue, const std::string& cPicture);
 
 }  // namespace corvix

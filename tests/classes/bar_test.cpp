@@ -349,10 +349,14 @@ TEST(BtnBmpTest, APressReleasedOutsideTheButtonRunsNothing) {
     const POINT outside[] = {{-1, 10}, {w, 10}, {10, -1}, {10, h}};
     for (const POINT at : outside) {
         SendMessageA(b->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+        ASSERT_TRUE(b->lPressed);
         SendMessageA(b->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
         EXPECT_EQ(actions, 0) << "released at " << at.x << ", " << at.y;
         EXPECT_FALSE(b->lPressed);
     }
+    SendMessageA(b->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    SendMessageA(b->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(actions, 1) << "released inside";
 }
 
 TEST(BtnBmpTest, AnActionThatThrowsLeavesTheButtonClickable) {

@@ -537,15 +537,17 @@ TEST_F(DialogTest, ASecondActivateWhileRunningIsRefusedAndChangesNothing) {
         EXPECT_EQ(modal->hWnd, hDlg);
         EXPECT_FALSE(modal->lCentered);
         EXPECT_FALSE(modal->bInit);
-        EndDialog(hDlg, 5);  // ends even a dialog whose object lost its window
+        modal->End();  // the window goes, but its modal loop is still running
+        modal->Activate({.lCentered = true});
+        EndDialog(hDlg, 5);
     });
-    EXPECT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen.size(), 2u);
     const auto modeless = ThreeButtons({.cTitle = "modeless"});
     modeless->Activate({.lModal = false});
     const HWND first = modeless->hWnd;
     modeless->Activate({.lModal = false});
     EXPECT_EQ(modeless->hWnd, first);
-    EXPECT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen.size(), 3u);
     ASSERT_FALSE(seen.empty());
     EXPECT_NE(seen[0].find("Dialog already active"), std::string::npos) << seen[0];
     for (HWND w = FindWindowA(nullptr, "modeless"); w; w = FindWindowA(nullptr, "modeless")) DestroyWindow(w);

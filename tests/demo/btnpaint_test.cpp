@@ -199,7 +199,7 @@ TEST_F(PaintTest, ARepaintAfterAGreyedOneGivesTheFirstPaintsPixels) {
 
 // A greyed paint sets its own text colours: the next caption drawn, not yet kept, is black again.
 TEST_F(PaintTest, ACaptionDrawnAfterAGreyedOneIsBlack) {
-    HWND b = Button(81, 25, "Info");
+    HWND b = Button(81, 25, "Greyed first");  // a caption no other test keeps a picture of
     EnableWindow(b, FALSE);
     Canvas greyed(81, 25), fresh(81, 25);
     BTNPAINT(b, greyed.Get());
