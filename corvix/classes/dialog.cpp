@@ -330,6 +330,10 @@ void TDialog::SetFont(std::shared_ptr<TFont> oNewFont) {
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(oFont->hFont), TRUE);
 }
 
+void TDialog::CoorsUpdate() {
+    if (!InMemory()) TWindow::CoorsUpdate();
+}
+
 void TDialog::MakeControlsTransparent() {
     for (const auto& window : aControls)
         if (const auto control = std::dynamic_pointer_cast<TControl>(window);

@@ -111,6 +111,9 @@ public:
     Answer Initiate(HWND hWndFocus, HWND hDlg);
     // Sets the font on the dialog and on each of its child windows.
     void SetFont(std::shared_ptr<TFont> oNewFont);
+    // An in-memory dialog's rectangle is its template's, in dialog units, and
+    // stays so: each run is built from it. Others follow their window.
+    void CoorsUpdate() override;
 
     Answer HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) override;
     Answer Display();

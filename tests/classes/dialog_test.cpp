@@ -504,6 +504,7 @@ TEST_F(DialogTest, ADialogRunThreeTimesKeepsItsPlaceSizeAndFont) {
                 places.push_back(r);
                 const auto font = reinterpret_cast<HFONT>(SendMessageA(GetWindow(hDlg, GW_CHILD), WM_GETFONT, 0, 0));
                 faces.push_back(FaceOf(font));
+                SendMessageA(hDlg, WM_SIZE, SIZE_RESTORED, MAKELPARAM(r.right - r.left, r.bottom - r.top));
                 c.dialog->End();
             });
             for (const auto& kept : {c.dialog->oFont, go->oFont})
