@@ -22,6 +22,8 @@ void MAIN() {
 
     // Lends the skin a window of the push-button class; made before the
     // install, it is never skinned, and it lies outside the client area.
+    // A program of its own needs only skindemo::BUTTONS2007(), which makes
+    // and ends such a window itself.
     const auto oBtn = TButton::New({.nRow = -2, .nCol = -2, .cCaption = "ok"});
     skindemo::BUTTONS2007(oBtn->hWnd);
     oBtn->End();

@@ -18,6 +18,7 @@
 #include <dde.h>
 #include "corvix/native/lmessages.h"
 #include "corvix/native/ondemand.h"
+#include "corvix/native/systemchange.h"
 #include "corvix/native/wrappers.h"
 
 namespace corvix {
@@ -114,7 +115,9 @@ Answer TWindow::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
         case LM_ASYNCSELECT: return AsyncSelect(wParam, lParam);
         case LM_TASKBAR: return TaskBar(wParam, lParam);
         case LM_HELPF1: return HelpF1();
-        default: return Answer::Nil();
+        default:
+            if (IsSystemChange(nMsg)) NoteSystemChange();  // what children keep drawn may be stale
+            return Answer::Nil();
     }
 }
 

@@ -1,15 +1,16 @@
 #include "demo/skin/btnpaint.h"
 
-#include <cstring>
 #include <string>
 
 #include "corvix/native/colour.h"
 #include "corvix/native/gradient.h"
+#include "corvix/native/systemchange.h"
 #include "corvix/native/wndbox.h"
 #include "corvix/native/wndpos.h"
 #include "corvix/native/wrappers.h"
 #include "demo/skin/buttonhook.h"
 #include "demo/skin/dbuffer.h"
+#include "demo/skin/fontkey.h"
 #include "demo/skin/picturecache.h"
 #include "demo/skin/paintbuffer.h"
 
@@ -85,20 +86,6 @@ struct FaceKey {
     friend bool operator==(const FaceKey&, const FaceKey&) = default;
 };
 
-// A font by what it draws, not by its handle: a freed handle may come back
-// as another font. None, or a handle that is no font, leaves the DC's own.
-struct FontKey {
-    bool given = false;
-    LOGFONTA described{};
-
-    explicit FontKey(HFONT font = nullptr) {
-        given = font && GetObjectType(font) == OBJ_FONT && GetObjectA(font, sizeof described, &described) != 0;
-    }
-    friend bool operator==(const FontKey& a, const FontKey& b) {
-        return a.given == b.given && std::memcmp(&a.described, &b.described, sizeof a.described) == 0;
-    }
-};
-
 // What a whole picture depends on.
 struct PictureKey {
     FaceKey face;
@@ -108,19 +95,38 @@ struct PictureKey {
     friend bool operator==(const PictureKey&, const PictureKey&) = default;
 };
 
+// What the skin's thread keeps drawn, and the count of system changes it
+// was drawn under: new settings, fonts, colours or display depth draw anew.
+struct KeptPictures {
+    PictureCache<PictureKey> pictures{16};
+    PictureCache<FaceKey> faces{32};
+    unsigned changesSeen = 0;
+};
+
+KeptPictures& Kept(PaintBuffer& buffer) {
+    static KeptPictures kept;
+    const unsigned changes = corvix::SystemChanges();
+    if (changes != kept.changesSeen) {
+        kept.pictures.Clear();
+        kept.faces.Clear();
+        buffer.ForgetScreenDepth();
+        kept.changesSeen = changes;
+    }
+    return kept;
+}
+
 // A repaint of the same button is one copy; a button not seen before needs
 // only its caption drawn over a kept face.
 void PaintPicture(PaintBuffer& buffer, HDC dc, const PictureKey& key, const ButtonCaption& caption,
                   const corvix::RectArray& captionArea) {
-    static PictureCache<PictureKey> pictures(16);
-    static PictureCache<FaceKey> faces(32);
-    if (pictures.CopyInto(buffer, key)) return;
-    if (!faces.CopyInto(buffer, key.face)) {
+    KeptPictures& kept = Kept(buffer);
+    if (kept.pictures.CopyInto(buffer, key)) return;
+    if (!kept.faces.CopyInto(buffer, key.face)) {
         PaintButtonFace(dc, key.face.w, key.face.h, key.face.look);
-        faces.Keep(buffer, key.face);
+        kept.faces.Keep(buffer, key.face);
     }
     PaintButtonCaption(dc, caption, captionArea);
-    pictures.Keep(buffer, key);
+    kept.pictures.Keep(buffer, key);
 }
 
 }  // namespace
@@ -132,6 +138,8 @@ void PaintButtonFace(HDC dc, int w, int h, ButtonLook look) {
         case ButtonLook::Normal: PaintNormal(dc, w, h); break;
     }
 }
+
+size_t KeptPictureCount() { return Kept(PaintBuffer::Shared()).pictures.Count(); }
 
 ButtonCaption ReadButtonCaption(HWND hWnd) {
     return {corvix::GETWINDOWTEXT(hWnd),
@@ -154,6 +162,7 @@ void PaintButtonCaption(HDC dc, const ButtonCaption& caption, const corvix::Rect
 }
 
 void BTNPAINT(HWND hWnd, HDC hDC, bool lPressed) {
+    if (!hWnd || !IsWindow(hWnd)) return;  // no window, nothing to paint: its size would be the screen's
     const int w = corvix::WNDWIDTH(hWnd);
     const int h = corvix::WNDHEIGHT(hWnd);
     const corvix::RectArray captionArea = corvix::GETCLIENTRECT(hWnd);
@@ -161,9 +170,10 @@ void BTNPAINT(HWND hWnd, HDC hDC, bool lPressed) {
         lPressed ? ButtonLook::Pressed : HasButtonFocus(hWnd) ? ButtonLook::Focused : ButtonLook::Normal;
     const ButtonCaption caption = ReadButtonCaption(hWnd);
 
-    // Every look fills the whole window, so the shared buffer needs no copy of the target first.
+    // Every look fills the whole window, so the shared buffer needs no copy of
+    // the target first. It and the kept pictures serve the skin's thread only.
     PaintBuffer& shared = PaintBuffer::Shared();
-    if (shared.PaintThrough(hWnd, hDC, [&](HDC dc) {
+    if (OnSkinThread() && shared.PaintThrough(hWnd, hDC, [&](HDC dc) {
             const PictureKey key{{look, w, h}, caption.text, FontKey(caption.font), caption.enabled};
             PaintPicture(shared, dc, key, caption, captionArea);
         }))

@@ -26,6 +26,10 @@ struct ButtonCaption {
     bool enabled;
 };
 ButtonCaption ReadButtonCaption(HWND hWnd);
+
+// How many whole pictures the skin's thread keeps now; a change of the
+// system's settings, fonts, colours or display forgets them all.
+size_t KeptPictureCount();
 // The caption centred in area; greyed when disabled.
 void PaintButtonCaption(HDC dc, const ButtonCaption& caption, const corvix::RectArray& area);
 

@@ -1,6 +1,8 @@
 #include "demo/skin/buttonhook.h"
 
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string_view>
 
 #include "corvix/classes/window.h"
@@ -16,11 +18,18 @@ WNDPROC OldButtonProc = nullptr;
 
 namespace {
 
-// The window the focus messages say has the focus: the one a skinned
-// button last got WM_SETFOCUS for, or the one it last lost the focus to,
-// which may be painted before its own WM_SETFOCUS arrives. The skin runs on
-// the program's one GUI thread.
-HWND hFocusedButton = nullptr;
+// The window the focus messages say has the focus: the one a skinned button
+// last got WM_SETFOCUS for, or the one it last lost the focus to, which may
+// be painted before its own WM_SETFOCUS arrives. Focus is per thread, and
+// so is this.
+thread_local HWND hFocusedButton = nullptr;
+
+std::atomic<DWORD> skinThread{0};
+
+void ClaimSkinThread() {
+    DWORD none = 0;
+    skinThread.compare_exchange_strong(none, GetCurrentThreadId());
+}
 
 // Whatever bears the name at this moment; an unknown name does nothing.
 void CallHandler(std::string_view name, corvix::Args args) {
@@ -46,33 +55,58 @@ void Paint(HWND hWnd) {
     EndPaint(hWnd, &ps);
 }
 
-}  // namespace
-
-void BUTTONS2007(HWND hWnd) {
-    if (OldButtonProc) return;
-    static const bool handlersKnown = (RegisterSkinFunctions(), true);  // the hook calls them by name
-    (void)handlersKnown;
-    const LONG_PTR previous =
-        SetClassLongPtrA(hWnd, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinButtonProc));
-    OldButtonProc = reinterpret_cast<WNDPROC>(previous);
+// The type a button has now: BM_SETSTYLE and SetWindowLong may change it
+// at any time, and the system's procedure judges each message by it too.
+bool IsPushButton(HWND hWnd) {
+    const LONG_PTR type = GetWindowLongPtrA(hWnd, GWL_STYLE) & BS_TYPEMASK;
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }
 
-LRESULT CALLBACK SkinButtonProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+LRESULT PassOn(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (!OldButtonProc) return DefWindowProcA(hWnd, nMsg, wParam, lParam);
+    return CallWindowProcA(OldButtonProc, hWnd, nMsg, wParam, lParam);
+}
+
+// Messages on which the system's button draws itself at once, with no
+// WM_PAINT: the skin's look is put back before anything else runs.
+bool DrawnBySystem(UINT nMsg) {
+    switch (nMsg) {
+        case WM_ENABLE:
+        case BM_SETSTATE:
+        case BM_SETCHECK:
+        case BM_SETSTYLE:
+        case BM_SETIMAGE: return true;
+        default: return false;
+    }
+}
+
+void ShowSkin(HWND hWnd) { RedrawWindow(hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+
+// A focus message sent by hand may name the wrong window; they are rare, so
+// the system is asked here and never on a paint. While a focus is being
+// taken away the system may still report the old window: the message names
+// the new one then.
+HWND ConfirmedFocus(HWND hWnd, HWND named) {
+    const HWND focus = GetFocus();
+    return focus == hWnd && named ? named : focus;
+}
+
+LRESULT SkinPushButton(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
     switch (nMsg) {
         case WM_PAINT:
             Paint(hWnd);
             return 0;
+        case WM_PRINTCLIENT:
+            CallHandler("BTNPAINT", {Handle(hWnd), Value::Handle(reinterpret_cast<HDC>(wParam))});
+            return 0;
         case WM_SETFOCUS:
-            hFocusedButton = hWnd;
+            hFocusedButton = ConfirmedFocus(hWnd, nullptr);
             CallHandler("FOCUSED", {Handle(hWnd)});
             return 0;
         case WM_KILLFOCUS:
-            hFocusedButton = reinterpret_cast<HWND>(wParam);
+            hFocusedButton = ConfirmedFocus(hWnd, reinterpret_cast<HWND>(wParam));
             CallHandler("FOCUSED", {Handle(hWnd)});
             return 0;
-        case WM_NCDESTROY:  // a handle the system may give again
-            if (hFocusedButton == hWnd) hFocusedButton = nullptr;
-            break;
         case WM_KEYDOWN:
             CallHandler("KEYDOWN", {Handle(hWnd), SignedLowByte(wParam), SignedLowByte(lParam)});
             return 0;
@@ -97,11 +131,58 @@ LRESULT CALLBACK SkinButtonProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPar
         case BM_CLICK:  // mnemonics and default keys: the system's press and release would judge the live cursor
             CallHandler("BTNCLICK", {Handle(hWnd)});
             return 0;
+        case WM_SETTEXT: {  // the system's clears and draws the classic face first
+            const LRESULT result = DefWindowProcA(hWnd, nMsg, wParam, lParam);
+            ShowSkin(hWnd);
+            return result;
+        }
         default:
             break;
     }
-    if (!OldButtonProc) return DefWindowProcA(hWnd, nMsg, wParam, lParam);
-    return CallWindowProcA(OldButtonProc, hWnd, nMsg, wParam, lParam);
+    const LRESULT result = PassOn(hWnd, nMsg, wParam, lParam);
+    if (DrawnBySystem(nMsg) && IsPushButton(hWnd)) ShowSkin(hWnd);
+    return result;
+}
+
+}  // namespace
+
+bool OnSkinThread() {
+    if (!skinThread.load(std::memory_order_relaxed)) ClaimSkinThread();
+    return skinThread.load(std::memory_order_relaxed) == GetCurrentThreadId();
+}
+
+void BUTTONS2007(HWND hWnd) {
+    static const bool handlersKnown = (RegisterSkinFunctions(), true);  // the hook calls them by name
+    (void)handlersKnown;
+    // Two threads installing at once must not take each other's procedure for the system's.
+    static std::mutex installing;
+    const std::lock_guard<std::mutex> lock(installing);
+    if (OldButtonProc) return;
+    // Known before the class changes: a button another thread creates meanwhile already needs it.
+    OldButtonProc = reinterpret_cast<WNDPROC>(GetClassLongPtrA(hWnd, GCLP_WNDPROC));
+    if (!OldButtonProc ||
+        !SetClassLongPtrA(hWnd, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinButtonProc))) {
+        OldButtonProc = nullptr;
+        return;
+    }
+    ClaimSkinThread();
+}
+
+void BUTTONS2007() {
+    if (OldButtonProc) return;
+    // Message-only: it never shows, and its class is the process's push-button class.
+    HWND lender = CreateWindowExA(0, "BUTTON", "", BS_PUSHBUTTON, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    BUTTONS2007(lender);
+    if (lender) DestroyWindow(lender);
+}
+
+LRESULT CALLBACK SkinButtonProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (nMsg == WM_NCDESTROY && hFocusedButton == hWnd) hFocusedButton = nullptr;  // a handle the system may give again
+    if (IsPushButton(hWnd)) return SkinPushButton(hWnd, nMsg, wParam, lParam);
+    const LRESULT result = PassOn(hWnd, nMsg, wParam, lParam);
+    if (nMsg == BM_SETSTYLE && IsPushButton(hWnd)) ShowSkin(hWnd);  // it has just become one
+    return result;
 }
 
 namespace {
@@ -109,10 +190,12 @@ namespace {
 // What the focus messages a button has had say, without asking the system:
 // the window they name may have the focus; a button whose messages come
 // here first has not, nor has a library control whose object says so (the
-// object has its messages first). Of any other window nothing is known.
+// object has its messages first; objects live on the skin's thread). Of any
+// other window nothing is known.
 bool KnownWithoutFocus(HWND hWnd) {
     if (hFocusedButton == hWnd) return false;
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) == &SkinButtonProc) return true;
+    if (!OnSkinThread()) return false;
     const corvix::TWindow* object = corvix::LinkedObject(hWnd);
     return object && !object->lFocused;
 }

@@ -5,21 +5,27 @@
 #include "corvix/native/wndpos.h"
 #include "corvix/native/wrappers.h"
 #include "demo/skin/btnpaint.h"
+#include "demo/skin/buttonhook.h"
 #include "demo/skin/region.h"
 
 namespace skindemo {
 
 using corvix::Value;
 
-HWND hPressedButton = nullptr;
-bool lPressedLook = false;
+thread_local HWND hPressedButton = nullptr;
+thread_local bool lPressedLook = false;
 
 namespace {
 
 constexpr char kLogFile[] = "msgs.txt";
 
+// No window is no button: GETDC(0) would paint on the screen, and a
+// command posted to no parent would go to the thread's queue.
+bool IsButton(HWND hWnd) { return hWnd && IsWindow(hWnd); }
+
 // Paints on a device context of the button's own, given back at once.
 void Paint(HWND hWnd, bool pressed) {
+    if (!IsButton(hWnd)) return;
     HDC dc = corvix::GETDC(hWnd);
     BTNPAINT(hWnd, dc, pressed);
     corvix::RELEASEDC(hWnd, dc);
@@ -27,9 +33,29 @@ void Paint(HWND hWnd, bool pressed) {
 
 // BN_CLICKED with the button's identifier; posted, so the parent acts after we return.
 void PostClick(HWND hWnd) {
+    if (!IsButton(hWnd)) return;
     const auto id = static_cast<WPARAM>(corvix::GETWINDOWLONG(hWnd, GWL_ID));
     corvix::POSTMESSAGE(corvix::GETPARENT(hWnd), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                         reinterpret_cast<LPARAM>(hWnd));
+}
+
+// The library's drain keeps its accelerator table and modeless dialogs,
+// which are the skin thread's; another thread's button (a message box
+// shown from a worker) needs only its own queue run.
+void LetQueuedMessagesRun() {
+    if (OnSkinThread()) {
+        corvix::SYSREFRESH();
+        return;
+    }
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {  // the thread's own loop ends on it
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
 }
 
 }  // namespace
@@ -46,10 +72,11 @@ bool ISOVER(HWND hWnd, std::optional<int> nRow, std::optional<int> nCol) {
 }
 
 void BTNLBUTTONDOWN(HWND hWnd, int, int) {
+    if (!IsButton(hWnd)) return;  // SETFOCUS(0) would take the focus from the thread's window
     hPressedButton = hWnd;
     // The focus change repaints both buttons; let it happen before the pressed look.
     corvix::SETFOCUS(hWnd);
-    corvix::SYSREFRESH();
+    LetQueuedMessagesRun();
     // A release already queued was handled in the drain: no pressed look then.
     if (hPressedButton == hWnd) Paint(hWnd, true);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // What makes a skinned button behave: the pressed look while the mouse
 // button or the space bar is held, and the click, posted to the parent as
-// WM_COMMAND. The hook calls these by name; all skinned buttons share the
-// two variables below.
+// WM_COMMAND. The hook calls these by name; all skinned buttons of a thread
+// share the two variables below (mouse and keys come to each thread on its
+// own). A handle that names no window paints and clicks nothing.
 
 #include <windows.h>
 
@@ -13,10 +14,10 @@
 namespace skindemo {
 
 // The button on which the left mouse button last went down; 0 for none.
-extern HWND hPressedButton;
+extern thread_local HWND hPressedButton;
 // True while a mouse move or a space key-down painted the pressed look and
 // no leave or key-up took it back.
-extern bool lPressedLook;
+extern thread_local bool lPressedLook;
 
 // True when the screen point lies inside the button's hit area (the top row,
 // left column, last row and last two columns left out) and the button is

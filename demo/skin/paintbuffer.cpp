@@ -52,20 +52,20 @@ constexpr int kSmallestCovered = 8;
 
 bool TrueColour(HDC hDC) { return GetDeviceCaps(hDC, BITSPIXEL) * GetDeviceCaps(hDC, PLANES) >= 24; }
 
-// Asking a window DC for its depth is dear under some drivers; every window
-// DC has the screen's, read once.
-bool TrueColourTarget(HDC hDC) {
-    if (!WindowFromDC(hDC)) return TrueColour(hDC);
-    static const bool screen = [] {
-        HDC screenDC = GetDC(nullptr);
-        const bool trueColour = TrueColour(screenDC);
-        ReleaseDC(nullptr, screenDC);
-        return trueColour;
-    }();
-    return screen;
-}
-
 }  // namespace
+
+// Asking a window DC for its depth is dear under some drivers; every window
+// DC has the screen's, read once a display setting.
+bool PaintBuffer::TrueColourTarget(HDC hDC) {
+    if (!WindowFromDC(hDC)) return TrueColour(hDC);
+    if (!screenDepthKnown_) {
+        HDC screenDC = GetDC(nullptr);
+        screenTrueColour_ = TrueColour(screenDC);
+        ReleaseDC(nullptr, screenDC);
+        screenDepthKnown_ = true;
+    }
+    return screenTrueColour_;
+}
 
 HDC PaintBuffer::Begin(HWND hWnd, HDC hDC) {
     if (inUse_ || !hDC || !IsWindow(hWnd) || !TrueColourTarget(hDC)) return nullptr;

@@ -1,5 +1,5 @@
 #pragma once
-// One off-screen buffer for every skinned paint of the process, so that a
+// One off-screen buffer for every skinned paint of the skin's thread, so that a
 // paint of an ordinary button on the screen makes no DC or bitmap of its own.
 
 #include <windows.h>
@@ -10,7 +10,7 @@ namespace skindemo {
 
 class PaintBuffer {
 public:
-    // The buffer of the process: made on first use, freed at exit.
+    // The buffer of the skin's thread (no other may use it): made on first use, freed at exit.
     static PaintBuffer& Shared();
 
     // Paints through the buffer: paint(dc) draws into a memory DC of at
@@ -27,6 +27,9 @@ public:
         paint(dc);
         return true;
     }
+
+    // The screen's depth is read again at the next paint: the display changed.
+    void ForgetScreenDepth() { screenDepthKnown_ = false; }
 
     // The pixels under paint's DC, top row first, Stride() pixels a row;
     // flush GDI before reading or writing them.
@@ -49,6 +52,7 @@ private:
     void End(HDC hDC);
     ~PaintBuffer();
     bool Fit(int width, int height);
+    bool TrueColourTarget(HDC hDC);
     void Release();
 
     HDC memDC_ = nullptr;
@@ -59,6 +63,8 @@ private:
     int width_ = 0, height_ = 0;
     int savedState_ = 0;
     bool inUse_ = false;  // a paint that paints another button meanwhile must not share it
+    bool screenDepthKnown_ = false;
+    bool screenTrueColour_ = false;
 };
 
 }  // namespace skindemo

@@ -29,6 +29,10 @@ public:
         return true;
     }
 
+    // Forgets every picture: what they were drawn under has changed.
+    void Clear() { pictures_.clear(); }
+    size_t Count() const { return pictures_.size(); }
+
     // Keeps what the buffer's client area holds now as key's picture, unless it is large.
     void Keep(const PaintBuffer& buffer, const Key& key) {
         if (buffer.Width() * buffer.Height() > kLargestKeptPixels) return;

@@ -83,7 +83,10 @@ void RegisterSkinFunctions() {
         return Value();
     });
     r.Register("BUTTONS2007", [](Args a) {
-        BUTTONS2007(a.Handle<HWND>(0));
+        if (a.Has(0))
+            BUTTONS2007(a.Handle<HWND>(0));
+        else
+            BUTTONS2007();
         return Value();
     });
     r.Register("SETWINDOWRGN", [](Args a) {

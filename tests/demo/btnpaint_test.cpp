@@ -1,4 +1,5 @@
 #include "demo/skin/btnpaint.h"
+#include "demo/skin/fontkey.h"
 
 #include <gtest/gtest.h>
 
@@ -290,6 +291,17 @@ TEST(ButtonFaceTest, EveryLookCoversTheWholeButtonFromEightByEight) {
                         << size.w << "x" << size.h << " look " << static_cast<int>(look) << " at " << x << "," << y;
         }
     }
+}
+
+// Faces that share their first 31 bytes in the ANSI code page, UTF-8 or not.
+TEST(FontKeyTest, FacesAreKeyedByTheirWideNames) {
+    const std::wstring common(15, L'\x0416');
+    HFONT a = CreateFontW(-12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, (common + L"\x0410").c_str());
+    HFONT b = CreateFontW(-12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, (common + L"\x0411").c_str());
+    HFONT a2 = CreateFontW(-12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, (common + L"\x0410").c_str());
+    EXPECT_FALSE(FontKey(a) == FontKey(b));
+    EXPECT_TRUE(FontKey(a) == FontKey(a2));
+    for (HFONT f : {a, b, a2}) DeleteObject(f);
 }
 
 TEST_F(PaintTest, ReachesTheWindowInOneCopy) {

@@ -85,11 +85,23 @@ TEST(ButtonHookTest, ASecondInstallChangesNothing) {
     EXPECT_EQ(Rgb(PaintedCorner(host.AddButton("y", 2, 10, 50, 81, 25))), Rgb(kNormalCorner));
 }
 
-TEST(ButtonHookTest, AnyButtonStyleIsPaintedAsAPushButton) {
+// Push buttons are skinned; every other style, as the style is now, stays the system's.
+TEST(ButtonHookTest, OnlyPushButtonsAreSkinned) {
     HostWindow host;
     corvix_test::InstallSkin(host);
-    HWND check = host.AddButton("Check", 1, 10, 10, 81, 25, BS_AUTOCHECKBOX);
-    EXPECT_EQ(Rgb(PaintedCorner(check)), Rgb(kNormalCorner));
+    const struct {
+        DWORD style;
+        bool skinned;
+    } cases[] = {{BS_PUSHBUTTON, true},      {BS_DEFPUSHBUTTON, true}, {BS_AUTOCHECKBOX, false},
+                 {BS_AUTORADIOBUTTON, false}, {BS_GROUPBOX, false},     {BS_AUTO3STATE, false}};
+    for (const auto& c : cases) {
+        HWND b = host.AddButton("Style", 1, 10, 10, 81, 25, c.style);
+        EXPECT_EQ(IsSkinCorner(PaintedCorner(b)), c.skinned) << c.style;
+        const DWORD other = c.skinned ? BS_AUTOCHECKBOX : BS_PUSHBUTTON;
+        SendMessageA(b, BM_SETSTYLE, other, TRUE);
+        EXPECT_EQ(IsSkinCorner(PaintedCorner(b)), !c.skinned) << c.style << " made " << other;
+        DestroyWindow(b);
+    }
 }
 
 TEST(ButtonHookTest, UnroutedMessagesReachTheSystemButtonCode) {

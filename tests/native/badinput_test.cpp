@@ -1,6 +1,7 @@
 // Every function offered by name, called with what a careless caller
 // passes: nothing, nil everywhere, handle 0, a window that is gone, and
-// values of the wrong type. Each must return, and leak nothing.
+// values of the wrong type. Each must return, leak nothing and draw nothing
+// on the screen.
 
 #include <windows.h>
 
@@ -59,6 +60,26 @@ void CallEach(const FunctionRegistry& registry, const std::vector<std::vector<Va
     }
 }
 
+// Sampled pixels of the screen's top-left corner: a paint with window 0
+// takes the screen's own DC and lands there.
+std::vector<COLORREF> ScreenCorner() {
+    HDC screen = GetDC(nullptr);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 32; y += 2)
+        for (int x = 0; x < 128; x += 2) pixels.push_back(GetPixel(screen, x, y));
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// A window that showed there and went away has the desktop repaint itself meanwhile.
+bool ScreenCornerStays(const std::vector<COLORREF>& before) {
+    for (int i = 0; i < 20; ++i) {
+        if (ScreenCorner() == before) return true;
+        Sleep(25);
+    }
+    return false;
+}
+
 TEST(BadInputTest, EveryFunctionByNameReturnsAndLeaksNothing) {
     HWND gone = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     DestroyWindow(gone);
@@ -70,8 +91,12 @@ TEST(BadInputTest, EveryFunctionByNameReturnsAndLeaksNothing) {
             for (WPARAM answer : {IDCANCEL, IDNO, IDOK}) PostMessageA(box, WM_COMMAND, answer, 0);
         },
         100000);
-    for (const auto& name : registry.Names())
-        if (!kExcluded.contains(name)) CallEach(registry, calls, name);  // also fills the first-use caches
+    for (const auto& name : registry.Names()) {
+        if (kExcluded.contains(name)) continue;
+        const auto screen = ScreenCorner();
+        CallEach(registry, calls, name);  // also fills the first-use caches
+        EXPECT_TRUE(ScreenCornerStays(screen)) << name << " drew on the screen";
+    }
     ASSERT_GE(corvix_test::CountLiveGdiObjects(), 0);
     for (const auto& name : registry.Names()) {
         if (kExcluded.contains(name) || kSystemGrowth.contains(name)) continue;

@@ -5,9 +5,7 @@
 
 void MAIN() {
     const auto window = corvix::TWindow::New({.cTitle = "Hello from Corvix"});
-    const auto lender = corvix::TButton::New({.nRow = -2, .nCol = -2, .oWnd = window});  // never shown
-    skindemo::BUTTONS2007(lender->hWnd);
-    lender->End();
+    skindemo::BUTTONS2007();  // every push button made from here on is skinned
     corvix::TButton::New({.nRow = 2, .nCol = 5, .cCaption = "Hello", .oWnd = window, .nWidth = 80, .nHeight = 24});
     window->Activate();
 }
