@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -40,14 +41,24 @@ COLORREF PaintedCorner(HWND b) {
     return WindowPixel(b, 0, 0);
 }
 
-// The window's pixels as the screen shows them, row after row.
-std::vector<COLORREF> ScreenPixels(HWND hWnd) {
+// The window's pixels as the screen shows them, row after row, as 0xRRGGBB.
+std::vector<uint32_t> ScreenPixels(HWND hWnd) {
     RECT r;
     GetClientRect(hWnd, &r);
-    std::vector<COLORREF> pixels;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), r.right, -r.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
     HDC dc = GetDC(hWnd);
-    for (int y = 0; y < r.bottom; ++y)
-        for (int x = 0; x < r.right; ++x) pixels.push_back(GetPixel(dc, x, y));
+    HDC copy = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ before = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, r.right, r.bottom, dc, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const uint32_t*>(bits);
+    std::vector<uint32_t> pixels(first, first + r.right * r.bottom);
+    SelectObject(copy, before);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
     ReleaseDC(hWnd, dc);
     return pixels;
 }
@@ -67,8 +78,8 @@ int BlackInTheBox(HWND check) {
 }
 
 bool HasGreyCaption(HWND b) {
-    for (COLORREF c : ScreenPixels(b))
-        if (c == RGB(128, 128, 128)) return true;
+    for (uint32_t c : ScreenPixels(b))
+        if (c == 0x808080) return true;
     return false;
 }
 
@@ -195,7 +206,9 @@ std::thread BoxesOnAWorker(int n, std::atomic<int>& answered, std::atomic<int>& 
     return std::thread([n, &answered, &skinned] {
         corvix_test::DialogProbe probe(
             [&skinned](HWND box) {
-                skinned += IsSkinCorner(PaintedCorner(GetDlgItem(box, IDOK)));
+                bool allSkinned = true;
+                for (int i = 0; i < 20; ++i) allSkinned &= IsSkinCorner(PaintedCorner(GetDlgItem(box, IDOK)));
+                skinned += allSkinned;
                 PostMessageA(box, WM_COMMAND, IDOK, 0);
             },
             n, 10);
@@ -210,7 +223,7 @@ TEST(SkinInProgramTest, MessageBoxesOfAWorkerThreadAndTheSkinsThreadPaintApart) 
     corvix_test::InstallSkin(host);
     const HWND buttons[] = {host.AddButton("One", 1, 10, 10, 81, 25), host.AddButton("Two words", 2, 10, 50, 120, 30),
                             host.AddButton("&Three", 3, 10, 100, 60, 22)};
-    std::vector<std::vector<COLORREF>> expected;
+    std::vector<std::vector<uint32_t>> expected;
     for (HWND b : buttons) {
         PaintedCorner(b);
         expected.push_back(ScreenPixels(b));
