@@ -103,23 +103,23 @@ struct KeptPictures {
     unsigned changesSeen = 0;
 };
 
-KeptPictures& Kept(PaintBuffer& buffer) {
-    static KeptPictures kept;
+KeptPictures keptPictures;
+
+KeptPictures& Kept() {
     const unsigned changes = corvix::SystemChanges();
-    if (changes != kept.changesSeen) {
-        kept.pictures.Clear();
-        kept.faces.Clear();
-        buffer.ForgetScreenDepth();
-        kept.changesSeen = changes;
+    if (changes != keptPictures.changesSeen) {
+        keptPictures.pictures.Clear();
+        keptPictures.faces.Clear();
+        keptPictures.changesSeen = changes;
     }
-    return kept;
+    return keptPictures;
 }
 
 // A repaint of the same button is one copy; a button not seen before needs
 // only its caption drawn over a kept face.
 void PaintPicture(PaintBuffer& buffer, HDC dc, const PictureKey& key, const ButtonCaption& caption,
                   const corvix::RectArray& captionArea) {
-    KeptPictures& kept = Kept(buffer);
+    KeptPictures& kept = Kept();
     if (kept.pictures.CopyInto(buffer, key)) return;
     if (!kept.faces.CopyInto(buffer, key.face)) {
         PaintButtonFace(dc, key.face.w, key.face.h, key.face.look);
@@ -138,8 +138,6 @@ void PaintButtonFace(HDC dc, int w, int h, ButtonLook look) {
         case ButtonLook::Normal: PaintNormal(dc, w, h); break;
     }
 }
-
-size_t KeptPictureCount() { return Kept(PaintBuffer::Shared()).pictures.Count(); }
 
 ButtonCaption ReadButtonCaption(HWND hWnd) {
     return {corvix::GETWINDOWTEXT(hWnd),
@@ -160,6 +158,8 @@ void PaintButtonCaption(HDC dc, const ButtonCaption& caption, const corvix::Rect
     }
     if (previousFont) corvix::SELECTOBJECT(dc, previousFont);
 }
+
+size_t KeptPictureCount() { return keptPictures.pictures.Count(); }
 
 void BTNPAINT(HWND hWnd, HDC hDC, bool lPressed) {
     if (!hWnd || !IsWindow(hWnd)) return;  // no window, nothing to paint: its size would be the screen's

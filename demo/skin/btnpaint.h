@@ -14,6 +14,11 @@ namespace skindemo {
 // then its caption. Everything goes through one off-screen buffer.
 void BTNPAINT(HWND hWnd, HDC hDC, bool lPressed = false);
 
+// How many whole pictures the skin's thread kept by its last paint; the
+// first paint after a change of the system's settings, fonts, colours or
+// display forgets all those before.
+size_t KeptPictureCount();
+
 // The painter's two layers, also measured on their own.
 enum class ButtonLook { Normal, Focused, Pressed };
 void PaintButtonFace(HDC dc, int w, int h, ButtonLook look);
@@ -26,10 +31,6 @@ struct ButtonCaption {
     bool enabled;
 };
 ButtonCaption ReadButtonCaption(HWND hWnd);
-
-// How many whole pictures the skin's thread keeps now; a change of the
-// system's settings, fonts, colours or display forgets them all.
-size_t KeptPictureCount();
 // The caption centred in area; greyed when disabled.
 void PaintButtonCaption(HDC dc, const ButtonCaption& caption, const corvix::RectArray& area);
 

@@ -18,13 +18,17 @@ WNDPROC OldButtonProc = nullptr;
 
 namespace {
 
+std::atomic<DWORD> skinThread{0};
+
 // The window the focus messages say has the focus: the one a skinned button
 // last got WM_SETFOCUS for, or the one it last lost the focus to, which may
-// be painted before its own WM_SETFOCUS arrives. Focus is per thread, and
-// so is this.
-thread_local HWND hFocusedButton = nullptr;
+// be painted before its own WM_SETFOCUS arrives. Focus is per thread: the
+// skin's thread keeps its own in a plain variable, since a thread-local
+// look-up takes a lock here and every paint asks.
+HWND skinThreadFocus = nullptr;
+thread_local HWND otherThreadFocus = nullptr;
 
-std::atomic<DWORD> skinThread{0};
+HWND& FocusedButton() { return OnSkinThread() ? skinThreadFocus : otherThreadFocus; }
 
 void ClaimSkinThread() {
     DWORD none = 0;
@@ -68,14 +72,14 @@ LRESULT PassOn(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
 }
 
 // Messages on which the system's button draws itself at once, with no
-// WM_PAINT: the skin's look is put back before anything else runs.
-bool DrawnBySystem(UINT nMsg) {
+// WM_PAINT: the skin's look is put back before anything else runs. A style
+// set without a redraw draws nothing.
+bool DrawnBySystem(UINT nMsg, LPARAM lParam) {
     switch (nMsg) {
-        case WM_ENABLE:
         case BM_SETSTATE:
         case BM_SETCHECK:
-        case BM_SETSTYLE:
         case BM_SETIMAGE: return true;
+        case BM_SETSTYLE: return lParam != 0;
         default: return false;
     }
 }
@@ -100,11 +104,11 @@ LRESULT SkinPushButton(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
             CallHandler("BTNPAINT", {Handle(hWnd), Value::Handle(reinterpret_cast<HDC>(wParam))});
             return 0;
         case WM_SETFOCUS:
-            hFocusedButton = ConfirmedFocus(hWnd, nullptr);
+            FocusedButton() = ConfirmedFocus(hWnd, nullptr);
             CallHandler("FOCUSED", {Handle(hWnd)});
             return 0;
         case WM_KILLFOCUS:
-            hFocusedButton = ConfirmedFocus(hWnd, reinterpret_cast<HWND>(wParam));
+            FocusedButton() = ConfirmedFocus(hWnd, reinterpret_cast<HWND>(wParam));
             CallHandler("FOCUSED", {Handle(hWnd)});
             return 0;
         case WM_KEYDOWN:
@@ -131,7 +135,8 @@ LRESULT SkinPushButton(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
         case BM_CLICK:  // mnemonics and default keys: the system's press and release would judge the live cursor
             CallHandler("BTNCLICK", {Handle(hWnd)});
             return 0;
-        case WM_SETTEXT: {  // the system's clears and draws the classic face first
+        case WM_SETTEXT:  // the system's clears and draws the classic face first
+        case WM_ENABLE: {  // the system's only draws the classic face
             const LRESULT result = DefWindowProcA(hWnd, nMsg, wParam, lParam);
             ShowSkin(hWnd);
             return result;
@@ -140,7 +145,7 @@ LRESULT SkinPushButton(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
             break;
     }
     const LRESULT result = PassOn(hWnd, nMsg, wParam, lParam);
-    if (DrawnBySystem(nMsg) && IsPushButton(hWnd)) ShowSkin(hWnd);
+    if (DrawnBySystem(nMsg, lParam) && IsPushButton(hWnd)) ShowSkin(hWnd);
     return result;
 }
 
@@ -151,37 +156,44 @@ bool OnSkinThread() {
     return skinThread.load(std::memory_order_relaxed) == GetCurrentThreadId();
 }
 
-void BUTTONS2007(HWND hWnd) {
+namespace {
+
+// Two threads installing at once must not take each other's procedure for the system's.
+std::mutex installing;
+
+void InstallLocked(HWND hWnd) {
     static const bool handlersKnown = (RegisterSkinFunctions(), true);  // the hook calls them by name
     (void)handlersKnown;
-    // Two threads installing at once must not take each other's procedure for the system's.
-    static std::mutex installing;
-    const std::lock_guard<std::mutex> lock(installing);
-    if (OldButtonProc) return;
+    // The installer's thread is the skin's before any button is skinned.
+    ClaimSkinThread();
     // Known before the class changes: a button another thread creates meanwhile already needs it.
     OldButtonProc = reinterpret_cast<WNDPROC>(GetClassLongPtrA(hWnd, GCLP_WNDPROC));
-    if (!OldButtonProc ||
-        !SetClassLongPtrA(hWnd, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinButtonProc))) {
+    if (!OldButtonProc || !SetClassLongPtrA(hWnd, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SkinButtonProc)))
         OldButtonProc = nullptr;
-        return;
-    }
-    ClaimSkinThread();
+}
+
+}  // namespace
+
+void BUTTONS2007(HWND hWnd) {
+    const std::lock_guard<std::mutex> lock(installing);
+    if (!OldButtonProc) InstallLocked(hWnd);
 }
 
 void BUTTONS2007() {
+    const std::lock_guard<std::mutex> lock(installing);
     if (OldButtonProc) return;
     // Message-only: it never shows, and its class is the process's push-button class.
     HWND lender = CreateWindowExA(0, "BUTTON", "", BS_PUSHBUTTON, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
-    BUTTONS2007(lender);
+    InstallLocked(lender);
     if (lender) DestroyWindow(lender);
 }
 
 LRESULT CALLBACK SkinButtonProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    if (nMsg == WM_NCDESTROY && hFocusedButton == hWnd) hFocusedButton = nullptr;  // a handle the system may give again
+    if (nMsg == WM_NCDESTROY && FocusedButton() == hWnd) FocusedButton() = nullptr;  // a handle the system may give again
     if (IsPushButton(hWnd)) return SkinPushButton(hWnd, nMsg, wParam, lParam);
     const LRESULT result = PassOn(hWnd, nMsg, wParam, lParam);
-    if (nMsg == BM_SETSTYLE && IsPushButton(hWnd)) ShowSkin(hWnd);  // it has just become one
+    if (nMsg == BM_SETSTYLE && DrawnBySystem(nMsg, lParam) && IsPushButton(hWnd)) ShowSkin(hWnd);  // it has just become one
     return result;
 }
 
@@ -193,7 +205,7 @@ namespace {
 // object has its messages first; objects live on the skin's thread). Of any
 // other window nothing is known.
 bool KnownWithoutFocus(HWND hWnd) {
-    if (hFocusedButton == hWnd) return false;
+    if (FocusedButton() == hWnd) return false;
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) == &SkinButtonProc) return true;
     if (!OnSkinThread()) return false;
     const corvix::TWindow* object = corvix::LinkedObject(hWnd);

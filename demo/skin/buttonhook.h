@@ -22,10 +22,13 @@ void BUTTONS2007();
 // For push buttons (BS_PUSHBUTTON, BS_DEFPUSHBUTTON, judged by the style
 // they have at each message): routes paint, focus, key and mouse messages
 // to the handlers BTNPAINT, FOCUSED, KEYDOWN, KEYUP, MOUSEMOVE,
-// BTNLBUTTONDOWN (double-clicks too), BTNLBUTTONUP and MOUSELEAVE, and
-// BM_CLICK to BTNCLICK; swallows WM_UPDATEUISTATE; passes the rest to
-// OldButtonProc and repaints the skin after the messages on which the
-// system's code draws the button itself. Other styles go to OldButtonProc.
+// BTNLBUTTONDOWN (double-clicks too), BTNLBUTTONUP and MOUSELEAVE,
+// WM_PRINTCLIENT to BTNPAINT and BM_CLICK to BTNCLICK; swallows
+// WM_UPDATEUISTATE; passes the rest to OldButtonProc and repaints the skin
+// after the messages on which the system's code draws the button itself.
+// Other styles go to OldButtonProc. The handlers are looked up by name on
+// every thread that shows skinned buttons: replace them while no other
+// thread does.
 LRESULT CALLBACK SkinButtonProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
 // Whether button hWnd has the keyboard focus. Asking the system is a round

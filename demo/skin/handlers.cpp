@@ -12,10 +12,25 @@ namespace skindemo {
 
 using corvix::Value;
 
-thread_local HWND hPressedButton = nullptr;
-thread_local bool lPressedLook = false;
+HWND hPressedButton = nullptr;
+bool lPressedLook = false;
 
 namespace {
+
+// Only threads other than the skin's touch these: its own paints pay for no
+// thread-local look-up, which takes a lock here.
+thread_local HWND otherPressedButton = nullptr;
+thread_local bool otherPressedLook = false;
+
+struct PressState {
+    HWND& button;
+    bool& look;
+};
+
+PressState ThisThreadsPress() {
+    if (OnSkinThread()) return {hPressedButton, lPressedLook};
+    return {otherPressedButton, otherPressedLook};
+}
 
 constexpr char kLogFile[] = "msgs.txt";
 
@@ -68,23 +83,24 @@ bool ISOVER(HWND hWnd, std::optional<int> nRow, std::optional<int> nCol) {
         if (!nCol) nCol = cursor.nCol;
     }
     return *nRow > r.nTop && *nRow < r.nBottom - 1 && *nCol > r.nLeft && *nCol < r.nRight - 2 &&
-           hWnd == hPressedButton;
+           hWnd == ThisThreadsPress().button;
 }
 
 void BTNLBUTTONDOWN(HWND hWnd, int, int) {
     if (!IsButton(hWnd)) return;  // SETFOCUS(0) would take the focus from the thread's window
-    hPressedButton = hWnd;
+    const PressState press = ThisThreadsPress();
+    press.button = hWnd;
     // The focus change repaints both buttons; let it happen before the pressed look.
     corvix::SETFOCUS(hWnd);
     LetQueuedMessagesRun();
     // A release already queued was handled in the drain: no pressed look then.
-    if (hPressedButton == hWnd) Paint(hWnd, true);
+    if (press.button == hWnd) Paint(hWnd, true);
 }
 
 void BTNLBUTTONUP(HWND hWnd, int, int) {
     if (ISOVER(hWnd)) PostClick(hWnd);
     Paint(hWnd, false);
-    hPressedButton = nullptr;
+    ThisThreadsPress().button = nullptr;
 }
 
 // The click a mnemonic or BM_CLICK asks for, wherever the mouse is; a
@@ -97,28 +113,30 @@ void BTNCLICK(HWND hWnd) {
 
 void MOUSEMOVE(HWND hWnd) {
     corvix::TRACKMOUSEEVENT(hWnd, TME_LEAVE);
-    if (hWnd == hPressedButton && !lPressedLook) {
+    const PressState press = ThisThreadsPress();
+    if (hWnd == press.button && !press.look) {
         Paint(hWnd, true);
-        lPressedLook = true;
+        press.look = true;
     }
 }
 
 // hPressedButton stays, so the pressed look returns with the cursor.
 void MOUSELEAVE(HWND hWnd) {
     Paint(hWnd, false);
-    lPressedLook = false;
+    ThisThreadsPress().look = false;
 }
 
 void KEYDOWN(HWND hWnd, int nKey, int) {
-    if (nKey != VK_SPACE || lPressedLook) return;
+    const PressState press = ThisThreadsPress();
+    if (nKey != VK_SPACE || press.look) return;
     Paint(hWnd, true);
-    lPressedLook = true;
+    press.look = true;
 }
 
 // A space key-up clicks even without its key-down: the focus may have
 // arrived while the key was held.
 void KEYUP(HWND hWnd, int nKey, int) {
-    lPressedLook = false;
+    ThisThreadsPress().look = false;
     if (nKey != VK_SPACE) return;
     Paint(hWnd, false);
     PostClick(hWnd);

@@ -1,9 +1,11 @@
 #pragma once
 // What makes a skinned button behave: the pressed look while the mouse
 // button or the space bar is held, and the click, posted to the parent as
-// WM_COMMAND. The hook calls these by name; all skinned buttons of a thread
-// share the two variables below (mouse and keys come to each thread on its
-// own). A handle that names no window paints and clicks nothing.
+// WM_COMMAND. The hook calls these by name; all skinned buttons of the
+// skin's thread share the two variables below. Mouse and keys come to each
+// thread on its own, so another thread's buttons (a worker's message box)
+// keep a pair of their own. A handle that names no window paints and
+// clicks nothing.
 
 #include <windows.h>
 
@@ -14,10 +16,10 @@
 namespace skindemo {
 
 // The button on which the left mouse button last went down; 0 for none.
-extern thread_local HWND hPressedButton;
+extern HWND hPressedButton;
 // True while a mouse move or a space key-down painted the pressed look and
 // no leave or key-up took it back.
-extern thread_local bool lPressedLook;
+extern bool lPressedLook;
 
 // True when the screen point lies inside the button's hit area (the top row,
 // left column, last row and last two columns left out) and the button is

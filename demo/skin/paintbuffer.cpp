@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "corvix/native/systemchange.h"
+
 namespace skindemo {
 
 PaintBuffer& PaintBuffer::Shared() {
@@ -55,14 +57,15 @@ bool TrueColour(HDC hDC) { return GetDeviceCaps(hDC, BITSPIXEL) * GetDeviceCaps(
 }  // namespace
 
 // Asking a window DC for its depth is dear under some drivers; every window
-// DC has the screen's, read once a display setting.
+// DC has the screen's, read again only after the system announced a change.
 bool PaintBuffer::TrueColourTarget(HDC hDC) {
     if (!WindowFromDC(hDC)) return TrueColour(hDC);
-    if (!screenDepthKnown_) {
+    const unsigned changes = corvix::SystemChanges();
+    if (depthReadAt_ != changes) {
         HDC screenDC = GetDC(nullptr);
         screenTrueColour_ = TrueColour(screenDC);
         ReleaseDC(nullptr, screenDC);
-        screenDepthKnown_ = true;
+        depthReadAt_ = changes;
     }
     return screenTrueColour_;
 }

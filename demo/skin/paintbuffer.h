@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 
 namespace skindemo {
 
@@ -27,9 +28,6 @@ public:
         paint(dc);
         return true;
     }
-
-    // The screen's depth is read again at the next paint: the display changed.
-    void ForgetScreenDepth() { screenDepthKnown_ = false; }
 
     // The pixels under paint's DC, top row first, Stride() pixels a row;
     // flush GDI before reading or writing them.
@@ -63,8 +61,8 @@ private:
     int width_ = 0, height_ = 0;
     int savedState_ = 0;
     bool inUse_ = false;  // a paint that paints another button meanwhile must not share it
-    bool screenDepthKnown_ = false;
     bool screenTrueColour_ = false;
+    std::optional<unsigned> depthReadAt_;  // the count of system changes when the depth was read
 };
 
 }  // namespace skindemo

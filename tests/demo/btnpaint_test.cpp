@@ -293,12 +293,13 @@ TEST(ButtonFaceTest, EveryLookCoversTheWholeButtonFromEightByEight) {
     }
 }
 
-// Faces that share their first 31 bytes in the ANSI code page, UTF-8 or not.
+// Faces whose ANSI forms are one: a single-byte code page spells neither,
+// and a double-byte one or UTF-8 cuts both at 31 bytes.
 TEST(FontKeyTest, FacesAreKeyedByTheirWideNames) {
-    const std::wstring common(15, L'\x0416');
-    HFONT a = CreateFontW(-12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, (common + L"\x0410").c_str());
-    HFONT b = CreateFontW(-12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, (common + L"\x0411").c_str());
-    HFONT a2 = CreateFontW(-12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, (common + L"\x0410").c_str());
+    const std::wstring common(15, L'\x5B57');
+    HFONT a = CreateFontW(-12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, (common + L"\x4F53").c_str());
+    HFONT b = CreateFontW(-12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, (common + L"\x7247").c_str());
+    HFONT a2 = CreateFontW(-12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, (common + L"\x4F53").c_str());
     EXPECT_FALSE(FontKey(a) == FontKey(b));
     EXPECT_TRUE(FontKey(a) == FontKey(a2));
     for (HFONT f : {a, b, a2}) DeleteObject(f);

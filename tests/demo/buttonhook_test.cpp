@@ -93,7 +93,8 @@ TEST(ButtonHookTest, OnlyPushButtonsAreSkinned) {
         DWORD style;
         bool skinned;
     } cases[] = {{BS_PUSHBUTTON, true},      {BS_DEFPUSHBUTTON, true}, {BS_AUTOCHECKBOX, false},
-                 {BS_AUTORADIOBUTTON, false}, {BS_GROUPBOX, false},     {BS_AUTO3STATE, false}};
+                 {BS_AUTORADIOBUTTON, false}, {BS_GROUPBOX, false},     {BS_AUTO3STATE, false},
+                 {BS_OWNERDRAW, false}};
     for (const auto& c : cases) {
         HWND b = host.AddButton("Style", 1, 10, 10, 81, 25, c.style);
         EXPECT_EQ(IsSkinCorner(PaintedCorner(b)), c.skinned) << c.style;

@@ -16,6 +16,7 @@
 #include "corvix/runtime/registry.h"
 #include "tests/support/dialogprobe.h"
 #include "tests/support/gdiprobe.h"
+#include "tests/support/testwindow.h"
 
 namespace corvix {
 namespace {
@@ -60,19 +61,12 @@ void CallEach(const FunctionRegistry& registry, const std::vector<std::vector<Va
     }
 }
 
-// Sampled pixels of the screen's top-left corner: a paint with window 0
-// takes the screen's own DC and lands there.
-std::vector<COLORREF> ScreenCorner() {
-    HDC screen = GetDC(nullptr);
-    std::vector<COLORREF> pixels;
-    for (int y = 0; y < 32; y += 2)
-        for (int x = 0; x < 128; x += 2) pixels.push_back(GetPixel(screen, x, y));
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
+// The screen's top-left corner: a paint with window 0 takes the screen's
+// own DC and lands there.
+std::vector<uint32_t> ScreenCorner() { return corvix_test::CopyPixels(nullptr, {0, 0, 128, 32}); }
 
 // A window that showed there and went away has the desktop repaint itself meanwhile.
-bool ScreenCornerStays(const std::vector<COLORREF>& before) {
+bool ScreenCornerStays(const std::vector<uint32_t>& before) {
     for (int i = 0; i < 20; ++i) {
         if (ScreenCorner() == before) return true;
         Sleep(25);

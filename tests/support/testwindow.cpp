@@ -116,6 +116,26 @@ COLORREF WindowPixel(HWND hWnd, int x, int y) {
     return c;
 }
 
+std::vector<uint32_t> CopyPixels(HWND hWnd, const RECT& area) {
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC dc = GetDC(hWnd);
+    HDC copy = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ before = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, width, height, dc, area.left, area.top, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const uint32_t*>(bits);
+    std::vector<uint32_t> pixels(first, first + width * height);
+    SelectObject(copy, before);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(hWnd, dc);
+    return pixels;
+}
+
 std::string Rgb(COLORREF c) {
     char text[48];
     std::snprintf(text, sizeof text, "(%d, %d, %d)", GetRValue(c), GetGValue(c), GetBValue(c));

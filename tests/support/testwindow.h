@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace corvix_test {
 
@@ -65,6 +67,10 @@ bool MoveCursorTo(int x, int y);
 
 // Reads a pixel of a window from its own device context.
 COLORREF WindowPixel(HWND hWnd, int x, int y);
+
+// The pixels of an area of a window (of the screen for window 0) as the
+// screen shows them, row after row, as 0xRRGGBB, in one copy.
+std::vector<uint32_t> CopyPixels(HWND hWnd, const RECT& area);
 
 // Formats a colour as (r, g, b) for assertion messages.
 std::string Rgb(COLORREF c);
