@@ -21,16 +21,9 @@ using corvix_test::Pump;
 using corvix_test::Rgb;
 using corvix_test::WindowPixel;
 
-using corvix_test::kFocusedCorner;
+using corvix_test::IsSkinCorner;
 using corvix_test::kNormalCorner;
-
-bool IsSkinCorner(COLORREF c) { return c == kNormalCorner || c == kFocusedCorner; }
-
-COLORREF PaintedCorner(HWND b) {
-    InvalidateRect(b, nullptr, TRUE);
-    UpdateWindow(b);
-    return WindowPixel(b, 0, 0);
-}
+using corvix_test::PaintedCorner;
 
 // Replaces a handler for the length of a test, records every call, and puts
 // the one before back.

@@ -27,19 +27,13 @@ namespace skindemo {
 namespace {
 
 using corvix_test::HostWindow;
+using corvix_test::IsSkinCorner;
 using corvix_test::kFocusedCorner;
 using corvix_test::kNormalCorner;
+using corvix_test::PaintedCorner;
 using corvix_test::Pump;
 using corvix_test::Rgb;
 using corvix_test::WindowPixel;
-
-bool IsSkinCorner(COLORREF c) { return c == kNormalCorner || c == kFocusedCorner; }
-
-COLORREF PaintedCorner(HWND b) {
-    InvalidateRect(b, nullptr, TRUE);
-    UpdateWindow(b);
-    return WindowPixel(b, 0, 0);
-}
 
 std::vector<uint32_t> ScreenPixels(HWND hWnd) {
     RECT r;

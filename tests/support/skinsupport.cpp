@@ -10,4 +10,12 @@ void InstallSkin(const HostWindow& host) {
     DestroyWindow(lender);
 }
 
+bool IsSkinCorner(COLORREF c) { return c == kNormalCorner || c == kFocusedCorner; }
+
+COLORREF PaintedCorner(HWND hWnd) {
+    InvalidateRect(hWnd, nullptr, TRUE);
+    UpdateWindow(hWnd);
+    return WindowPixel(hWnd, 0, 0);
+}
+
 }  // namespace corvix_test

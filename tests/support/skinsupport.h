@@ -14,4 +14,10 @@ constexpr COLORREF kPressedCorner = RGB(139, 118, 84);
 // Installs the hook through a button made only for that, off the client area.
 void InstallSkin(const HostWindow& host);
 
+// The normal or the focused look's corner.
+bool IsSkinCorner(COLORREF c);
+
+// The corner pixel on the screen after the window painted itself anew.
+COLORREF PaintedCorner(HWND hWnd);
+
 }  // namespace corvix_test
