@@ -71,7 +71,7 @@ namespace {
 
 // Takes the entries of hFrom into hTo (sub-menus with them) and destroys hFrom.
 HMENU MoveEntries(HMENU hFrom, HMENU hTo) {
-    while (GetMenuItemCount(hFrom) > 0) {
+    for (int left = GetMenuItemCount(hFrom); left > 0; --left) {
         char text[256] = {};
         MENUITEMINFOA info{.cbSize = sizeof info,
                            .fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_BITMAP,

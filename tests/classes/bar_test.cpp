@@ -550,31 +550,19 @@ TEST(BarTest, EveryButtonOfTheSampleBarIsWholeAndItsArrowOpensOnEveryEdgeAndFloa
     for (const bool lGroup : {false, false, false, true, false, false, true, true})
         buttons.push_back(AddButton(popupBar, {.cResName1 = "BARBITMAP", .lGroup = lGroup,
                                                .oPopup = buttons.empty() ? kinds : nullptr}));
-    const auto screenRect = [](HWND hWnd, bool lClient) {
-        RECT r{};
-        if (lClient) {
-            GetClientRect(hWnd, &r);
-            MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
-        } else {
-            GetWindowRect(hWnd, &r);
-        }
-        return r;
-    };
-    // Buttons may share their edge pixel with the bar's border or the next button.
+    // Whole: in the bar's client area but for an edge pixel shared with its border or the next button.
     const auto expectWhole = [&](const std::string& where) {
-        const RECT inside = screenRect(popupBar->hWnd, true);
+        const RectArray inside = popupBar->GetCliRect();
         for (size_t i = 0; i < buttons.size(); ++i) {
-            const RECT r = screenRect(buttons[i]->hWnd, false);
-            EXPECT_TRUE(r.left >= inside.left - 1 && r.top >= inside.top - 1 && r.right <= inside.right + 1 &&
-                        r.bottom <= inside.bottom + 1)
+            const RectArray at = GETCOORS(buttons[i]->hWnd);
+            EXPECT_TRUE(at.nLeft >= -1 && at.nTop >= -1 && at.nRight <= inside.nRight + 1 &&
+                        at.nBottom <= inside.nBottom + 1)
                 << where << ": button " << i + 1 << " outside the bar";
             for (size_t j = i + 1; j < buttons.size(); ++j) {
-                RECT both{};
-                const RECT other = screenRect(buttons[j]->hWnd, false);
-                if (IntersectRect(&both, &r, &other)) {
-                    EXPECT_TRUE(both.right - both.left <= 1 || both.bottom - both.top <= 1)
-                        << where << ": buttons " << i + 1 << " and " << j + 1 << " overlap";
-                }
+                const RectArray next = GETCOORS(buttons[j]->hWnd);
+                const int across = std::min(at.nRight, next.nRight) - std::max(at.nLeft, next.nLeft);
+                const int down = std::min(at.nBottom, next.nBottom) - std::max(at.nTop, next.nTop);
+                EXPECT_TRUE(across <= 1 || down <= 1) << where << ": buttons " << i + 1 << " and " << j + 1 << " overlap";
             }
         }
     };
