@@ -284,7 +284,11 @@ void TBar::Fit() {
         bottom = std::max(bottom, at.nBottom);
         return true;
     });
-    SetSize(right + 1, bottom + 1);
+    // Floated from an edge, the bar stays where it stood, inside its window.
+    const int width = right + 1, height = bottom + 1;
+    const RectArray area = parent->GetCliRect(), at = GETCOORS(hWnd);
+    Move(std::max(0, std::min(at.nTop, area.nBottom - height)), std::max(0, std::min(at.nLeft, area.nRight - width)),
+         width, height);
 }
 
 void TBar::BtnAdjust() {

@@ -552,7 +552,9 @@ TEST(BarTest, EveryButtonOfTheSampleBarIsWholeAndItsArrowOpensOnEveryEdgeAndFloa
                                                .oPopup = buttons.empty() ? kinds : nullptr}));
     // Whole: in the bar's client area but for an edge pixel shared with its border or the next button.
     const auto expectWhole = [&](const std::string& where) {
-        const RectArray inside = popupBar->GetCliRect();
+        const RectArray inside = popupBar->GetCliRect(), bar = GETCOORS(popupBar->hWnd), area = parent->GetCliRect();
+        EXPECT_TRUE(bar.nLeft >= -1 && bar.nTop >= -1 && bar.nRight <= area.nRight + 1 && bar.nBottom <= area.nBottom + 1)
+            << where << ": the bar outside its window";
         for (size_t i = 0; i < buttons.size(); ++i) {
             const RectArray at = GETCOORS(buttons[i]->hWnd);
             EXPECT_TRUE(at.nLeft >= -1 && at.nTop >= -1 && at.nRight <= inside.nRight + 1 &&
