@@ -126,14 +126,12 @@ void TBar::Dock(int nNewMode) {
     nMode = nNewMode;
     Link2Parent(*parent);
     const RectArray client = parent->GetCliRect();
-    const int across = nBtnWidth + 2 + (l3D ? 3 : 0);
-    if (IsFloating())
-        SetSize(2 * nBtnWidth + 2, (nButtons() + 1) / 2 * (nBtnHeight + 1) + 2);
-    else if (IsVertical())
-        SetSize(across, client.nBottom + 2);
-    else
+    if (IsVertical())
+        SetSize(Across(), client.nBottom + 2);
+    else if (!IsFloating())
         SetSize(client.nRight + 2, nBtnHeight + 2);
     BtnAdjust();
+    if (IsFloating()) Fit();
     parent->ReSize();
     Refresh();
 }
@@ -221,6 +219,7 @@ void TBar::Del(int nPos) {
     aControls.erase(std::find(aControls.begin(), aControls.end(), button));
     button->End();
     BtnAdjust();
+    Fit();
     Refresh();
 }
 
@@ -231,7 +230,7 @@ int TBar::GetBtnTop(bool lGroup) {
     return (Is3D() ? 2 : 0) + nButtons() * (nBtnHeight - (Is3D() ? 3 : 0)) + kGroupGap * nGroups;
 }
 
-int TBar::GetBtnLeft(bool lGroup, std::optional<int> nPos) {
+int TBar::GetBtnLeft(bool lGroup, std::optional<int> nPos, bool lPopup) {
     if (IsVertical()) return Is3D() ? 2 : 0;
     if (IsFloating()) {
         const int next = nButtons() * nBtnWidth - 1;
@@ -242,7 +241,7 @@ int TBar::GetBtnLeft(bool lGroup, std::optional<int> nPos) {
     if (const auto previous = Button(nPos ? *nPos - 1 : nButtons())) left = previous->nRight;
     // The buttons that move keep the gaps before their own groups; they make
     // room for the new button and, when it starts a group, for its gap.
-    if (nPos) ShiftFrom(*nPos, nBtnWidth + (lGroup ? kGroupGap : 0));
+    if (nPos) ShiftFrom(*nPos, nBtnWidth + (lGroup ? kGroupGap : 0) + (lPopup ? TBtnBmp::kArrowWidth : 0));
     if (lGroup) {
         ++nGroups;
         left += kGroupGap;
@@ -254,11 +253,42 @@ std::optional<int> TBar::InsertPos(std::optional<int> nPos) const {
     return nPos && IsNewPos(*nPos) && *nPos <= nButtons() ? nPos : std::nullopt;
 }
 
-void TBar::Unreserve(bool lGroup, std::optional<int> nPos) {
+void TBar::Unreserve(bool lGroup, std::optional<int> nPos, bool lPopup) {
     if (IsFloating()) return;
     if (lGroup) --nGroups;
     nPos = InsertPos(nPos);
-    if (!IsVertical() && nPos) ShiftFrom(*nPos, -(nBtnWidth + (lGroup ? kGroupGap : 0)));
+    if (!IsVertical() && nPos)
+        ShiftFrom(*nPos, -(nBtnWidth + (lGroup ? kGroupGap : 0) + (lPopup ? TBtnBmp::kArrowWidth : 0)));
+}
+
+int TBar::Across() const {
+    bool popups = false;
+    ForEachButton([&popups](const TBtnBmp& button, int) { return !(popups = button.oPopup != nullptr); });
+    return nBtnWidth + 2 + (l3D ? 3 : 0) + (popups ? TBtnBmp::kArrowWidth : 0);
+}
+
+// Sizes in pixels of the window, whose border takes one on each side; buttons
+// share their edge pixel with the next, as on a docked bar.
+void TBar::Fit() {
+    const auto parent = Parent();
+    if (!hWnd || !parent) return;
+    if (IsVertical() && nWidth() != Across()) {
+        SetSize(Across(), nHeight());
+        parent->ReSize();
+    }
+    if (!IsFloating()) return;
+    int right = 2 * nBtnWidth + 1, bottom = (nButtons() + 1) / 2 * (nBtnHeight + 1) + 1;
+    ForEachButton([&](const TBtnBmp& button, int) {
+        const RectArray at = GETCOORS(button.hWnd);
+        right = std::max(right, at.nRight);
+        bottom = std::max(bottom, at.nBottom);
+        return true;
+    });
+    // Floated from an edge, the bar stays where it stood, inside its window.
+    const int width = right + 1, height = bottom + 1;
+    const RectArray area = parent->GetCliRect(), at = GETCOORS(hWnd);
+    Move(std::max(0, std::min(at.nTop, area.nBottom - height)), std::max(0, std::min(at.nLeft, area.nRight - width)),
+         width, height);
 }
 
 void TBar::BtnAdjust() {

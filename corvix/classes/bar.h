@@ -94,11 +94,15 @@ public:
     void BtnAdjust();
     // Both raise nGroups for a group start (each in its own direction).
     int GetBtnTop(bool lGroup);
-    // With a position, the buttons from there on move right to make room.
-    int GetBtnLeft(bool lGroup, std::optional<int> nPos = std::nullopt);
+    // With a position, the buttons from there on move right to make room
+    // (13 pixels more for a button with a drop-down arrow).
+    int GetBtnLeft(bool lGroup, std::optional<int> nPos = std::nullopt, bool lPopup = false);
     // Undoes what GetBtnTop and GetBtnLeft reserved for a button whose window
     // could not be made.
-    void Unreserve(bool lGroup, std::optional<int> nPos);
+    void Unreserve(bool lGroup, std::optional<int> nPos, bool lPopup = false);
+    // A side bar as wide as its widest button, a floating one as large as its
+    // rows: every button whole.
+    void Fit();
     // Docks the bar to its edge of the parent again.
     void Adjust();
     // Adjust (a side bar between what is docked above and below it), then
@@ -137,6 +141,8 @@ private:
     // Moves buttons nPos onwards by nBy pixels along the bar.
     void ShiftFrom(int nPos, int nBy);
     void SetGroup(int nPos, bool lGroup);
+    // The width of a side bar: a button, 13 more when one has a drop-down arrow.
+    int Across() const;
     void PaintSeparators(bool lVertical) const;
 };
 

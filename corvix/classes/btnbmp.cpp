@@ -72,7 +72,7 @@ std::shared_ptr<TBtnBmp> TBtnBmp::NewBar(const NewBarArgs& a, std::source_locati
     const std::optional<int> pos = a.nPos && bar->IsNewPos(*a.nPos) ? a.nPos : std::nullopt;  // elsewhere: appended
     const bool threeD = bar->Is3D();
     b->nTop = bar->GetBtnTop(a.lGroup);
-    b->nLeft = bar->GetBtnLeft(a.lGroup, pos);
+    b->nLeft = bar->GetBtnLeft(a.lGroup, pos, a.oPopup != nullptr);
     b->nBottom = b->nTop + bar->nBtnHeight + 1 - (threeD ? 7 : 0);
     b->nRight = b->nLeft + bar->nBtnWidth - (threeD ? 2 : 0) + (a.oPopup ? kArrowWidth : 0);
     b->nStyle = WS_CHILD | WS_VISIBLE | (!bar->l2007 && a.lBorder ? WS_BORDER : 0);
@@ -86,10 +86,12 @@ std::shared_ptr<TBtnBmp> TBtnBmp::NewBar(const NewBarArgs& a, std::source_locati
     b->Register(CS_VREDRAW | CS_HREDRAW);
     b->Create();
     if (!b->hWnd) {
-        bar->Unreserve(a.lGroup, pos);
+        bar->Unreserve(a.lGroup, pos, a.oPopup != nullptr);
         return b;
     }
     bar->Add(b, pos);
+    if (bar->IsFloating()) bar->BtnAdjust();  // rows of two
+    bar->Fit();
     b->SetColor(b->nClrText, b->nClrPane);
     b->LoadBitmaps();
     if (!b->lWhen()) b->Disable();
@@ -255,6 +257,14 @@ Answer TBtnBmp::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_ENABLE: Refresh(false); break;
+        case WM_CAPTURECHANGED:
+            // Losing the capture ends the press without its action, as the system's button does.
+            if (lCaptured && reinterpret_cast<HWND>(lParam) != hWnd) {
+                lCaptured = false;
+                lPressed = lBtnDown;
+                Refresh(false);
+            }
+            break;
         default: break;
     }
     return TControl::HandleEvent(nMsg, wParam, lParam);
@@ -271,8 +281,8 @@ Answer TBtnBmp::LButtonDown(int nRow, int nCol, WPARAM nKeyFlags) {
         SYSREFRESH();  // the release may arrive meanwhile: it is kept for below
     }
     if (hWnd && GetFocus() == hWnd) {  // still there and focused after the messages
-        lCaptured = lPressed = true;
         SetCapture(hWnd);
+        lCaptured = lPressed = true;
         Refresh(false);
     }
     if (lBtnUp) LButtonUp(nRow, nCol, nKeyFlags);
@@ -301,16 +311,18 @@ Answer TBtnBmp::LButtonUp(int nRow, int nCol, WPARAM nKeyFlags) {
 Answer TBtnBmp::MouseMove(int nRow, int nCol, WPARAM nKeyFlags) {
     if (lDrag) return TControl::MouseMove(nRow, nCol, nKeyFlags);
     const int row = SignedCoordinate(static_cast<WORD>(nRow)), col = SignedCoordinate(static_cast<WORD>(nCol));
-    if (!lMOver) {
-        lMOver = true;
-        Refresh(false);
-    }
-    if (lCaptured && lPressed != (IsOver(row, col) || lBtnDown)) {
+    // Held and dragged off, the button sees the moves: the hover look follows
+    // the pointer, not the last WM_MOUSELEAVE.
+    const bool over = IsOver(row, col);
+    bool repaint = lMOver != over;
+    lMOver = over;
+    if (lCaptured && lPressed != (over || lBtnDown)) {
         lPressed = !lPressed;
-        Refresh(false);
+        repaint = true;
     }
+    if (repaint) Refresh(false);
     TControl::MouseMove(nRow, nCol, nKeyFlags);
-    TRACKMOUSEEVENT(hWnd, TME_LEAVE);
+    if (over) TRACKMOUSEEVENT(hWnd, TME_LEAVE);
     return Answer::Number(0);
 }
 

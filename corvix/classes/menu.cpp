@@ -67,6 +67,70 @@ std::shared_ptr<TMenu> TMenu::NewSys(std::shared_ptr<TWindow> oWnd) {
     return menu;
 }
 
+namespace {
+
+// Takes the entries of hFrom into hTo (sub-menus with them) and destroys hFrom.
+HMENU MoveEntries(HMENU hFrom, HMENU hTo) {
+    for (int left = GetMenuItemCount(hFrom); left > 0; --left) {
+        char text[256] = {};
+        MENUITEMINFOA info{.cbSize = sizeof info,
+                           .fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_BITMAP,
+                           .dwTypeData = text,
+                           .cch = sizeof text - 1};
+        GetMenuItemInfoA(hFrom, 0, TRUE, &info);
+        InsertMenuItemA(hTo, static_cast<UINT>(GetMenuItemCount(hTo)), TRUE, &info);
+        RemoveMenu(hFrom, 0, MF_BYPOSITION);
+    }
+    DestroyMenu(hFrom);
+    return hTo;
+}
+
+}  // namespace
+
+std::shared_ptr<TMenu> TMenu::ReDefine(const std::string& cResName, bool lPopup) {
+    const HMENU loaded = LoadMenuA(GetModuleHandleA(nullptr), cResName.c_str());
+    if (!loaded) {
+        RaiseError(LibraryError("No menu resource \"" + cResName + "\"", "TMenu:ReDefine"));
+        return nullptr;
+    }
+    auto menu = std::make_shared<TMenu>();
+    menu->lPopup = lPopup;
+    menu->hMenu = lPopup ? MoveEntries(loaded, CreatePopupMenu()) : loaded;
+    if (lPopup) menu->JoinPopups();
+    menu->TakeEntries();
+    return menu;
+}
+
+// Commands keep the resource's identifiers; a separator's entry takes its item's.
+void TMenu::TakeEntries() {
+    const int count = GetMenuItemCount(hMenu);
+    for (int pos = 0; pos < count; ++pos) {
+        char text[256] = {};
+        MENUITEMINFOA info{.cbSize = sizeof info,
+                           .fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING,
+                           .dwTypeData = text,
+                           .cch = sizeof text - 1};
+        if (!GetMenuItemInfoA(hMenu, static_cast<UINT>(pos), TRUE, &info)) continue;
+        const auto item = TMenuItem::New({.cPrompt = (info.fType & MFT_SEPARATOR) ? "" : text,
+                                          .lChecked = (info.fState & MFS_CHECKED) != 0,
+                                          .lActive = !(info.fState & MFS_GRAYED),
+                                          .lHelp = (info.fType & MFT_RIGHTJUSTIFY) != 0,
+                                          .lBreak = (info.fType & MFT_MENUBARBREAK) != 0});
+        if (info.hSubMenu) {
+            item->oSubMenu = std::make_shared<TMenu>();
+            item->oSubMenu->lPopup = true;
+            item->oSubMenu->hMenu = info.hSubMenu;
+            item->oSubMenu->TakeEntries();
+        } else if (info.fType & MFT_SEPARATOR) {
+            const MENUITEMINFOA id{.cbSize = sizeof id, .fMask = MIIM_ID, .wID = static_cast<UINT>(item->nId)};
+            SetMenuItemInfoA(hMenu, static_cast<UINT>(pos), TRUE, &id);
+        } else {
+            item->HoldId(static_cast<int>(info.wID));
+        }
+        Adopt(item, aMenuItems.size());
+    }
+}
+
 void TMenu::aItems(const std::vector<std::shared_ptr<TMenuItem>>& aNew) {
     for (const auto& item : aNew) Add(item);
 }
@@ -106,6 +170,7 @@ bool TMenu::Usable(const std::string& cOperation) const {
 }
 
 void TMenu::Adopt(const std::shared_ptr<TMenuItem>& oItem, size_t nIndex) {
+    if (!oItem->nId) oItem->HoldId();  // an ended item added again
     aMenuItems.insert(aMenuItems.begin() + static_cast<std::ptrdiff_t>(nIndex), oItem);
     oItem->oMenu = weak_from_this();
     if (!oItem->oSubMenu) return;
@@ -113,25 +178,21 @@ void TMenu::Adopt(const std::shared_ptr<TMenuItem>& oItem, size_t nIndex) {
     oItem->oSubMenu->JoinPopups();
 }
 
-void TMenu::Add(std::shared_ptr<TMenuItem> oItem, bool lRoot) {
+void TMenu::Add(std::shared_ptr<TMenuItem> oItem, std::optional<bool> lRoot) {
     if (!oItem || !Usable("TMenu:Add")) return;
     Adopt(oItem, aMenuItems.size());
-    PutEntry(*oItem, EntryFlags(*oItem, lRoot));
+    PutEntry(*oItem, EntryFlags(*oItem, lRoot.value_or(IsRoot())));
 }
 
 void TMenu::Insert(std::shared_ptr<TMenuItem> oItem, int nPos) {
     if (!oItem || !Usable("TMenu:Insert")) return;
-    const bool root = !lPopup && oParent.expired();
     if (nPos < 1 || static_cast<size_t>(nPos) > aMenuItems.size()) {
-        Add(oItem, root);
+        Add(oItem);
         return;
     }
-    const auto& there = aMenuItems[static_cast<size_t>(nPos - 1)];
-    const UINT_PTR thereKey =
-        there->oSubMenu ? reinterpret_cast<UINT_PTR>(there->oSubMenu->hMenu) : static_cast<UINT_PTR>(there->nId);
-    const int before = MenuEntryPos(hMenu, thereKey);
+    const int before = MenuEntryPos(hMenu, aMenuItems[static_cast<size_t>(nPos - 1)]->EntryKey());
     Adopt(oItem, static_cast<size_t>(nPos - 1));
-    PutEntry(*oItem, EntryFlags(*oItem, root), before);
+    PutEntry(*oItem, EntryFlags(*oItem, IsRoot()), before);
 }
 
 void TMenu::Initiate() {
@@ -168,16 +229,21 @@ std::shared_ptr<TMenu> TMenu::Root() {
     return menu;
 }
 
-void TMenu::AddShortcut(WORD nVirtKey, BYTE nVKState, int nId) {
+void TMenu::SetShortcut(int nId, WORD nVirtKey, BYTE nVKState) {
     const auto root = Root();
+    if (!root->oAccTable && !nVirtKey) return;
     const bool fresh = !root->oAccTable;
     if (fresh) root->oAccTable = TAccTable::New();
     TAccTable& table = *root->oAccTable;
     const bool current = table.nHandle && CurrentAccelerators() == table.nHandle;
-    table.Add(nVirtKey, nVKState, static_cast<WORD>(nId));
-    // A window makes its menu's table current when it takes the menu.
+    const bool removed = table.DelCommand(static_cast<WORD>(nId));
+    if (nVirtKey) table.Add(nVirtKey, nVKState, static_cast<WORD>(nId));
+    if (!removed && !nVirtKey) return;
+    // A window makes its menu's table current when it takes the menu; a table
+    // emptied since has no handle, yet it is still the shown menu's.
     const auto window = root->oWnd.lock();
-    if (current || (fresh && window && window->oMenu == root)) table.Activate();
+    const bool shown = window && window->oMenu == root;
+    if (current || (shown && (fresh || !table.nHandle))) table.Activate();
 }
 
 void TMenu::Activate(int nRow, int nCol, std::shared_ptr<TWindow> oWndOwner, bool lEnd) {
@@ -217,7 +283,13 @@ void TMenu::End() {
 }
 
 TMenu::~TMenu() {
-    if (!hMenu || lSysMenu) return;
+    if (!hMenu) return;
+    if (lSysMenu) {  // the window keeps its system menu: our entries leave it with their items
+        for (const auto& item : aMenuItems)
+            if (const int pos = MenuEntryPos(hMenu, item->EntryKey()); pos >= 0)
+                RemoveMenu(hMenu, static_cast<UINT>(pos), MF_BYPOSITION);
+        return;
+    }
     if (const auto window = oWnd.lock(); window && window->hWnd && GetMenu(window->hWnd) == hMenu) return;
     ForgetSubMenus();
     DestroyMenu(hMenu);
@@ -249,10 +321,13 @@ void TMenu::Reset() {
         }
         return;
     }
-    const bool shown = window && window->hWnd && hMenu && GetMenu(window->hWnd) == hMenu;
-    if (hMenu) DestroyMenu(hMenu);
-    hMenu = MakeHandle();
-    if (shown) ::SetMenu(window->hWnd, hMenu);
+    if (!hMenu) {
+        hMenu = MakeHandle();
+        return;
+    }
+    for (int pos = GetMenuItemCount(hMenu) - 1; pos >= 0; --pos)  // entries of no item
+        DeleteMenu(hMenu, static_cast<UINT>(pos), MF_BYPOSITION);
+    if (window && window->hWnd && GetMenu(window->hWnd) == hMenu) DrawMenuBar(window->hWnd);
 }
 
 void TMenu::Refresh() {

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,22 +40,28 @@ public:
                                       bool l2007 = false);
     // The window's system menu, as the system has it.
     static std::shared_ptr<TMenu> NewSys(std::shared_ptr<TWindow> oWnd);
+    // A menu of the program's resources, its entries made items with their
+    // identifiers; a pop-up takes the entries into a pop-up menu of its own.
+    // Null, after raising an error, when there is no such resource.
+    static std::shared_ptr<TMenu> ReDefine(const std::string& cResName, bool lPopup = false);
     // A menu dropped without End takes its handle along, unless a window shows it.
     ~TMenu() override;
     std::string ClassName() const override { return "TMENU"; }
 
     const std::vector<std::shared_ptr<TMenuItem>>& aItems() const { return aMenuItems; }
     void aItems(const std::vector<std::shared_ptr<TMenuItem>>& aNew);
-    // lRoot: the entry belongs to a menu bar itself (not to one of its pop-ups).
-    void Add(std::shared_ptr<TMenuItem> oItem, bool lRoot = false);
+    // lRoot: the entry belongs to a menu bar itself (not to one of its pop-ups);
+    // by default, when this menu is a menu bar that no entry opens.
+    void Add(std::shared_ptr<TMenuItem> oItem, std::optional<bool> lRoot = std::nullopt);
     // Before the item at nPos (1-based); appended when there is none.
     void Insert(std::shared_ptr<TMenuItem> oItem, int nPos);
     // Marks the 2007 entries owner-drawn and applies each item's bWhen.
     void Initiate();
     // The outermost menu above this one (itself when none).
     std::shared_ptr<TMenu> Root();
-    // The key joins the outermost menu's table, made current again when it was.
-    void AddShortcut(WORD nVirtKey, BYTE nVKState, int nId);
+    // Item nId's key in the outermost menu's table (0: no key), which is made
+    // current again when it was.
+    void SetShortcut(int nId, WORD nVirtKey, BYTE nVKState);
     // Runs the item with identifier nId (a pop-up only remembers it).
     void Command(int nId);
     // Tracks the menu at the client point (nRow, nCol) of oWnd and runs the
@@ -62,7 +69,7 @@ public:
     void Activate(int nRow, int nCol, std::shared_ptr<TWindow> oWnd, bool lEnd = true);
     void End();
     void DelItems();
-    // Empties the menu, keeping its kind.
+    // Empties the menu, keeping its handle: an entry or a window may open it.
     void Reset();
     void Refresh();
     void Hilite(int nPos);
@@ -79,6 +86,9 @@ public:
 
 private:
     void JoinPopups();
+    bool IsRoot() const { return !lPopup && oParent.expired(); }
+    // Makes items of the entries the menu has, sub-menus included.
+    void TakeEntries();
     // bAction with the item, else OnClick with oWindow and the item.
     static void Run(TMenuItem& oItem, const std::shared_ptr<TWindow>& oWindow);
     // False, after raising an error, when the menu has no handle (ended).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 #include "corvix/classes/menu.h"
 #include "corvix/classes/window.h"
@@ -36,14 +37,7 @@ std::shared_ptr<TMenuItem> TMenuItem::New(const NewArgs& a) {
     item->nHelpId = a.nHelpId;
     item->bWhen = a.bWhen;
     item->lBreak = a.lBreak;
-    item->nId = FreeId();
-    if (item->nId) {
-        aLiveIds().insert(item->nId);
-        item->lIdHeld = true;
-    } else {
-        RaiseError(LibraryError("No free menu item identifier", "TMenuItem:New: " + a.cPrompt));
-    }
-    item->cVarName = "oMItem" + std::to_string(item->nId);
+    item->HoldId();
     item->LoadBitmaps(a.cBmpFile, a.cResName);
     if (a.nVirtKey) {
         item->nVKState = a.nVKState;
@@ -52,7 +46,15 @@ std::shared_ptr<TMenuItem> TMenuItem::New(const NewArgs& a) {
     return item;
 }
 
-TMenuItem::~TMenuItem() { End(); }
+TMenuItem::~TMenuItem() { Release(); }
+
+void TMenuItem::HoldId(int nWanted) {
+    if (lIdHeld) aLiveIds().erase(nId);
+    nId = nWanted ? nWanted : FreeId();
+    lIdHeld = nId && aLiveIds().insert(nId).second;
+    if (!nId) RaiseError(LibraryError("No free menu item identifier", "TMenuItem:New: " + cPrompt));
+    cVarName = "oMItem" + std::to_string(nId);
+}
 
 std::shared_ptr<TMenuItem> TMenuItem::ReDefine(const ReDefineArgs& a) {
     const auto menu = a.oMenu ? a.oMenu : oMenu.lock();
@@ -65,15 +67,16 @@ std::shared_ptr<TMenuItem> TMenuItem::ReDefine(const ReDefineArgs& a) {
     if (a.lChecked) item->SetCheck(*a.lChecked);
     if (a.lActive) *a.lActive ? item->Enable() : item->Disable();
     if (!a.cBmpFile.empty() || !a.cResName.empty()) {
-        if (item->hBitmap) DeleteObject(item->hBitmap);
-        item->hBitmap = nullptr;
+        const HBITMAP old = std::exchange(item->hBitmap, nullptr);
         item->LoadBitmaps(a.cBmpFile, a.cResName);
+        if (!a.cPrompt) item->RewriteEntry();  // a bitmap-only entry shows the new one
+        if (old) DeleteObject(old);
     }
     if (a.cPrompt) item->SetPrompt(*a.cPrompt);
     if (a.nVirtKey) {
         item->nVKState = a.nVKState;
         item->nVirtKey = a.nVirtKey;
-        menu->AddShortcut(a.nVirtKey, a.nVKState, item->nId);
+        menu->SetShortcut(item->nId, a.nVirtKey, a.nVKState);
     }
     return item;
 }
@@ -95,11 +98,11 @@ HMENU TMenuItem::MenuHandle() const {
     return menu ? menu->hMenu : nullptr;
 }
 
-namespace {
-
-UINT_PTR EntryKey(const TMenuItem& item) {
-    return item.oSubMenu ? reinterpret_cast<UINT_PTR>(item.oSubMenu->hMenu) : static_cast<UINT_PTR>(item.nId);
+UINT_PTR TMenuItem::EntryKey() const {
+    return oSubMenu ? reinterpret_cast<UINT_PTR>(oSubMenu->hMenu) : static_cast<UINT_PTR>(nId);
 }
+
+namespace {
 
 void RedrawBar(const TMenuItem& item) {
     const auto menu = item.oMenu.lock();
@@ -111,12 +114,17 @@ void RedrawBar(const TMenuItem& item) {
 
 void TMenuItem::SetPrompt(const std::string& cNew) {
     cPrompt = cNew;
+    RewriteEntry();
+}
+
+void TMenuItem::RewriteEntry() {
     const HMENU menu = MenuHandle();
-    const int pos = menu ? MenuEntryPos(menu, EntryKey(*this)) : -1;
+    const int pos = menu ? MenuEntryPos(menu, EntryKey()) : -1;
     if (pos < 0) return;
     MENUITEMINFOA before{.cbSize = sizeof before, .fMask = MIIM_FTYPE};
     GetMenuItemInfoA(menu, static_cast<UINT>(pos), TRUE, &before);
-    UINT flags = MF_BYPOSITION | MF_STRING;
+    const bool bitmapOnly = cPrompt.empty() && hBitmap;
+    UINT flags = MF_BYPOSITION | (bitmapOnly ? MF_BITMAP : MF_STRING);
     if (oSubMenu) {
         flags |= MF_POPUP;
     } else {
@@ -125,7 +133,8 @@ void TMenuItem::SetPrompt(const std::string& cNew) {
     }
     if (lHelp) flags |= MF_HELP;
     if (lBreak) flags |= MF_MENUBARBREAK;
-    ModifyMenuA(menu, static_cast<UINT>(pos), flags, EntryKey(*this), cPrompt.c_str());
+    const LPCSTR content = bitmapOnly ? reinterpret_cast<LPCSTR>(hBitmap) : cPrompt.c_str();
+    ModifyMenuA(menu, static_cast<UINT>(pos), flags, EntryKey(), content);
     if (before.fType & MFT_OWNERDRAW) MarkOwnerDrawn(menu, static_cast<UINT>(pos));
     RedrawBar(*this);
 }
@@ -139,7 +148,7 @@ void TMenuItem::SetCheck(bool lOnOff) {
 void TMenuItem::SetActive(bool lOnOff) {
     lActive = lOnOff;
     const HMENU menu = MenuHandle();
-    const int pos = menu ? MenuEntryPos(menu, EntryKey(*this)) : -1;
+    const int pos = menu ? MenuEntryPos(menu, EntryKey()) : -1;
     const UINT state = lOnOff ? MF_ENABLED : MF_DISABLED | MF_GRAYED;
     if (pos >= 0) EnableMenuItem(menu, static_cast<UINT>(pos), MF_BYPOSITION | state);
 }
@@ -155,21 +164,34 @@ void TMenuItem::Disable() {
 }
 
 void TMenuItem::End() {
+    if (oMenu.lock()) {
+        Destroy();
+        return;
+    }
+    Release();
+}
+
+void TMenuItem::Release() {
     if (hBitmap) DeleteObject(hBitmap);
     hBitmap = nullptr;
     if (lIdHeld) aLiveIds().erase(nId);
     lIdHeld = false;
+    nId = 0;
 }
 
 bool TMenuItem::Destroy() {
     const auto self = shared_from_this();  // the menu's list may hold the last reference
-    const HMENU menu = MenuHandle();
-    const int pos = menu ? MenuEntryPos(menu, EntryKey(*this)) : -1;
+    const auto owner = oMenu.lock();
+    const HMENU menu = owner ? owner->hMenu : nullptr;
+    const int pos = menu ? MenuEntryPos(menu, EntryKey()) : -1;
     const bool removed = pos >= 0 && RemoveMenu(menu, static_cast<UINT>(pos), MF_BYPOSITION);
     if (oSubMenu) oSubMenu->End();
-    if (const auto owner = oMenu.lock())
+    if (owner) {
+        if (lIdHeld) owner->SetShortcut(nId, 0, 0);  // the identifier is handed out again
         std::erase_if(owner->aMenuItems, [this](const auto& item) { return item.get() == this; });
-    End();
+    }
+    oMenu.reset();
+    Release();
     return removed;
 }
 

@@ -97,12 +97,19 @@ public:
     // An entry that opens a sub-menu passes the call on to the sub-menu.
     void Enable();
     void Disable();
-    // Gives back the bitmap and the identifier; harmless when repeated.
+    // Gives back the bitmap and the identifier (nId becomes 0); an item still
+    // in a menu leaves it first, as with Destroy. Harmless when repeated.
     void End();
-    // Ends the sub-menu, leaves the menu's list and removes the entry.
+    // Ends the sub-menu, removes the entry and the shortcut, leaves the menu
+    // and ends the item: a held item acts on no entry afterwards.
     bool Destroy();
     // The menu that holds the entry, or 0.
     HMENU MenuHandle() const;
+    // The entry's identifier in its menu: the sub-menu's handle or nId.
+    UINT_PTR EntryKey() const;
+    // Holds nWanted as the identifier (one another live item holds is shared),
+    // or with 0 the lowest free one.
+    void HoldId(int nWanted = 0);
 
 private:
     void LoadBitmaps(const std::string& cBmpFile, const std::string& cResName);
@@ -110,6 +117,9 @@ private:
     // has as its handle; 0 when all 16-bit ones are taken.
     static int FreeId();
     void SetActive(bool lOnOff);
+    // Rewrites the entry from the prompt, or the bitmap of a bitmap-only entry.
+    void RewriteEntry();
+    void Release();
     bool lIdHeld = false;
 };
 

@@ -39,6 +39,8 @@ std::shared_ptr<TMenu> MENUBEGIN(bool lPopup, bool lSystem, std::shared_ptr<TWin
     if (build.aStack.empty()) build.l2007 = l2007;
     std::shared_ptr<TMenu> menu;
     if (lSystem) {
+        // Built again: the entries of the last build go, as the system made the menu.
+        if (const auto previous = std::exchange(oWnd->oSysMenu, nullptr)) previous->End();
         menu = TMenu::NewSys(oWnd);
         oWnd->oSysMenu = menu;
     } else {

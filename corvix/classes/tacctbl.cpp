@@ -22,6 +22,10 @@ void TAccTable::Add(WORD nVirtKey, BYTE nVKState, WORD nId) {
 
 void TAccTable::Del(WORD nVirtKey, BYTE nVKState) { std::erase_if(aItems, Same(nVirtKey, nVKState)); }
 
+bool TAccTable::DelCommand(WORD nId) {
+    return std::erase_if(aItems, [nId](const AcceleratorItem& a) { return a.nCommand == nId; }) > 0;
+}
+
 // An empty table still ends the one current before.
 void TAccTable::Activate() {
     if (aItems.empty()) {

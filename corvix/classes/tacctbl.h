@@ -18,11 +18,15 @@ public:
     HACCEL nHandle = nullptr;  // the table made by the last Activate
 
     static std::shared_ptr<TAccTable> New() { return std::make_shared<TAccTable>(); }
+    // A table dropped with its menu no longer translates that menu's keys.
+    ~TAccTable() override { DeActivate(); }
     std::string ClassName() const override { return "TACCTABLE"; }
 
     // Replaces the entry with the same key and flags, or appends one.
     void Add(WORD nVirtKey, BYTE nVKState, WORD nId);
     void Del(WORD nVirtKey, BYTE nVKState);
+    // Removes the entries that run command nId; true when there were some.
+    bool DelCommand(WORD nId);
     // Makes a table of aItems the current one, ending whatever was current.
     void Activate();
     // Clears the current table when it is this one.

@@ -32,6 +32,12 @@ int ScreenTextWidth(const std::string& cPrompt) {
     return size.cx;
 }
 
+// A bitmap stands 4 pixels in from the entry's left; as much room on its right.
+int BitmapRoom(HBITMAP hBitmap) {
+    BITMAP info{};
+    return hBitmap && GetObjectA(hBitmap, sizeof info, &info) ? info.bmWidth + 8 : 0;
+}
+
 // What the system says of an entry no item object has.
 bool IsSeparatorEntry(HMENU hMenu, UINT nId) {
     MENUITEMINFOA info{.cbSize = sizeof info, .fMask = MIIM_FTYPE};
@@ -55,14 +61,14 @@ int MnemonicPos(HMENU hMenu, WORD nChar) {
 
 }  // namespace
 
+// The old bar leaves the window before it is let go, so that it is destroyed
+// with its object unless the program still holds it; its keys stop.
 void TWindow::SetMenu(std::shared_ptr<TMenu> oNewMenu) {
-    oMenu = std::move(oNewMenu);
-    if (!oMenu) {
-        if (hWnd) ::SetMenu(hWnd, nullptr);
-        return;
-    }
+    const auto old = std::exchange(oMenu, std::move(oNewMenu));
+    if (hWnd) ::SetMenu(hWnd, oMenu ? oMenu->hMenu : nullptr);
+    if (old && old != oMenu && old->oAccTable) old->oAccTable->DeActivate();
+    if (!oMenu) return;
     oMenu->oWnd = weak_from_this();
-    if (hWnd) ::SetMenu(hWnd, oMenu->hMenu);
     if (oMenu->oAccTable) oMenu->oAccTable->Activate();
 }
 
@@ -82,13 +88,12 @@ std::shared_ptr<TMenu> TWindow::MenuOwning(HMENU hMenu) const {
     return oMenu;
 }
 
-// A pop-up that does not own the entry while another menu does is no longer tracked.
+// The bar may be drawn while a pop-up tracks: the pop-up stays the window's,
+// so that its chosen command still reaches it.
 std::shared_ptr<TMenuItem> TWindow::FindMenuItem(UINT nId) {
     std::shared_ptr<TMenuItem> item = oPopup ? oPopup->GetMenuItem(nId) : nullptr;
-    if (item) return item;
-    if (oSysMenu) item = oSysMenu->GetMenuItem(nId);
+    if (!item && oSysMenu) item = oSysMenu->GetMenuItem(nId);
     if (!item && oMenu) item = oMenu->GetMenuItem(nId);
-    if (item) oPopup = nullptr;
     return item;
 }
 
@@ -118,8 +123,8 @@ Answer TWindow::MeasureItem(WPARAM nIdCtl, LPARAM pMeasureItem) {
     if (const auto item = FindMenuItem(p->itemID)) {
         const auto menu = item->oMenu.lock();
         const int extra = menu && menu == oMenu ? 0 : 100;
-        const int width = static_cast<int>(0.9 * ScreenTextWidth(item->cPrompt)) + extra;
-        MENUMEASUREITEM(p, width, item->cPrompt.empty());
+        const int text = static_cast<int>(0.9 * ScreenTextWidth(item->cPrompt));
+        MENUMEASUREITEM(p, std::max(text, BitmapRoom(item->hBitmap)) + extra, item->cPrompt.empty() && !item->hBitmap);
     } else {
         MENUMEASUREITEM(p, 0, IsSeparatorEntry(reinterpret_cast<HMENU>(p->itemData), p->itemID));
     }

@@ -11,8 +11,8 @@ namespace {
 
 HWND applicationWindow = nullptr;
 bool running = false;
-HACCEL accelerators = nullptr;
-unsigned acceleratorChanges = 0;  // counts SETACCTABLE calls, so a drain sees a replacement
+HACCEL accelerators = nullptr;  // the table in force, also while a drain runs
+int drainDepth = 0;             // only the outermost drain translates with it
 WORD lastCharacter = 0;
 HHOOK helpHook = nullptr;
 
@@ -60,16 +60,20 @@ void WINRUN(HWND hWnd) {
             continue;
         }
         if (!IsModelessDlgMessage(msg) &&
-            (msg.message == WM_QUIT || !Translated(accelerators, msg)))
+            (msg.message == WM_QUIT || !Translated(drainDepth == 0 ? accelerators : nullptr, msg)))
             Deliver(msg);
         RecordCharacter(msg);
     } while (msg.message != WM_QUIT);
 }
 
+// The table stays in force while the drain runs, so ending or changing it
+// from a handler takes effect at once; a drain nested in this one translates nothing.
 bool SYSREFRESH() {
-    const HACCEL table = accelerators;
-    const unsigned changesBefore = acceleratorChanges;
-    accelerators = nullptr;  // a drain nested in this one translates nothing
+    const struct Depth {
+        Depth() { ++drainDepth; }
+        ~Depth() { --drainDepth; }
+    } depth;
+    const bool translates = drainDepth == 1;
     MSG msg{};
     bool metQuit = false;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -77,15 +81,10 @@ bool SYSREFRESH() {
             metQuit = true;
             break;
         }
-        if (!IsModelessDlgMessage(msg) && !Translated(table, msg)) Deliver(msg);
+        if (!IsModelessDlgMessage(msg) && !Translated(translates ? accelerators : nullptr, msg)) Deliver(msg);
         RecordCharacter(msg);
     }
     if (metQuit && running) PostQuitMessage(0);
-    // A table set or cleared during the drain replaces the one set aside.
-    if (acceleratorChanges == changesBefore)
-        accelerators = table;
-    else if (table)
-        DestroyAcceleratorTable(table);
     return !metQuit;
 }
 
@@ -164,7 +163,6 @@ HACCEL SETACCTABLE(std::span<const AcceleratorItem> aItems) {
 void SETACCTABLE() {
     if (accelerators) DestroyAcceleratorTable(accelerators);
     accelerators = nullptr;
-    ++acceleratorChanges;
 }
 
 HACCEL CurrentAccelerators() { return accelerators; }

@@ -494,5 +494,175 @@ TEST(BtnBmpTest, AMissingBitmapFileGivesAButtonWithoutItAndNothingLeaks) {
     EXPECT_EQ(corvix_test::CountLiveGdiObjects(), before);
 }
 
+TEST(BtnBmpTest, AHeldButtonThatLosesTheCaptureEndsItsPressAndRunsNothingOnRelease) {
+    const auto parent = ShownParent();
+    const auto bar = TBar::New({.oWnd = parent, .l2007 = true});
+    int actions = 0;
+    const auto b = AddButton(bar, {.bAction = [&actions](TBtnBmp&) { ++actions; }});
+    SendMessageA(b->hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    ASSERT_EQ(GetCapture(), b->hWnd);
+    SetCapture(parent->hWnd);
+    ReleaseCapture();
+    EXPECT_FALSE(b->lPressed);
+    SendMessageA(b->hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+    EXPECT_FALSE(b->lPressed) << "merely hovered";
+    SendMessageA(b->hWnd, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(actions, 0);
+}
+
+// Held, the button keeps seeing the pointer's moves; WM_MOUSELEAVE comes as well.
+TEST(BtnBmpTest, AHeldButtonDraggedOffShowsNoHoverFrameUntilThePointerComesBack) {
+    const auto parent = ShownParent();
+    const auto bar = TBar::New({.oWnd = parent, .l2007 = true});
+    int actions = 0;
+    const auto b = AddButton(bar, {.bAction = [&actions](TBtnBmp&) { ++actions; }});
+    UpdateWindow(parent->hWnd);
+    ASSERT_TRUE(HoverAt(*b, 14, 14));
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+    ASSERT_TRUE(PumpUntil(1000, [&] { return b->lPressed; }));
+    POINT off{14, 80};
+    ClientToScreen(b->hWnd, &off);
+    int framed = 0;
+    for (int i = 0; i < 12; ++i) {  // over half a second: WM_MOUSELEAVE comes meanwhile
+        corvix_test::MoveCursorTo(off.x + i % 2, off.y);
+        UpdateWindow(b->hWnd);
+        if (WindowPixel(b->hWnd, 0, 1) == kHoverFrame) ++framed;
+    }
+    EXPECT_EQ(framed, 0);
+    EXPECT_FALSE(b->lPressed);
+    ASSERT_TRUE(HoverAt(*b, 14, 14));
+    EXPECT_TRUE(b->lPressed) << "back over it";
+    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+    PumpUntil(1000, [&] { return actions == 1; });
+    EXPECT_EQ(actions, 1);
+    ASSERT_TRUE(LeaveButton(*b));
+}
+
+// The toolbar sample's bar: three groups after the first three buttons; "New" has a drop-down menu.
+TEST(BarTest, EveryButtonOfTheSampleBarIsWholeAndItsArrowOpensOnEveryEdgeAndFloating) {
+    const auto parent = ShownParent();
+    MoveWindow(parent->hWnd, 10, 10, 520, 420, TRUE);
+    popupBar = TBar::New({.oWnd = parent, .l2007 = true});
+    const auto kinds = MENUBEGIN(true, false, nullptr, true);
+    MENUADDITEM({.cPrompt = "&Document"});
+    MENUEND();
+    std::vector<std::shared_ptr<TBtnBmp>> buttons;
+    for (const bool lGroup : {false, false, false, true, false, false, true, true})
+        buttons.push_back(AddButton(popupBar, {.cResName1 = "BARBITMAP", .lGroup = lGroup,
+                                               .oPopup = buttons.empty() ? kinds : nullptr}));
+    // Whole: in the bar's client area but for an edge pixel shared with its border or the next button.
+    const auto expectWhole = [&](const std::string& where) {
+        const RectArray inside = popupBar->GetCliRect(), bar = GETCOORS(popupBar->hWnd), area = parent->GetCliRect();
+        EXPECT_TRUE(bar.nLeft >= -1 && bar.nTop >= -1 && bar.nRight <= area.nRight + 1 && bar.nBottom <= area.nBottom + 1)
+            << where << ": the bar outside its window";
+        for (size_t i = 0; i < buttons.size(); ++i) {
+            const RectArray at = GETCOORS(buttons[i]->hWnd);
+            EXPECT_TRUE(at.nLeft >= -1 && at.nTop >= -1 && at.nRight <= inside.nRight + 1 &&
+                        at.nBottom <= inside.nBottom + 1)
+                << where << ": button " << i + 1 << " outside the bar";
+            for (size_t j = i + 1; j < buttons.size(); ++j) {
+                const RectArray next = GETCOORS(buttons[j]->hWnd);
+                const int across = std::min(at.nRight, next.nRight) - std::max(at.nLeft, next.nLeft);
+                const int down = std::min(at.nBottom, next.nBottom) - std::max(at.nTop, next.nTop);
+                EXPECT_TRUE(across <= 1 || down <= 1) << where << ": buttons " << i + 1 << " and " << j + 1 << " overlap";
+            }
+        }
+    };
+    const struct {
+        const char* where;
+        void (TBar::*dock)();
+    } places[] = {{"left", &TBar::GoLeft},  {"right", &TBar::GoRight}, {"bottom", &TBar::GoDown},
+                  {"floating", &TBar::Float}, {"top", &TBar::GoTop}};
+    for (const auto& p : places) {
+        ((*popupBar).*p.dock)();
+        RedrawWindow(parent->hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        Pump();
+        expectWhole(p.where);
+        const TBtnBmp& withMenu = *buttons[0];
+        POINT arrow{withMenu.nWidth() - 7, withMenu.nHeight() / 2};  // inside the black triangle
+        MapWindowPoints(withMenu.hWnd, popupBar->hWnd, &arrow, 1);
+        EXPECT_EQ(Rgb(WindowPixel(popupBar->hWnd, arrow.x, arrow.y)), Rgb(RGB(0, 0, 0))) << p.where;
+        ClientToScreen(popupBar->hWnd, &arrow);
+        popupShown = false;
+        const UINT_PTR timer = SetTimer(nullptr, 0, 1, &NoteAndClosePopup);
+        ASSERT_TRUE(corvix_test::MoveCursorTo(arrow.x, arrow.y));
+        Sleep(GetDoubleClickTime() + 50);  // floating, the arrow is where the last one was: no double click
+        mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+        mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+        PumpUntil(5000, [] { return popupShown; });  // slow on a loaded machine
+        KillTimer(nullptr, timer);
+        EXPECT_TRUE(popupShown) << p.where << ": a real click in the arrow";
+    }
+    buttons.insert(buttons.begin() + 2, AddButton(popupBar, {.nPos = 3, .oPopup = kinds}));
+    expectWhole("after inserting a drop-down button");
+    popupBar->Del(1);
+    buttons.erase(buttons.begin());
+    expectWhole("after deleting the first");
+    popupBar.reset();
+}
+
+// A 16 x 16 bitmap with a red square in the middle and the caption "Wg", dark on the 2007 face.
+TEST(BtnBmpTest, TheFourCaptionLayoutsPutTheBitmapAboveLeftOfBelowAndRightOfTheCaption) {
+    const auto parent = ShownParent();
+    const std::string file = WriteBitmap("layout.bmp", false, RGB(255, 0, 0));
+    const auto boundsOf = [](HWND hWnd, bool (*wanted)(COLORREF)) {
+        RECT box{1000, 1000, -1, -1};
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 90; ++x)
+                if (wanted(WindowPixel(hWnd, x, y))) box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                                                            std::max<LONG>(box.right, x), std::max<LONG>(box.bottom, y)};
+        return box;
+    };
+    const struct {
+        const char* cLayout;
+        bool (*order)(const RECT& bitmap, const RECT& text);
+    } cases[] = {{"TOP", [](const RECT& b, const RECT& t) { return b.bottom < t.top; }},
+                 {"LEFT", [](const RECT& b, const RECT& t) { return b.right < t.left; }},
+                 {"BOTTOM", [](const RECT& b, const RECT& t) { return b.top > t.bottom; }},
+                 {"RIGHT", [](const RECT& b, const RECT& t) { return b.left > t.right; }}};
+    for (const auto& c : cases) {
+        const auto b = TBtnBmp::New({.nTop = 40, .nLeft = 40, .nWidth = 90, .nHeight = 60, .cBmpFile1 = file,
+                                     .oWnd = parent, .cPrompt = "Wg", .lBorder = false, .cLayout = c.cLayout,
+                                     .l2007 = true, .lRound = false});
+        UpdateWindow(b->hWnd);
+        const RECT bitmap = boundsOf(b->hWnd, [](COLORREF p) { return p == RGB(255, 0, 0); });
+        const RECT text = boundsOf(b->hWnd, [](COLORREF p) { return GetRValue(p) + GetGValue(p) + GetBValue(p) < 200; });
+        ASSERT_GE(bitmap.right, 0) << c.cLayout;
+        ASSERT_GE(text.right, 0) << c.cLayout;
+        EXPECT_TRUE(c.order(bitmap, text)) << c.cLayout << ": bitmap " << bitmap.left << "," << bitmap.top << " text "
+                                           << text.left << "," << text.top;
+        b->End();
+        Pump();
+    }
+}
+
+// The red square of layout.bmp covers columns 4 to 11 of 16; the blue one of alpha.bmp is opaque, its field clear.
+TEST(BtnBmpTest, LAdjustStretchesTheBitmapOverTheButtonAndTheAlphaLevelBlendsIt) {
+    const auto parent = ShownParent();
+    const auto make = [&](const std::string& file, bool lAdjust) {
+        auto b = TBtnBmp::New({.nTop = 40, .nLeft = 40, .nWidth = 40, .nHeight = 40, .cBmpFile1 = file,
+                               .oWnd = parent, .lAdjust = lAdjust, .lBorder = false, .l2007 = true, .lRound = false});
+        UpdateWindow(b->hWnd);
+        return b;
+    };
+    const std::string opaque = WriteBitmap("layout.bmp", false, RGB(255, 0, 0));
+    for (const bool lAdjust : {false, true}) {
+        const auto b = make(opaque, lAdjust);
+        EXPECT_EQ(WindowPixel(b->hWnd, 12, 12) == RGB(255, 0, 0), lAdjust) << "lAdjust " << lAdjust;
+        EXPECT_EQ(Rgb(WindowPixel(b->hWnd, 20, 20)), Rgb(RGB(255, 0, 0))) << "lAdjust " << lAdjust;
+        b->End();
+        Pump();
+    }
+    const auto b = make(WriteBitmap("alpha.bmp", true, RGB(0, 0, 255)), false);
+    const COLORREF field = WindowPixel(b->hWnd, 2, 17);
+    b->bAlphaLevel = [](TBtnBmp&) { return 128; };
+    b->Refresh(false);
+    UpdateWindow(b->hWnd);
+    const COLORREF half = WindowPixel(b->hWnd, 17, 17);
+    EXPECT_EQ(b->hAlphaLevel, 128);
+    EXPECT_NEAR(GetRValue(half), GetRValue(field) / 2, 2) << Rgb(half);
+    EXPECT_NEAR(GetBValue(half), (GetBValue(field) + 255) / 2, 2) << Rgb(half);
+}
+
 }  // namespace
 }  // namespace corvix

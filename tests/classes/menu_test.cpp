@@ -56,6 +56,13 @@ std::shared_ptr<TWindow> WindowWith(const std::shared_ptr<TMenu>& menu) {
     return window;
 }
 
+// A key pressed in the window, through the main loop's accelerator translation.
+void KeyThroughTheMainLoop(HWND hWnd, WORD nKey) {
+    PostMessageA(hWnd, WM_KEYDOWN, nKey, 0x00400001);
+    PostQuitMessage(0);  // taken only once the key has gone through
+    WINRUN(hWnd);
+}
+
 // Items an earlier test still holds keep their identifiers: 20001 and 20002 when none is live.
 TEST(MenuItemTest, IdentifiersStartAt20001AndNoLiveOneIsHandedOutTwice) {
     const std::set<int> held = TMenuItem::aLiveIds();
@@ -170,11 +177,14 @@ TEST(MenuCommandTest, ADialogRunsAcceleratorsAndKeepsItsOwnCommandsBesideAKeptPo
 }
 
 // Records the end of the system's menu loop.
+// Records the end of the system's menu loop and the first menu it opened.
 class MenuLoopWindow : public TWindow {
 public:
     bool lLoopEnded = false;
+    HMENU hOpened = nullptr;
     Answer HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) override {
         if (nMsg == WM_EXITMENULOOP) lLoopEnded = true;
+        if (nMsg == WM_INITMENUPOPUP && !hOpened) hOpened = reinterpret_cast<HMENU>(wParam);
         return TWindow::HandleEvent(nMsg, wParam, lParam);
     }
 };
@@ -381,6 +391,232 @@ TEST(MenuOwnerDrawTest, TheWindowMeasuresItsEntriesAndDrawsAForeignOneWithTheMen
         for (int y = 2; y < 18; ++y) ink = ink || canvas.Pixel(x, y) == RGB(0, 0, 0);
     EXPECT_TRUE(ink) << "the entry's text, read from the menu";
     DestroyMenu(foreign);
+}
+
+TEST(MenuShortcutTest, AGoneItemsKeyDoesNothingAndItsIdentifiersNextHolderAnswersOnlyToItsOwn) {
+    const struct {
+        const char* how;
+        void (*remove)(FileMenu&);
+    } cases[] = {{"Destroy", [](FileMenu& m) { m.items[0]->Destroy(); }},
+                 {"End", [](FileMenu& m) { m.items[0]->End(); }},
+                 {"Reset", [](FileMenu& m) { m.file->Reset(); }}};
+    for (const auto& c : cases) {
+        std::vector<std::string> ran;
+        auto built = BuildFileMenu({{.cPrompt = "&Open\tF5", .bAction = [&ran](TMenuItem&) { ran.push_back("Open"); },
+                                     .nVirtKey = VK_F5}});
+        const auto window = WindowWith(built.bar);
+        const int freed = built.items[0]->nId;
+        c.remove(built);
+        const auto close = TMenuItem::New({.cPrompt = "&Close", .bAction = [&ran](TMenuItem&) { ran.push_back("Close"); }});
+        built.file->Insert(close, 1);
+        ASSERT_EQ(close->nId, freed) << c.how;
+        close->ReDefine({.nId = close->nId, .nVirtKey = VK_F6});
+        built.items[0]->SetCheck(true);  // held, it acts on no entry
+        EXPECT_FALSE(GetMenuState(built.file->hMenu, static_cast<UINT>(freed), MF_BYCOMMAND) & MF_CHECKED) << c.how;
+        KeyThroughTheMainLoop(window->hWnd, VK_F5);
+        KeyThroughTheMainLoop(window->hWnd, VK_F6);
+        EXPECT_EQ(ran, std::vector<std::string>{"Close"}) << c.how;
+    }
+}
+
+TEST(MenuSysTest, BuildingTheSystemMenuAgainReplacesTheEntriesOfTheLastBuild) {
+    const auto window = WindowWith(nullptr);
+    const int systemEntries = GetMenuItemCount(GetSystemMenu(window->hWnd, FALSE));
+    int runs[2] = {};
+    for (int build = 0; build < 2; ++build) {
+        MENUBEGIN(false, true, window);
+        MENUADDITEM({.cPrompt = "&Extra", .bAction = [&runs, build](TMenuItem&) { ++runs[build]; }});
+        MENUEND();
+    }
+    EXPECT_EQ(GetMenuItemCount(GetSystemMenu(window->hWnd, FALSE)), systemEntries + 1);
+    SendMessageA(window->hWnd, WM_SYSCOMMAND, static_cast<WPARAM>(window->oSysMenu->aMenuItems[0]->nId), 0);
+    EXPECT_EQ(runs[1], 1);
+}
+
+// The old bars are destroyed with their sub-menus; a key of theirs runs
+// nothing, not even the item of the new bar that took its identifier.
+TEST(MenuBarTest, ReplacingTheMenuBarTenTimesDestroysEveryOldOneAndStopsItsKeys) {
+    int runs = 0;
+    const auto window = WindowWith(nullptr);
+    const auto make = [&runs](const char* cPrompt, WORD nKey) {
+        return BuildFileMenu({{.cPrompt = cPrompt, .bAction = [&runs](TMenuItem&) { ++runs; }, .cResName = "MENUBMP",
+                               .nVirtKey = nKey}});
+    };
+    window->SetMenu(make("&Open", VK_F5).bar);  // the first bitmap's and the bar painter's caches
+    UpdateWindow(window->hWnd);
+    window->SetMenu(nullptr);
+    const int gdiBefore = corvix_test::CountLiveGdiObjects();
+    std::vector<HMENU> old;
+    for (int i = 0; i < 10; ++i) {
+        const auto built = make("&Open", VK_F5);
+        old.insert(old.end(), {built.bar->hMenu, built.file->hMenu});
+        window->SetMenu(built.bar);
+    }
+    window->SetMenu(make("&Other", 0).bar);
+    old.push_back(window->oMenu->hMenu);
+    KeyThroughTheMainLoop(window->hWnd, VK_F5);
+    EXPECT_EQ(runs, 0);
+    window->SetMenu(nullptr);
+    for (const HMENU h : old) EXPECT_FALSE(IsMenu(h));
+    EXPECT_EQ(corvix_test::CountLiveGdiObjects(), gdiBefore);
+}
+
+
+std::shared_ptr<MenuLoopWindow> openedIn;
+
+// Closes the menu once it has opened a pop-up, or after about a second.
+void CALLBACK CloseOnceOpened(HWND, UINT, UINT_PTR nTimer, DWORD) {
+    static int ticks = 0;
+    if (!openedIn->hOpened && ++ticks < 50) return;
+    ticks = 0;
+    KillTimer(nullptr, nTimer);
+    EndMenu();
+}
+
+// The usual rebuild of a recent-files menu: its entry on the bar still opens it.
+TEST(MenuResetTest, AResetSubMenuShowsItsNewItemsWhenOpenedFromTheBar) {
+    const auto built = BuildFileMenu({{.cPrompt = "&Old"}}, false);
+    openedIn = std::make_shared<MenuLoopWindow>();
+    openedIn->Init({.cTitle = "Recent", .oMenu = built.bar});
+    ShowWindow(openedIn->hWnd, SW_SHOWNORMAL);
+    SetForegroundWindow(openedIn->hWnd);
+    Pump();
+    built.file->Reset();
+    const auto recent = TMenuItem::New({.cPrompt = "&Recent"});
+    built.file->Add(recent);
+    SetTimer(nullptr, 0, 20, &CloseOnceOpened);
+    PostMessageA(openedIn->hWnd, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    for (int i = 0; i < 300 && !openedIn->lLoopEnded; ++i) {
+        Pump();
+        Sleep(10);
+    }
+    EXPECT_EQ(openedIn->hOpened, built.file->hMenu);
+    EXPECT_EQ(GetMenuItemCount(built.file->hMenu), 1);
+    EXPECT_EQ(MenuEntryText(built.file->hMenu, static_cast<UINT>(recent->nId)), "&Recent");
+    openedIn.reset();
+}
+
+TEST(MenuBuildTest, AddOnAClassicBarKeepsPlainEntriesAndOnAPopupDrawsThem) {
+    for (const bool lPopup : {false, true}) {
+        const auto menu = TMenu::New(lPopup);
+        menu->Add(TMenuItem::New({.cPrompt = "&File"}));
+        EXPECT_EQ((EntryType(menu->hMenu, 0) & MFT_OWNERDRAW) != 0, lPopup) << "pop-up " << lPopup;
+    }
+}
+
+TEST(MenuItemTest, ReDefineShowsTheNewBitmapOfABitmapOnlyEntryAndDropsTheOldKey) {
+    int runs = 0;
+    const auto built = BuildFileMenu(
+        {{.bAction = [&runs](TMenuItem&) { ++runs; }, .cBmpFile = BesideTheTests("menu16.bmp"), .nVirtKey = VK_F5}},
+        false);
+    const auto window = WindowWith(built.bar);
+    const auto& item = built.items[0];
+    const HBITMAP old = item->hBitmap;
+    ASSERT_NE(old, nullptr);
+    item->ReDefine({.cResName = "MENUBMP", .nId = item->nId, .nVirtKey = VK_F6});
+    MENUITEMINFOA info{.cbSize = sizeof info, .fMask = MIIM_BITMAP};
+    GetMenuItemInfoA(built.file->hMenu, 0, TRUE, &info);
+    EXPECT_EQ(info.hbmpItem, item->hBitmap);
+    EXPECT_EQ(GetObjectType(old), 0u) << "deleted";
+    KeyThroughTheMainLoop(window->hWnd, VK_F5);
+    KeyThroughTheMainLoop(window->hWnd, VK_F6);
+    EXPECT_EQ(runs, 1);
+}
+
+TEST(MenuResourceTest, AResourceMenuRunsItsItemsActionsOnABarAndAsAPopup) {
+    std::vector<int> ran;
+    const TMenuItem::Action record = [&ran](TMenuItem& item) { ran.push_back(item.nId); };
+    const auto bar = TMenu::ReDefine("SAMPLEMENU");
+    ASSERT_NE(bar, nullptr);
+    ASSERT_NE(bar->GetMenuItem(601), nullptr);
+    EXPECT_EQ(bar->GetMenuItem(601)->cPrompt, "&Open");
+    EXPECT_FALSE(bar->GetMenuItem(602)->lActive);
+    EXPECT_NE(bar->GetMenuItem(601)->ReDefine({.bAction = record, .oMenu = bar, .nId = 601}), nullptr);
+    const auto window = WindowWith(bar);
+    SendMessageA(window->hWnd, WM_COMMAND, 601, 0);
+    const auto popup = TMenu::ReDefine("SAMPLEMENU", true);
+    popup->GetMenuItem(602)->bAction = record;
+    chosenId = 602;
+    popupOwner = window->hWnd;
+    SetTimer(nullptr, 0, 1, &ChooseAndClose);
+    popup->Activate(10, 10, window);
+    EXPECT_EQ(ran, (std::vector<int>{601, 602}));
+    std::vector<std::string> errors;
+    SetErrorHandler([&errors](const ErrorRecord& e) {
+        errors.push_back(e.Description.value_or(""));
+        return Value(false);
+    });
+    EXPECT_EQ(TMenu::ReDefine("NOSUCHMENU"), nullptr);
+    EXPECT_EQ(errors, std::vector<std::string>{"No menu resource \"NOSUCHMENU\""});
+}
+
+std::shared_ptr<TMenuItem> renamedOnBar;
+
+void CALLBACK RenameTheBarThenChoose(HWND hWnd, UINT nMsg, UINT_PTR nTimer, DWORD nTime) {
+    renamedOnBar->SetPrompt("&Files");
+    RedrawWindow(popupOwner, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    ChooseAndClose(hWnd, nMsg, nTimer, nTime);
+}
+
+// The window's owner-drawn 2007 bar is measured and drawn while the pop-up tracks.
+TEST(MenuPopupTest, TheChosenItemRunsThoughTheBarIsRedrawnWhileThePopupTracks) {
+    int runs = 0;
+    const auto built = BuildFileMenu({{.cPrompt = "&Open"}});
+    const auto window = WindowWith(built.bar);
+    const auto popup = MENUBEGIN(true, false, nullptr, true);
+    const auto item = MENUADDITEM({.cPrompt = "&Choose", .bAction = [&runs](TMenuItem&) { ++runs; }});
+    MENUEND();
+    renamedOnBar = built.bar->aMenuItems[0];
+    chosenId = static_cast<WORD>(item->nId);
+    popupOwner = window->hWnd;
+    SetTimer(nullptr, 0, 1, &RenameTheBarThenChoose);
+    popup->Activate(10, 10, window);
+    EXPECT_EQ(runs, 1);
+    renamedOnBar.reset();
+}
+
+TEST(MenuOwnerDrawTest, ABitmapOnly2007EntryIsMeasuredAsAnEntryWideEnoughForItsBitmap) {
+    const auto built = BuildFileMenu({{.cBmpFile = BesideTheTests("menu16.bmp")}});
+    const auto window = WindowWith(built.bar);
+    MEASUREITEMSTRUCT measure{.CtlType = ODT_MENU, .itemID = static_cast<UINT>(built.items[0]->nId)};
+    SendMessageA(window->hWnd, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+    EXPECT_EQ(measure.itemHeight, static_cast<UINT>(GetSystemMetrics(SM_CYMENU)));
+    EXPECT_GE(measure.itemWidth, 16u + 8u);
+}
+
+std::shared_ptr<TMenuItem> changedInDrain;
+
+void CALLBACK EndTheTableInADrain(HWND, UINT, UINT_PTR nTimer, DWORD) {
+    KillTimer(nullptr, nTimer);
+    changedInDrain->oMenu.lock()->Root()->oAccTable->End();
+}
+
+void CALLBACK AddAKeyInADrain(HWND, UINT, UINT_PTR nTimer, DWORD) {
+    KillTimer(nullptr, nTimer);
+    changedInDrain->ReDefine({.nId = changedInDrain->nId, .nVirtKey = VK_F6});
+}
+
+// A window destroyed, or a command run, inside a queue drain ends or changes the table in force.
+TEST(MenuAcceleratorTest, ATableEndedInADrainStaysEndedAndAKeyAddedInADrainWorks) {
+    const struct {
+        const char* what;
+        TIMERPROC change;
+        WORD nKey;
+        int nRuns;
+    } cases[] = {{"ended", &EndTheTableInADrain, VK_F5, 0}, {"key added", &AddAKeyInADrain, VK_F6, 1}};
+    for (const auto& c : cases) {
+        int runs = 0;
+        const auto built =
+            BuildFileMenu({{.cPrompt = "&Open\tF5", .bAction = [&runs](TMenuItem&) { ++runs; }, .nVirtKey = VK_F5}});
+        const auto window = WindowWith(built.bar);
+        changedInDrain = built.items[0];
+        SetTimer(nullptr, 0, 1, c.change);
+        Sleep(20);
+        SYSREFRESH();
+        KeyThroughTheMainLoop(window->hWnd, c.nKey);
+        EXPECT_EQ(runs, c.nRuns) << c.what;
+        changedInDrain.reset();
+    }
 }
 
 }  // namespace
