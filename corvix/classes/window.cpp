@@ -31,6 +31,8 @@ const std::vector<std::vector<std::string>> TWindow::aEvents = {
 namespace {
 
 std::weak_ptr<TWindow> defaultWindow;
+// Every slot of the window table below this one is taken: Link looks from here.
+size_t firstFreeSlot = 0;
 bool balloonTips = false;
 bool alphaBlending = true;
 Value dropInfo;
@@ -88,17 +90,23 @@ void TWindow::Link(bool lSubclass) {
     }
     RegisterDispatchOnce();
     auto& table = aWindows();
-    size_t slot = 0;
+    size_t slot = std::min(firstFreeSlot, table.size());
     while (slot < table.size() && table[slot]) ++slot;
     if (slot == table.size()) table.emplace_back();
     table[slot] = std::move(self);
+    firstFreeSlot = slot + 1;
+    nSlot_ = slot + 1;
     // Subclassed only now, so the first message already finds the object.
     if (lSubclass) nOldProc = XCHANGEPROC(hWnd, static_cast<LONG_PTR>(slot + 1));
 }
 
 void TWindow::UnLink() {
     auto& table = aWindows();
-    const auto found = std::find_if(table.begin(), table.end(), [this](const auto& w) { return w && w->hWnd == hWnd; });
+    // Its own slot at once; a slot found by its window only when the table changed meanwhile.
+    const bool own = nSlot_ > 0 && nSlot_ <= table.size() && table[nSlot_ - 1].get() == this;
+    const auto found = own ? table.begin() + static_cast<std::ptrdiff_t>(nSlot_ - 1)
+                           : std::find_if(table.begin(), table.end(),
+                                          [this](const auto& w) { return w && w->hWnd == hWnd; });
     WNDPROC replaced = nullptr;
     if (nOldProc && hWnd) {
         replaced = RESTPROC(hWnd, *nOldProc);
@@ -106,7 +114,11 @@ void TWindow::UnLink() {
     }
     // Reset last: it may drop the final reference to this object.
     const auto keepAlive = weak_from_this().lock();
-    if (found != table.end()) found->reset();
+    if (found != table.end()) {
+        firstFreeSlot = std::min(firstFreeSlot, static_cast<size_t>(found - table.begin()));
+        found->reset();
+    }
+    nSlot_ = 0;
     XFREEPROC(replaced);
 }
 

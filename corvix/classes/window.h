@@ -375,6 +375,7 @@ protected:
     bool MenuCommand(WPARAM wParam, LPARAM lParam);
 
 private:
+    size_t nSlot_ = 0;  // the table slot Link gave, counted from 1; 0 when unlinked
     // The background (bEraseBkGnd or the brush), then bPainted, into a DC.
     Answer PaintClient(HDC hDCTarget);
     int Caps(int nIndex) const;
