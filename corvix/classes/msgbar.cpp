@@ -11,6 +11,7 @@
 #include "corvix/function/cxerror.h"
 #include "corvix/native/msgpaint.h"
 #include "corvix/native/themes.h"
+#include "corvix/runtime/characters.h"
 #include "corvix/runtime/datetime.h"
 
 namespace corvix {
@@ -59,7 +60,7 @@ int ToolTipLines(const std::string& text) {
     size_t start = 0;
     for (;;) {
         const size_t end = text.find('\n', start);
-        const size_t length = (end == std::string::npos ? text.size() : end) - start;
+        const size_t length = CharacterCount(std::string_view(text).substr(start, end - start));
         lines += std::max<int>(1, static_cast<int>((length + 253) / 254));
         if (end == std::string::npos) return lines;
         start = end + 1;

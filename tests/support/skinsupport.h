@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "tests/support/testwindow.h"
 
 namespace corvix_test {
@@ -13,5 +15,10 @@ constexpr COLORREF kPressedCorner = RGB(139, 118, 84);
 
 // Installs the hook through a button made only for that, off the client area.
 void InstallSkin(const HostWindow& host);
+
+// The top-left pixel of each push button of a dialog, freshly painted: only
+// visible ones wide enough to show their own pixels (the colour dialog keeps
+// a 6-pixel shortcut button under its colour box).
+std::vector<COLORREF> PushButtonCorners(HWND hDialog);
 
 }  // namespace corvix_test
