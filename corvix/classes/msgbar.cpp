@@ -9,6 +9,7 @@
 #include "corvix/classes/reference.h"
 #include "corvix/classes/timer.h"
 #include "corvix/function/cxerror.h"
+#include "corvix/native/ansitext.h"
 #include "corvix/native/msgpaint.h"
 #include "corvix/native/themes.h"
 #include "corvix/runtime/characters.h"
@@ -377,7 +378,7 @@ void TMsgBar::SayTransparent(HDC hDCTarget, int nRow, int nCol, const std::strin
     const HGDIOBJ previousFont = hFont ? SelectObject(hDCTarget, hFont) : nullptr;
     const int previousMode = SetBkMode(hDCTarget, TRANSPARENT);
     const COLORREF previousColour = SetTextColor(hDCTarget, nColor);
-    TextOutA(hDCTarget, nCol, nRow, cText.c_str(), static_cast<int>(cText.size()));
+    TextOutAnsi(hDCTarget, nCol, nRow, cText);
     SetTextColor(hDCTarget, previousColour);
     SetBkMode(hDCTarget, previousMode);
     if (previousFont) SelectObject(hDCTarget, previousFont);

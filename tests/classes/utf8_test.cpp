@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "corvix/classes/button.h"
+#include "corvix/classes/checkbox.h"
 #include "corvix/classes/font.h"
 #include "corvix/classes/menu.h"
 #include "corvix/classes/msgbar.h"
@@ -96,6 +98,31 @@ TEST_F(Utf8Test, CaptionsReachTheSystemWhole) {
     EXPECT_EQ(boxTitle, kWide);
 }
 
+// The text as the wide functions measure it in this font, in pixels.
+int WideWidth(const std::wstring& text, HFONT hFont) {
+    const HDC dc = GetDC(nullptr);
+    const HGDIOBJ previous = SelectObject(dc, hFont);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}
+
+// Default and adjusted widths count or measure the 16 characters, not the 27 bytes.
+TEST_F(Utf8Test, WidthsCountAndMeasureCharacters) {
+    const int measured = WideWidth(kWide, font_->hFont);
+    EXPECT_EQ(TButton::New({.cCaption = kCaption, .oWnd = main_})->nWidth(), 6 * 16 + 1) << "its right edge included";
+    EXPECT_EQ(TSay::New({.bText = [] { return Value(kCaption); }, .oWnd = main_, .oFont = font_})->nWidth(),
+              measured);
+    const auto adjusted = TSay::New({.bText = [] { return Value("a"); }, .oWnd = main_, .oFont = font_,
+                                     .lAdjust = true});
+    adjusted->SetText(Value(kCaption));
+    EXPECT_EQ(adjusted->nWidth(), measured + 20);
+    EXPECT_EQ(TCheckBox::New({.cCaption = kCaption, .oWnd = main_, .oFont = font_})->nWidth(),
+              16 + measured + 4 + 1) << "the box, the caption, its focus frame and the right edge";
+}
+
 // True when showing the word paints other pixels than as many boxes of the
 // default character, which a font without its letters shows.
 bool DrawsGlyphs(HWND hWnd, const std::function<void(const std::string&)>& show, const std::string& word,
@@ -116,6 +143,15 @@ TEST_F(Utf8Test, CyrillicAndGreekDrawTheirGlyphsOnALabelAndTheMessageBar) {
     const auto label = [&say](const std::string& text) { say->SetText(Value(text)); };
     EXPECT_TRUE(DrawsGlyphs(say->hWnd, label, "Жук", 3));
     EXPECT_TRUE(DrawsGlyphs(bar->hWnd, [&bar](const std::string& text) { bar->SetMsg(text); }, "Жук", 3));
+    // Read in another code page the word would take other, more glyphs: its ink
+    // ends where the word measured through the wide calls ends, 4 pixels in.
+    const std::vector<COLORREF> painted = Painted(bar->hWnd);
+    const int width = bar->GetCliRect().nRight, rows = static_cast<int>(painted.size()) / width;
+    int inkEnd = 0;
+    for (int y = 4; y < rows - 4; ++y)
+        for (int x = 4; x < width - 20; ++x)
+            if (painted[static_cast<size_t>(y * width + x)] != GetSysColor(COLOR_BTNFACE)) inkEnd = std::max(inkEnd, x);
+    EXPECT_NEAR(inkEnd, 4 + WideWidth(L"Жук", font_->hFont), 4) << "the last glyph keeps a little room";
     say->SetFont(greek);
     EXPECT_TRUE(DrawsGlyphs(say->hWnd, label, "ωμέγα", 5));
     greek->End();
