@@ -21,7 +21,7 @@ constexpr const char* kCommonControls = "name=\"Microsoft.Windows.Common-Control
 
 // The manifest's text; empty when the file has none.
 std::string ManifestOf(const char* cPath) {
-    const HMODULE file = LoadLibraryExA(cPath, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    const HMODULE file = LoadLibraryExA(cPath, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!file) return "";
     std::string text;
     if (const HRSRC found = FindResourceA(file, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {
