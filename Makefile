@@ -1,5 +1,5 @@
 # Corvix: every target sets up what it needs (packages, Wine prefix) first.
-.PHONY: test demo bench soak build tour clean
+.PHONY: test demo bench soak build tour docs clean
 
 test:
 	@scripts/test.sh
@@ -15,6 +15,9 @@ soak:
 
 tour:
 	@scripts/tour.sh
+
+docs:
+	@scripts/docs.sh
 
 build:
 	@scripts/setup.sh --no-prefix

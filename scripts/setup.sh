@@ -5,7 +5,7 @@ set -euo pipefail
 . "$(dirname "$0")/env.sh"
 
 PACKAGES="cmake ninja-build g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest
-wine wine32:i386 wine64 fonts-wine xvfb x11-utils xdotool imagemagick"
+wine wine32:i386 wine64 fonts-wine xvfb x11-utils xdotool imagemagick doxygen"
 
 missing_packages() {
     local p

@@ -17,6 +17,7 @@ namespace corvix {
 
 class TBrush : public Object, public std::enable_shared_from_this<TBrush> {
 public:
+    // The arguments of New, in their order; all optional.
     struct NewArgs {
         std::optional<std::string> cStyle;  // "NULL", a pattern or a hatch name
         std::optional<COLORREF> nRGBColor;

@@ -4,6 +4,7 @@
 
 #include "corvix/classes/font.h"
 #include "corvix/native/lmessages.h"
+#include "corvix/runtime/characters.h"
 
 namespace corvix {
 
@@ -13,7 +14,7 @@ std::shared_ptr<TButton> TButton::New(const NewArgs& a, std::source_location whe
     auto b = std::make_shared<TButton>();
     b->oDefined = CallLevel::At(where);
     const auto parent = a.oWnd ? a.oWnd : GETWNDDEFAULT();
-    const int width = a.nWidth.value_or(std::max(6 * static_cast<int>(a.cCaption.size()), 30));
+    const int width = a.nWidth.value_or(std::max(6 * static_cast<int>(CharacterCount(a.cCaption)), 30));
     b->cCaption = a.cCaption;
     b->nTop = static_cast<int>(a.nRow * (a.lPixel ? 1 : 18));
     b->nLeft = static_cast<int>(a.nCol * (a.lPixel ? 1 : 6));

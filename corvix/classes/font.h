@@ -95,6 +95,7 @@ public:
     std::shared_ptr<TFont> StrikeOut(bool lOnOff = true) const;
     std::shared_ptr<TFont> Escapement(std::optional<int> nAngle = std::nullopt) const;
     std::shared_ptr<TFont> Rotate(int nAngle = 900);
+    // What Modify changes; an empty field keeps the font's own.
     struct ModifyArgs {
         std::optional<double> nHeight;
         std::optional<bool> lBold, lItalic, lUnderline, lStrikeOut;

@@ -9,8 +9,10 @@
 #include "corvix/classes/reference.h"
 #include "corvix/classes/timer.h"
 #include "corvix/function/cxerror.h"
+#include "corvix/native/ansitext.h"
 #include "corvix/native/msgpaint.h"
 #include "corvix/native/themes.h"
+#include "corvix/runtime/characters.h"
 #include "corvix/runtime/datetime.h"
 
 namespace corvix {
@@ -59,7 +61,7 @@ int ToolTipLines(const std::string& text) {
     size_t start = 0;
     for (;;) {
         const size_t end = text.find('\n', start);
-        const size_t length = (end == std::string::npos ? text.size() : end) - start;
+        const size_t length = CharacterCount(std::string_view(text).substr(start, end - start));
         lines += std::max<int>(1, static_cast<int>((length + 253) / 254));
         if (end == std::string::npos) return lines;
         start = end + 1;
@@ -376,7 +378,7 @@ void TMsgBar::SayTransparent(HDC hDCTarget, int nRow, int nCol, const std::strin
     const HGDIOBJ previousFont = hFont ? SelectObject(hDCTarget, hFont) : nullptr;
     const int previousMode = SetBkMode(hDCTarget, TRANSPARENT);
     const COLORREF previousColour = SetTextColor(hDCTarget, nColor);
-    TextOutA(hDCTarget, nCol, nRow, cText.c_str(), static_cast<int>(cText.size()));
+    TextOutAnsi(hDCTarget, nCol, nRow, cText);
     SetTextColor(hDCTarget, previousColour);
     SetBkMode(hDCTarget, previousMode);
     if (previousFont) SelectObject(hDCTarget, previousFont);

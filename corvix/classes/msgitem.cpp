@@ -6,6 +6,7 @@
 #include "corvix/classes/reference.h"
 #include "corvix/native/bitmaps.h"
 #include "corvix/native/drawmasked.h"
+#include "corvix/native/ansitext.h"
 #include "corvix/native/msgpaint.h"
 
 namespace corvix {
@@ -38,8 +39,7 @@ std::string Trimmed(const std::string& text) {
 
 int TextWidth(HDC hDC, const std::string& text, HFONT hFont) {
     const HGDIOBJ previous = hFont ? SelectObject(hDC, hFont) : nullptr;
-    SIZE size{};
-    GetTextExtentPoint32A(hDC, text.c_str(), static_cast<int>(text.size()), &size);
+    const SIZE size = TextExtent(hDC, text);
     if (previous) SelectObject(hDC, previous);
     return size.cx;
 }

@@ -12,6 +12,7 @@
 #include "corvix/classes/reference.h"
 #include "corvix/classes/scrollbar.h"
 #include "corvix/function/cxerror.h"
+#include "corvix/native/ansitext.h"
 #include "corvix/native/eventloop.h"
 #include "corvix/native/wndpos.h"
 #include "corvix/native/wndproc.h"
@@ -416,7 +417,7 @@ void TWindow::Say(int nRow, int nCol, const std::string& cText, std::optional<CO
     HGDIOBJ previousFont = oFont && oFont->hFont ? SelectObject(dc, oFont->hFont) : nullptr;
     SetTextColor(dc, nClrFore.value_or(nClrText.value_or(GetSysColor(COLOR_WINDOWTEXT))));
     SetBkColor(dc, nClrBack.value_or(nClrPane.value_or(GetSysColor(COLOR_WINDOW))));
-    TextOutA(dc, x, y, cText.c_str(), static_cast<int>(cText.size()));
+    TextOutAnsi(dc, x, y, cText);
     if (previousFont) SelectObject(dc, previousFont);
     ReleaseDC();
 }
@@ -522,8 +523,7 @@ int TWindow::nGetChrHeight() {
 int TWindow::GetWidth(const std::string& cText) {
     HDC dc = GetDC();
     HGDIOBJ previous = oFont && oFont->hFont ? SelectObject(dc, oFont->hFont) : nullptr;
-    SIZE size{};
-    GetTextExtentPoint32A(dc, cText.c_str(), static_cast<int>(cText.size()), &size);
+    const SIZE size = TextExtent(dc, cText);
     if (previous) SelectObject(dc, previous);
     ReleaseDC();
     return size.cx;

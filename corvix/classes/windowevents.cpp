@@ -484,9 +484,10 @@ Answer TWindow::DropFiles(HDROP hDrop) {
         std::vector<std::string> files;
         const UINT count = ondemand::DragQueryFileA(hDrop, 0xFFFFFFFF, nullptr, 0);
         for (UINT i = 0; i < count; ++i) {
-            char path[MAX_PATH] = {};
-            ondemand::DragQueryFileA(hDrop, i, path, MAX_PATH);
-            files.emplace_back(path);
+            // Sized by the system: in UTF-8 a path may take more than MAX_PATH bytes.
+            std::string path(ondemand::DragQueryFileA(hDrop, i, nullptr, 0) + 1, '\0');
+            path.resize(ondemand::DragQueryFileA(hDrop, i, path.data(), static_cast<UINT>(path.size())));
+            files.push_back(std::move(path));
         }
         bDropFiles(at.y, at.x, files);
     }

@@ -9,6 +9,7 @@
 #include "corvix/classes/button.h"
 #include "corvix/classes/dialog.h"
 #include "corvix/function/errorpicture.h"
+#include "corvix/native/ansitext.h"
 #include "corvix/native/wndpos.h"
 #include "corvix/native/wrappers.h"
 
@@ -60,8 +61,7 @@ std::array<int, 3> ButtonColumns(bool lRetry, bool lDefault) {
 int LabelWidth(const std::string& cText) {
     HDC screen = GetDC(nullptr);
     const HGDIOBJ previous = SelectObject(screen, GetStockObject(SYSTEM_FONT));
-    SIZE size{};
-    GetTextExtentPoint32A(screen, cText.c_str(), static_cast<int>(cText.size()), &size);
+    const SIZE size = TextExtent(screen, cText);
     SelectObject(screen, previous);
     ReleaseDC(nullptr, screen);
     return size.cx;

@@ -11,6 +11,7 @@
 #include "corvix/classes/window.h"
 #include "corvix/function/valblank.h"
 #include "corvix/native/callbackguard.h"
+#include "corvix/native/wrappers.h"
 #include "corvix/runtime/calllevel.h"
 #include "corvix/runtime/datetime.h"
 #include "corvix/runtime/picturemask.h"
@@ -94,9 +95,7 @@ struct Titles {
 BOOL CALLBACK CollectTitle(HWND hWnd, LPARAM titles) {
     Titles& collected = *reinterpret_cast<Titles*>(titles);
     try {
-        char text[256] = {};
-        GetWindowTextA(hWnd, text, sizeof text);
-        collected.all.emplace_back(text);
+        collected.all.push_back(GETWINDOWTEXT(hWnd));  // whole: a cut buffer may split a character
         return TRUE;
     } catch (...) {
         collected.failure = std::current_exception();

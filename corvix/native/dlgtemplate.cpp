@@ -14,8 +14,10 @@ void PutDword(std::string& out, DWORD n) {
     PutWord(out, n >> 16);
 }
 
-// 0-terminated UTF-16 from text in the given code page.
+// 0-terminated UTF-16 from text in the given code page. A process in UTF-8
+// has all its text in UTF-8, which takes no conversion flags.
 void PutText(std::string& out, const std::string& text, UINT nCodePage, DWORD nFlags = 0) {
+    if (GetACP() == CP_UTF8) nCodePage = CP_UTF8, nFlags = 0;
     const int size = static_cast<int>(text.size());
     const int units = text.empty() ? 0 : MultiByteToWideChar(nCodePage, nFlags, text.data(), size, nullptr, 0);
     std::wstring wide(static_cast<size_t>(units), L'\0');

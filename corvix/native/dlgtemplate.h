@@ -24,7 +24,8 @@ struct DialogFont {
 // exactly WS_VISIBLE becomes 0xC0000000), the item count, x nLeft,
 // y nTop, cx nRight - nLeft + 1, cy nBottom - nTop + 1, no menu, the system's
 // dialog class, the title (OEM code page) and, with a font, its point size
-// and face name. Titles of any length fit.
+// and face name. Titles of any length fit. In a process whose code page is
+// UTF-8 every text here is read as UTF-8.
 std::string CDLG2CHR(int nItems, int nTop, int nLeft, int nBottom, int nRight, const std::string& cTitle,
                      DWORD nStyle, const std::optional<DialogFont>& aFont = std::nullopt);
 

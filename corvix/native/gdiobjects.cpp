@@ -1,6 +1,8 @@
 #include "corvix/native/gdiobjects.h"
 
-#include <cstring>
+#include <algorithm>
+
+#include "corvix/runtime/characters.h"
 
 namespace corvix {
 
@@ -19,7 +21,8 @@ LOGFONTA FontDescription::ToLogFont() const {
     lf.lfClipPrecision = static_cast<BYTE>(nClipPrecision);
     lf.lfQuality = static_cast<BYTE>(nQuality);
     lf.lfPitchAndFamily = static_cast<BYTE>(nPitchFamily);
-    std::strncpy(lf.lfFaceName, cFaceName.c_str(), LF_FACESIZE - 1);
+    const std::string_view face = CutToBytes(cFaceName, LF_FACESIZE - 1);
+    std::copy(face.begin(), face.end(), lf.lfFaceName);
     return lf;
 }
 

@@ -28,7 +28,8 @@ struct FontDescription {
     static FontDescription FromLogFont(const LOGFONTA& lf);
 };
 
-// 0 on failure. A face name longer than LOGFONT holds is cut to fit.
+// 0 on failure. A face name longer than LOGFONT holds is cut to fit, between
+// two characters.
 HFONT CREATEFONT(const FontDescription& aFont);
 
 // What a font really is once selected: text-metric height, average width,

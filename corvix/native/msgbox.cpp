@@ -8,6 +8,7 @@
 
 #include "corvix/native/callbackguard.h"
 #include "corvix/native/ondemand.h"
+#include "corvix/runtime/characters.h"
 #include "corvix/runtime/datetime.h"
 
 namespace corvix {
@@ -23,12 +24,12 @@ std::string SixDecimals(double n) {
 }
 
 // The system converts a box's ANSI texts through counted strings of at most
-// 32766 characters and shows garbage for longer ones; no box shows more.
+// 32766 characters and 65534 bytes and shows garbage for longer ones; no box
+// shows more, and a cut never splits a character.
 std::string BoxText(const Value& xValue) {
-    constexpr size_t kLongest = 32766;
-    std::string text = MSGTEXT(xValue);
-    if (text.size() > kLongest) text.resize(kLongest);
-    return text;
+    constexpr size_t kLongest = 32766, kMostBytes = 65534;
+    const std::string text = MSGTEXT(xValue);
+    return std::string(CutToBytes(FirstCharacters(text, kLongest), kMostBytes));
 }
 
 // The box's own modal loop runs until it closes; both texts live that long.

@@ -17,8 +17,8 @@ namespace corvix {
 // ".T."/".F.", "Array", "Object", and a fixed note for anything else.
 std::string MSGTEXT(const Value& xValue);
 
-// A text longer than 32766 characters shows its first 32766 (the system's
-// limit). Without a title the box takes its default one ("Information", "Alert",
+// A text longer than 32766 characters (or 65534 bytes) shows its first 32766
+// (the system's limit), never half a character. Without a title the box takes its default one ("Information", "Alert",
 // "Stop", "Select an option", "About").
 void MSGINFO(const Value& xMessage = Value(""), const std::optional<Value>& xTitle = std::nullopt);
 void MSGALERT(const Value& xMessage = Value(""), const std::optional<Value>& xTitle = std::nullopt);

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "corvix/native/ansitext.h"
 #include "corvix/native/themes.h"
 
 namespace corvix {
@@ -95,7 +96,7 @@ void MSGPAINT(const MsgPaintArgs& a) {
     const COLORREF previousText = SetTextColor(a.hDC, a.nClrText.value_or(RGB(0, 0, 0)));
     const COLORREF previousBack = SetBkColor(a.hDC, a.nClrPane.value_or(GetSysColor(COLOR_BTNFACE)));
     ExtTextOutA(a.hDC, 0, 0, ETO_OPAQUE | ETO_CLIPPED, &area, "", 0, nullptr);
-    DrawTextA(a.hDC, text.c_str(), static_cast<int>(text.size()), &area, DT_NOPREFIX | (a.lCentered ? DT_CENTER : 0));
+    DrawTextAnsi(a.hDC, text, area, DT_NOPREFIX | (a.lCentered ? DT_CENTER : 0));
     SetBkColor(a.hDC, previousBack);
     SetTextColor(a.hDC, previousText);
     if (previousFont) SelectObject(a.hDC, previousFont);
@@ -125,7 +126,7 @@ void DRAWMSGITEM(HDC hDC, const std::string& cText, const RectArray& aRect, std:
     const COLORREF previousText = SetTextColor(hDC, nClrText.value_or(RGB(0, 0, 0)));
     const COLORREF previousBack = SetBkColor(hDC, nClrPane.value_or(RGB(192, 192, 192)));
     ExtTextOutA(hDC, 0, 0, ETO_OPAQUE, &area, "", 0, nullptr);
-    DrawTextA(hDC, cText.c_str(), static_cast<int>(cText.size()), &area, DT_CENTER);
+    DrawTextAnsi(hDC, cText, area, DT_CENTER);
     SetBkColor(hDC, previousBack);
     SetTextColor(hDC, previousText);
     if (previousFont) SelectObject(hDC, previousFont);

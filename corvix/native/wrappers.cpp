@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "corvix/native/ansitext.h"
 #include "corvix/native/ondemand.h"
 
 namespace corvix {
@@ -23,7 +24,7 @@ const char* KeepForPosting(const std::string& text) {
 int DRAWTEXT(HDC hDC, const std::string& cText, const RectArray& aRect, UINT nFlags) {
     RECT r = aRect.ToRECT();
     // The text is the caller's and read only: the system may not shorten it in place.
-    return DrawTextA(hDC, cText.c_str(), -1, &r, nFlags & ~DT_MODIFYSTRING);
+    return DrawTextAnsi(hDC, cText, r, nFlags & ~DT_MODIFYSTRING);
 }
 
 HDC GETDC(HWND hWnd) { return GetDC(hWnd); }
@@ -96,8 +97,7 @@ bool ISWINNT() { return (GetVersion() & 0x80000000) == 0; }
 
 int GETTEXTWIDTH(HDC hDC, const std::string& cText, HFONT hFont) {
     const HGDIOBJ previous = hFont ? SelectObject(hDC, hFont) : nullptr;
-    SIZE size{};
-    GetTextExtentPoint32A(hDC, cText.c_str(), static_cast<int>(cText.size()), &size);
+    const SIZE size = TextExtent(hDC, cText);
     if (previous) SelectObject(hDC, previous);
     return size.cx;
 }

@@ -1,12 +1,12 @@
 #include "corvix/runtime/picturemask.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
+#include "corvix/runtime/characters.h"
 #include "corvix/runtime/datetime.h"
 
 namespace corvix {
@@ -26,8 +26,11 @@ Picture Parse(const std::string& cPicture) {
     return {cPicture.substr(1, blank - 1), cPicture.substr(blank + 1)};
 }
 
+// Upper case for ASCII letters only; other letters stay whole.
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 std::string Upper(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    std::transform(s.begin(), s.end(), s.begin(), [](char c) { return Upper(c); });
     return s;
 }
 
@@ -173,19 +176,25 @@ std::string Number(const Value& x, const Picture& p) {
     return field;
 }
 
+// Template and text go character by character, so a cut never splits one.
 std::string Text(const std::string& text, const Picture& p) {
     const std::string s = p.Has('!') ? Upper(text) : text;
-    if (p.cTemplate.empty()) return s;
+    const std::string_view tmpl = p.cTemplate;
+    if (tmpl.empty()) return s;
     std::string out;
-    size_t next = 0;
-    for (char t : p.cTemplate) {
-        if (IsTextSlot(t)) {
-            const char c = next < s.size() ? s[next] : ' ';
-            out += t == '!' ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
-            ++next;
+    size_t next = 0;  // where the text's next character starts
+    for (size_t at = 0; at < tmpl.size(); at = CharacterEnd(tmpl, at)) {
+        const std::string_view t = tmpl.substr(at, CharacterEnd(tmpl, at) - at);
+        const size_t end = CharacterEnd(s, next);
+        if (t.size() == 1 && IsTextSlot(t[0])) {
+            if (next >= s.size())
+                out += ' ';
+            else
+                for (size_t i = next; i < end; ++i) out += t[0] == '!' ? Upper(s[i]) : s[i];
+            next = end;
         } else {
             out += t;
-            if (!p.Has('R')) ++next;  // the template's character takes the text's place
+            if (!p.Has('R')) next = end;  // the template's character takes the text's place
         }
     }
     return out;

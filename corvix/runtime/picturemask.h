@@ -6,7 +6,7 @@
 // The function part starts with "@" and runs to the first blank. Its letters:
 //   E   European notation: "." groups thousands and "," marks the decimals
 //   Z   a number that is zero shows as blanks
-//   !   letters in upper case
+//   !   ASCII letters in upper case (other letters stay as they are)
 //   R   a text's template characters that are no placeholders are inserted
 //       between its characters (without R they take the place of one)
 //   B   a number left-justified in its field
@@ -29,7 +29,8 @@
 // its minus sign just before the first digit; a number whose digits do not
 // fit shows an asterisk in every position but the decimal point, never cut
 // digits. A number without a template takes one that just fits it. A text
-// longer than its template is cut, a shorter one padded with blanks. Empty
+// longer than its template is cut, a shorter one padded with blanks; both
+// count characters, which in UTF-8 may be longer than a byte. Empty
 // masks, and values that no template applies to, are shown plainly.
 
 #include <string>

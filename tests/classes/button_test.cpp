@@ -52,6 +52,7 @@ TEST_F(ButtonTest, NewTakesRowsOfEighteenAndColumnsOfSixAndSizesFromTheCaption) 
     } cases[] = {
         {{}, {0, 0, 43, 14}},                                                  // "&Button": 42 x 13
         {{.cCaption = "X"}, {0, 0, 31, 14}},                                   // the minimum width, 30
+        {{.cCaption = "Alpha \xCE\xB1\xCE\xB2"}, {0, 0, 49, 14}},              // 8 characters in UTF-8, 10 bytes
         {{.nRow = 2, .nCol = 5, .cCaption = "Info", .nWidth = 80, .nHeight = 24}, {30, 36, 111, 61}},
     };
     for (const auto& c : cases) {

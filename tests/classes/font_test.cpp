@@ -40,6 +40,16 @@ TEST(FontCacheTest, EqualRequestsShareOneFontUntilTheLastEnd) {
     EXPECT_TRUE(TFont::Cache().empty());
 }
 
+// LOGFONT holds 31 bytes of a face: sixteen two-byte letters lose the last
+// whole one, never half of it.
+TEST(FontDescriptionTest, AFaceTooLongIsCutBetweenTwoCharacters) {
+    std::string face;
+    for (int i = 0; i < 16; ++i) face += "\xD0\x96";
+    FontDescription font;
+    font.cFaceName = face;
+    EXPECT_EQ(std::string(font.ToLogFont().lfFaceName), face.substr(0, 30));
+}
+
 TEST(FontCacheTest, FaceNamesCompareCaseSensitively) {
     auto lower = Verdana("verdana");
     auto upper = Verdana("Verdana");

@@ -122,6 +122,27 @@ TEST(MsgBarTest, TheDemoBarShowsTheStoredBandAndItsPromptAtColumnFour) {
     EXPECT_EQ(BarLeftmostInk(*bar), 4 + InkOffset("Office 2007 skins", bar->oFont->hFont));
 }
 
+// Lines of up to 254 characters: 200 two-byte letters make one line, as 200
+// ASCII letters do, and the tip stands as high.
+TEST(MsgBarTest, AnItemsTipStandsItsLinesOfCharactersAboveTheBar) {
+    const auto parent = ShownParent();
+    const auto bar = BarOn(parent, {.cPrompt = "tips"});
+    std::string letters;
+    for (int i = 0; i < 200; ++i) letters += "\xD0\x96";
+    std::vector<LONG> tops;
+    for (const std::string& tip : {std::string(200, 'x'), letters}) {
+        TMsgItem::New({.oMsgBar = bar, .cMsg = "item", .lAdd = true, .cToolTip = tip});
+        bar->nItem = bar->GetItem();
+        bar->ShowToolTip();
+        ASSERT_NE(bar->hToolTip, nullptr);
+        RECT tipRect;
+        GetWindowRect(bar->hToolTip, &tipRect);
+        tops.push_back(tipRect.top);
+        bar->DestroyToolTip();
+    }
+    EXPECT_EQ(tops[0], tops[1]);
+}
+
 TEST(MsgBarTest, AnEmptyMessageShowsTheDefaultAgain) {
     const auto parent = ShownParent();
     const auto bar = BarOn(parent, {.cPrompt = "Office 2007 skins", .l2007 = true});

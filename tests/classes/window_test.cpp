@@ -301,15 +301,18 @@ TEST(WindowEventTest, DroppedFilesAndATooltipWorkThroughLibrariesLoadedOnFirstUs
         files = aFiles;
     };
     // As the shell hands a drop over: the header, then each name ended, then one more end.
-    const char names[] = "C:\\a.txt\0C:\\b.txt\0";
-    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + sizeof names);
+    // In UTF-8 a name of fewer than MAX_PATH characters may take more bytes.
+    std::string longName = "C:\\x";
+    for (int i = 0; i < 200; ++i) longName += "\xD0\x96";
+    const std::string names = std::string("C:\\a.txt\0", 9) + longName + std::string(2, '\0');
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
     auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
     header->pFiles = sizeof(DROPFILES);
     header->pt = {7, 5};
-    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names, sizeof names);
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size());
     GlobalUnlock(drop);
     SendMessageA(w->hWnd, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);  // the window frees it
-    EXPECT_EQ(files, (std::vector<std::string>{"C:\\a.txt", "C:\\b.txt"}));
+    EXPECT_EQ(files, (std::vector<std::string>{"C:\\a.txt", longName}));
     EXPECT_EQ(row, 5);
     EXPECT_EQ(col, 7);
     w->cToolTip = "tip";

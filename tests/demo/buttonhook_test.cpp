@@ -172,18 +172,6 @@ TEST(ButtonHookTest, AThrowingHandlerDoesNotUnwindThroughTheProcedure) {
     corvix::FunctionRegistry::Instance().Unregister("MOUSEMOVE");
 }
 
-// Visible push buttons wide enough to show their own pixels: the colour
-// dialog keeps a 6-pixel shortcut button under its colour box.
-bool IsPushButton(HWND w) {
-    char cls[16] = {};
-    GetClassNameA(w, cls, sizeof cls);
-    const LONG_PTR type = GetWindowLongPtrA(w, GWL_STYLE) & BS_TYPEMASK;
-    RECT r{};
-    GetClientRect(w, &r);
-    return lstrcmpiA(cls, "Button") == 0 && IsWindowVisible(w) && r.right >= 16 &&
-           (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
-}
-
 TEST(ButtonHookTest, MessageBoxButtonsAreSkinned) {
     HostWindow host;
     corvix_test::InstallSkin(host);
@@ -219,19 +207,12 @@ TEST(ButtonHookTest, AYesNoBoxAnswersItsMnemonicKeys) {
     }
 }
 
-BOOL CALLBACK CollectPushButtons(HWND w, LPARAM out) {
-    if (IsPushButton(w)) reinterpret_cast<std::vector<HWND>*>(out)->push_back(w);
-    return TRUE;
-}
-
 TEST(ButtonHookTest, ColourDialogPushButtonsAreSkinned) {
     HostWindow host;
     corvix_test::InstallSkin(host);
     std::vector<COLORREF> corners;
     corvix_test::DialogProbe probe([&corners](HWND dialog) {
-        std::vector<HWND> buttons;
-        EnumChildWindows(dialog, &CollectPushButtons, reinterpret_cast<LPARAM>(&buttons));
-        for (HWND b : buttons) corners.push_back(PaintedCorner(b));
+        corners = corvix_test::PushButtonCorners(dialog);
         PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });
     COLORREF custom[16] = {};

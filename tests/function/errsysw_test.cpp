@@ -254,6 +254,22 @@ TEST(ErrorReportTest, TheRunningApplicationsLeaveOutATitleThatBeginsOneListedAbo
     for (const HWND w : made) DestroyWindow(w);
 }
 
+// The program runs in UTF-8: its texts reach the log as the program gave
+// them, and a long title is listed whole, never cut inside a character.
+TEST_F(ErrorSystemTest, TheLogKeepsUTF8TextsByteForByte) {
+    std::string title = "Ledger ";
+    for (int i = 0; i < 200; ++i) title += "\xD0\x96";
+    const HWND window = CreateWindowA("STATIC", title.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    const std::string description = "\xD0\x94\xD0\xB8\xD1\x81\xD0\xBA \xCF\x89 \xE6\xBB\xA1";  // Cyrillic, Greek, Chinese
+    ErrorRecord e = CppError(description, "write");
+    e.CanDefault = true;
+    AnswerBy(e, "&Default");
+    const std::string log = ReadAll("Error.log");
+    EXPECT_NE(log.find(description), std::string::npos);
+    EXPECT_NE(log.find(" " + title + "\r\n"), std::string::npos);
+    DestroyWindow(window);
+}
+
 TEST_F(ErrorSystemTest, AnUnwritableLogStillShowsTheDialog) {
     CreateDirectoryA("Error.log", nullptr);
     EXPECT_EQ(AnswerBy(*CXGENERROR(4), "&Default"), Value(false));

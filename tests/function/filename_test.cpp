@@ -59,6 +59,12 @@ TEST_F(LogFileTest, EveryValueIsFollowedByATab) {
     EXPECT_EQ(ReadAll(path_).substr(text.size() + 17), ":\x20\r\n");
 }
 
+TEST_F(LogFileTest, UTF8TextsAreWrittenAsGiven) {
+    const std::string text = "\xD0\x96\xCF\x89\xE6\xBB\xA1";  // Cyrillic, Greek, Chinese
+    LOGFILE(path_, {text});
+    EXPECT_EQ(ReadAll(path_).substr(17), ": " + text + "\t\r\n");
+}
+
 TEST_F(LogFileTest, AnUnwritableNameReturnsQuietly) {
     char dir[MAX_PATH];
     GetTempPathA(MAX_PATH, dir);

@@ -23,6 +23,15 @@ TEST(DialogTemplateTest, TheHeaderIsTheSystemsBytes) {
     EXPECT_EQ(CDLG2CHR(0, 0, 0, 10, 10, "", 0x80C80000).size(), 24u);
 }
 
+// The program's code page is UTF-8, which the system's OEM conversion
+// flags do not apply to: title, face and caption still arrive whole.
+TEST(DialogTemplateTest, UTF8TextsBecomeTheirWideCharacters) {
+    const std::string header = CDLG2CHR(1, 0, 0, 75, 158, "\xD0\x96\xCF\x89", 0x80C80040, DialogFont{8, "\xCF\x89"});
+    EXPECT_EQ(header.substr(22, 12), std::string("\x16\x04\xC9\x03\0\0" "\x08\0\xC9\x03\0\0", 12));
+    const std::string item = CCTRL2CHR(0, 0, 10, 10, 1, 0, "BUTTON", "\xD0\x96");
+    EXPECT_EQ(item.substr(18 + 14, 4), std::string("\x16\x04\0\0", 4));
+}
+
 TEST(DialogTemplateTest, TwoStylesAreTakenForOthers) {
     const struct {
         DWORD asked, style, extended;

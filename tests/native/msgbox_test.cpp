@@ -112,6 +112,36 @@ TEST(MessageBoxTest, AHundredThousandCharactersShowAndClose) {
     EXPECT_EQ(seen.text.substr(0, 10), "xxxxxxxxxx");
 }
 
+// In UTF-8 the limit counts characters as the system does, and the cut falls
+// between two of them: a two-byte letter a character, an emoji two.
+TEST(MessageBoxTest, TheSystemsLimitCountsCharactersAndNeverCutsOneInHalf) {
+    HostWindow host;
+    const std::string zhe = "\xD0\x96", emoji = "\xF0\x9F\x98\x80";
+    std::string letters;
+    for (int i = 0; i < 40000; ++i) letters += zhe;
+    const struct {
+        std::string message;
+        std::wstring shown;
+    } cases[] = {{letters, std::wstring(32766, L'\x0416')},
+                 {std::string(32765, 'x') + emoji + "tail", std::wstring(32765, L'x')}};
+    for (const auto& c : cases) {
+        std::wstring shown, title;
+        DialogProbe probe([&](HWND box) {
+            const HWND text = GetDlgItem(box, kBoxTextId);
+            shown.resize(static_cast<size_t>(GetWindowTextLengthW(text)) + 1);
+            shown.resize(static_cast<size_t>(GetWindowTextW(text, shown.data(), static_cast<int>(shown.size()))));
+            title.resize(static_cast<size_t>(GetWindowTextLengthW(box)) + 1);
+            title.resize(static_cast<size_t>(GetWindowTextW(box, title.data(), static_cast<int>(title.size()))));
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+        });
+        MSGINFO(c.message, c.message);
+        ASSERT_TRUE(probe.Ran());
+        EXPECT_EQ(shown.size(), c.shown.size());
+        EXPECT_TRUE(shown == c.shown) << "a cut character shows as another";
+        EXPECT_TRUE(title == c.shown);
+    }
+}
+
 // The colour dialog's red, green and blue fields and its custom colour area.
 constexpr int kRedField = 706, kGreenField = 707, kBlueField = 708, kCustomColours = 721;
 

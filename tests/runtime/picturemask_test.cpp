@@ -62,6 +62,12 @@ TEST(PictureMaskTest, MasksFormatValues) {
         {Value(-123), "@( 999", "(123)"},
         {Value(-12.5), "@( 99.9", "(12.5)"},
         {Value(-1234), "@( 999", "***"},
+        // The program's code page is UTF-8: characters, not bytes, fill the places.
+        {Value("\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82"), "XXX", "\xD0\x9F\xD1\x80\xD0\xB8"},
+        {Value("\xCF\x89mega"), "@!", "\xCF\x89MEGA"},
+        {Value("\xCF\x89m"), "!!!", "\xCF\x89M "},
+        {Value("1234"), "\xE2\x84\x96" "999", "\xE2\x84\x96" "234"},
+        {Value("123"), "@R \xE2\x84\x96" "999", "\xE2\x84\x96" "123"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PictureText(c.value, c.picture), c.text) << "mask \"" << c.picture << "\"";

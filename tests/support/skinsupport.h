@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "tests/support/testwindow.h"
 
 namespace corvix_test {
@@ -19,5 +21,10 @@ bool IsSkinCorner(COLORREF c);
 
 // The corner pixel on the screen after the window painted itself anew.
 COLORREF PaintedCorner(HWND hWnd);
+
+// The top-left pixel of each push button of a dialog, freshly painted: only
+// visible ones wide enough to show their own pixels (the colour dialog keeps
+// a 6-pixel shortcut button under its colour box).
+std::vector<COLORREF> PushButtonCorners(HWND hDialog);
 
 }  // namespace corvix_test
