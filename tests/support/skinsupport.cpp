@@ -16,6 +16,7 @@ COLORREF PaintedCorner(HWND hWnd) {
     InvalidateRect(hWnd, nullptr, TRUE);
     UpdateWindow(hWnd);
     return WindowPixel(hWnd, 0, 0);
+}
 
 namespace {
 
@@ -30,11 +31,7 @@ bool IsPushButton(HWND w) {
 }
 
 BOOL CALLBACK CollectCorner(HWND w, LPARAM out) {
-    if (IsPushButton(w)) {
-        InvalidateRect(w, nullptr, TRUE);
-        UpdateWindow(w);
-        reinterpret_cast<std::vector<COLORREF>*>(out)->push_back(WindowPixel(w, 0, 0));
-    }
+    if (IsPushButton(w)) reinterpret_cast<std::vector<COLORREF>*>(out)->push_back(PaintedCorner(w));
     return TRUE;
 }
 
