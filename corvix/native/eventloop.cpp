@@ -1,5 +1,6 @@
 #include "corvix/native/eventloop.h"
 
+#include <utility>
 #include <vector>
 
 #include "corvix/native/callbackguard.h"
@@ -53,6 +54,12 @@ void WINRUN(HWND hWnd) {
         ~Restore() { applicationWindow = hWnd; }
     } remembered{applicationWindow};
     if (hWnd) applicationWindow = hWnd;
+    // A loop started inside a drain (a window opened from a handler the drain
+    // ran) is the outermost one for as long as it runs: it translates keys.
+    const struct Outermost {
+        int drainsAround = std::exchange(drainDepth, 0);
+        ~Outermost() { drainDepth = drainsAround; }
+    } outermost;
     MSG msg{};
     do {
         if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -160,5 +160,28 @@ TEST(AcceleratorTest, ATableSetDuringADrainIsKept) {
     SETACCTABLE();
 }
 
+HWND loopWindow = nullptr;
+
+void CALLBACK RunTheMainLoop(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostMessageA(loopWindow, WM_KEYDOWN, VK_F5, 1);
+    PostQuitMessage(0);
+    WINRUN(loopWindow);
+}
+
+// The main loop may start inside a drain, when a handler the drain runs
+// opens the application's window: it translates keys all the same.
+TEST(AcceleratorTest, AMainLoopStartedInsideADrainTranslatesKeys) {
+    corvix_test::HostWindow host;
+    loopWindow = host.Get();
+    const AcceleratorItem items[] = {{VK_F5, 0, 102}};
+    SETACCTABLE(items);
+    SetTimer(nullptr, 0, 1, &RunTheMainLoop);
+    Sleep(20);
+    SYSREFRESH();
+    EXPECT_EQ(LOWORD(host.LastCommandWParam()), 102);
+    SETACCTABLE();
+}
+
 }  // namespace
 }  // namespace corvix

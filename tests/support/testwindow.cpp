@@ -91,10 +91,13 @@ void Pump() {
 bool MoveCursorTo(int x, int y) {
     // The warp's echo comes back from the X server late and may carry an
     // earlier position: wait until the position holds for a while.
+    // Warping again at every stale read starts a new echo each time and can
+    // keep the position from ever holding: ask again only now and then.
     constexpr int kSteadyReads = 4;
+    constexpr int kReadsBeforeAskingAgain = 25;
     int steady = 0;
     SetCursorPos(x, y);
-    for (int i = 0; i < 200 && steady < kSteadyReads; ++i) {
+    for (int i = 1; i <= 500 && steady < kSteadyReads; ++i) {
         Sleep(10);
         Pump();
         POINT at{};
@@ -103,7 +106,7 @@ bool MoveCursorTo(int x, int y) {
             ++steady;
         } else {
             steady = 0;
-            SetCursorPos(x, y);
+            if (i % kReadsBeforeAskingAgain == 0) SetCursorPos(x, y);
         }
     }
     return steady == kSteadyReads;
