@@ -17,7 +17,7 @@
 #include "corvix/classes/dialog.h"
 #include "corvix/classes/say.h"
 #include "corvix/classes/scrollbar.h"
-#include "demo/skin/buttonhook.h"
+#include "corvix/skin/buttonhook.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ int main() {
     owner->hWnd = ownerWindow;
 
     const HWND installer = CreateWindowA("BUTTON", "", WS_CHILD, 0, 0, 10, 10, ownerWindow, nullptr, nullptr, nullptr);
-    skindemo::BUTTONS2007(installer);
+    corvix::skin::BUTTONS2007(installer);
     const auto buttonClassProc = [installer](WNDPROC procedure) {
         SetClassLongPtrA(installer, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure));
     };
@@ -104,11 +104,11 @@ int main() {
             return Elapsed(start);
         },
         [&](int) {
-            buttonClassProc(skindemo::OldButtonProc);
+            buttonClassProc(corvix::skin::OldButtonProc);
             const double start = corvix_bench::NowMicroseconds();
             plainDialog();
             const double elapsed = Elapsed(start);
-            buttonClassProc(&skindemo::SkinButtonProc);
+            buttonClassProc(&corvix::skin::SkinButtonProc);
             return elapsed;
         },
         // Where the library's time goes before the dialog manager runs.

@@ -12,7 +12,7 @@
 #include "bench/benchclock.h"
 #include "corvix/classes/font.h"
 #include "corvix/classes/window.h"
-#include "demo/skin/buttonhook.h"
+#include "corvix/skin/buttonhook.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ int main() {
     host->SetFont(corvix::TFont::New({.cFaceName = "Verdana", .nWidth = 0, .nHeight = -12}));
     ShowWindow(host->hWnd, SW_SHOWNOACTIVATE);
     const std::vector<HWND> system = MakeButtons(host->hWnd, 240);
-    skindemo::BUTTONS2007(system.front());
+    corvix::skin::BUTTONS2007(system.front());
     const std::vector<HWND> skinned = MakeButtons(host->hWnd, 10);
     // Once each at a size no run uses: what the system makes on a first paint of any button.
     FirstPaints(system, -1);

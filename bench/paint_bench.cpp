@@ -11,9 +11,9 @@
 #include "corvix/classes/button.h"
 #include "corvix/classes/window.h"
 #include "corvix/native/geometry.h"
-#include "demo/skin/btnpaint.h"
-#include "demo/skin/buttonhook.h"
-#include "demo/skin/skinfuncs.h"
+#include "corvix/skin/btnpaint.h"
+#include "corvix/skin/buttonhook.h"
+#include "corvix/skin/skinfuncs.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ HWND MakePlainWindow(HWND parent, const char* className, WNDPROC procedure, int 
 }  // namespace
 
 int main() {
-    skindemo::RegisterSkinFunctions();
+    corvix::skin::RegisterSkinFunctions();
     HWND host = CreateWindowA("STATIC", "paint bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
                               300, 200, nullptr, nullptr, nullptr, nullptr);
     HWND system = MakeButton(host, 10);
@@ -67,7 +67,7 @@ int main() {
                                      .nHeight = 24})->hWnd;
     };
     HWND librarySystem = LibraryButton(2);
-    skindemo::BUTTONS2007(system);
+    corvix::skin::BUTTONS2007(system);
     HWND skinned = MakeButton(host, 60);
     HWND librarySkinned = LibraryButton(5);
     // Invalidation, erase and BeginPaint/EndPaint with no drawing: the floor under both paints.
@@ -81,7 +81,7 @@ int main() {
     HGDIOBJ previous = SelectObject(canvas, canvasBitmap);
     copySource = canvas;
     const corvix::RectArray area{0, 0, kHeight, kWidth};
-    const skindemo::ButtonCaption caption = skindemo::ReadButtonCaption(skinned);
+    const corvix::skin::ButtonCaption caption = corvix::skin::ReadButtonCaption(skinned);
 
     const auto flushed = [](auto paint) { return [paint](int) { paint(); GdiFlush(); }; };
     const std::vector<double> medians = corvix_bench::InterleavedMediansPerCall(kRepetitions, kPaintsPerRepetition, {
@@ -91,10 +91,10 @@ int main() {
         flushed([&] { RepaintNow(librarySkinned); }),
         flushed([&] { RepaintNow(bare); }),
         flushed([&] { RepaintNow(copyOnly); }),
-        flushed([&] { skindemo::BTNPAINT(skinned, target); }),
-        flushed([&] { skindemo::PaintButtonFace(canvas, kWidth, kHeight, skindemo::ButtonLook::Normal); }),
-        flushed([&] { (void)skindemo::ReadButtonCaption(skinned); }),
-        flushed([&] { skindemo::PaintButtonCaption(canvas, caption, area); }),
+        flushed([&] { corvix::skin::BTNPAINT(skinned, target); }),
+        flushed([&] { corvix::skin::PaintButtonFace(canvas, kWidth, kHeight, corvix::skin::ButtonLook::Normal); }),
+        flushed([&] { (void)corvix::skin::ReadButtonCaption(skinned); }),
+        flushed([&] { corvix::skin::PaintButtonCaption(canvas, caption, area); }),
         // What the buffer adds: its DC state kept and put back, its copy onto the target.
         flushed([&] {
             const int state = SaveDC(canvas);

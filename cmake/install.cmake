@@ -9,8 +9,6 @@ install(TARGETS corvix corvixmain corvixmanifest corvixmanifest6 skin EXPORT cor
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
         OBJECTS DESTINATION ${CMAKE_INSTALL_LIBDIR}/corvix)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/corvix DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} FILES_MATCHING PATTERN "*.h")
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/demo/skin DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/demo
-        FILES_MATCHING PATTERN "*.h")
 install(EXPORT corvixTargets NAMESPACE corvix:: DESTINATION ${CORVIX_PACKAGE_DIR})
 file(WRITE ${CMAKE_BINARY_DIR}/corvixConfig.cmake "include(\"\${CMAKE_CURRENT_LIST_DIR}/corvixTargets.cmake\")\n")
 install(FILES ${CMAKE_BINARY_DIR}/corvixConfig.cmake DESTINATION ${CORVIX_PACKAGE_DIR})

@@ -9,7 +9,7 @@
 #include "corvix/classes/window.h"
 #include "corvix/native/msgbox.h"
 #include "demo/demodialog.h"
-#include "demo/skin/buttonhook.h"
+#include "corvix/skin/buttonhook.h"
 
 using namespace corvix;
 
@@ -22,10 +22,10 @@ void MAIN() {
 
     // Lends the skin a window of the push-button class; made before the
     // install, it is never skinned, and it lies outside the client area.
-    // A program of its own needs only skindemo::BUTTONS2007(), which makes
+    // A program of its own needs only corvix::skin::BUTTONS2007(), which makes
     // and ends such a window itself.
     const auto oBtn = TButton::New({.nRow = -2, .nCol = -2, .cCaption = "ok"});
-    skindemo::BUTTONS2007(oBtn->hWnd);
+    corvix::skin::BUTTONS2007(oBtn->hWnd);
     oBtn->End();
 
     TButton::New({.nRow = 2, .nCol = 5, .cCaption = "Info",

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "corvix/native/callbackguard.h"
+#include "corvix/native/dlgconstruction.h"
 #include "corvix/native/dlgtemplate.h"
 #include "corvix/native/eventloop.h"
 #include "corvix/native/ondemand.h"
@@ -20,11 +21,6 @@ struct ModalEntry {
 ModalEntry modalStack[kModalStackSize];
 int top = kModalStackSize;
 
-// Modeless dialogs being created, innermost last; like modal entries, a
-// pending one (no handle yet) takes the first new handle it sees.
-ModalEntry constructions[kModalStackSize];
-int constructionDepth = 0;
-
 MessageTarget* ModalTargetFor(HWND hDlg) {
     for (int i = top; i < kModalStackSize; ++i)
         if (modalStack[i].hDlg == hDlg) return modalStack[i].target;
@@ -33,16 +29,6 @@ MessageTarget* ModalTargetFor(HWND hDlg) {
         return modalStack[top].target;
     }
     return nullptr;
-}
-
-MessageTarget* ConstructionTargetFor(HWND hDlg) {
-    if (constructionDepth == 0) return nullptr;
-    for (int i = constructionDepth - 1; i >= 0; --i)
-        if (constructions[i].hDlg == hDlg) return constructions[i].target;
-    ModalEntry& innermost = constructions[constructionDepth - 1];
-    if (innermost.hDlg) return nullptr;
-    innermost.hDlg = hDlg;
-    return innermost.target;
 }
 
 INT_PTR Deliver(MessageTarget* target, HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam) {
@@ -57,12 +43,10 @@ INT_PTR Deliver(MessageTarget* target, HWND hDlg, UINT nMsg, WPARAM wParam, LPAR
 // Records the object under construction while create runs.
 template <typename Create>
 HWND Construct(MessageTarget* target, Create create) {
-    if (constructionDepth == kModalStackSize) return nullptr;
+    const DialogConstruction construction(target);
+    if (!construction.Started()) return nullptr;
     ondemand::RegisterCommonControls();  // the template may name their classes
-    constructions[constructionDepth++] = {nullptr, target};
-    const HWND hDlg = create();
-    constructions[--constructionDepth] = {};
-    return hDlg;
+    return create();
 }
 
 int Unsigned16(INT_PTR n) { return static_cast<int>(static_cast<WORD>(n)); }
@@ -113,11 +97,6 @@ ModalDialogEntry::ModalDialogEntry(MessageTarget* target) : pushed_(top > 0) {
 
 ModalDialogEntry::~ModalDialogEntry() {
     if (pushed_) modalStack[top++] = {};
-}
-
-void DialogLinked(HWND hDlg) {
-    for (int i = 0; i < constructionDepth; ++i)
-        if (constructions[i].hDlg == hDlg) constructions[i].target = nullptr;
 }
 
 INT_PTR DIALOGBOXINDIRECT(const DLGTEMPLATE* pTemplate, HWND hWndOwner, MessageTarget* target) {

@@ -24,10 +24,6 @@ INT_PTR CALLBACK ModalDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam
 // to the window (DialogLinked); everything else answers false.
 INT_PTR CALLBACK ModelessDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
-// The dialog's object is now linked to the window and gets its messages
-// through the window procedure; the dialog procedure stops delivering them.
-void DialogLinked(HWND hDlg);
-
 // One pending entry on the modal stack for the length of a dialog call.
 // On a full stack nothing is pushed, and so nothing is popped.
 class ModalDialogEntry {

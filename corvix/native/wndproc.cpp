@@ -1,7 +1,7 @@
 #include "corvix/native/wndproc.h"
 
 #include "corvix/native/callbackguard.h"
-#include "corvix/native/dlgproc.h"
+#include "corvix/native/dlgconstruction.h"
 #include "corvix/native/messagetarget.h"
 #include "corvix/runtime/registry.h"
 

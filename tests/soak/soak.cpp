@@ -19,11 +19,11 @@
 #include "corvix/classes/font.h"
 #include "corvix/classes/msgbar.h"
 #include "corvix/classes/window.h"
-#include "corvix/function/errsysw.h"
+#include "corvix/program/errsysw.h"
 #include "corvix/native/msgbox.h"
 #include "demo/demodialog.h"
-#include "demo/skin/buttonhook.h"
-#include "demo/skin/skinfuncs.h"
+#include "corvix/skin/buttonhook.h"
+#include "corvix/skin/skinfuncs.h"
 #include "tests/support/dialogprobe.h"
 #include "tests/support/gdiprobe.h"
 
@@ -143,11 +143,11 @@ void MessagesTimes(HWND linked, int n) {
 int main(int argc, char** argv) {
     const bool shortRun = argc > 1 && std::strcmp(argv[1], "--short") == 0;
     const int divisor = shortRun ? 10 : 1;
-    skindemo::RegisterSkinFunctions();
+    corvix::skin::RegisterSkinFunctions();
     ERRORSYS();
     const auto oWnd = DemoWindow();
     const auto oInstaller = TButton::New({.nRow = -2, .nCol = -2, .cCaption = "ok", .oWnd = oWnd});
-    skindemo::BUTTONS2007(oInstaller->hWnd);
+    corvix::skin::BUTTONS2007(oInstaller->hWnd);
     oInstaller->End();
     const auto oInfo = TButton::New({.nRow = 2, .nCol = 5, .cCaption = "Info", .oWnd = oWnd, .nWidth = 80,
                                      .nHeight = 24});

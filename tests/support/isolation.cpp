@@ -12,8 +12,8 @@
 #include "corvix/function/cxerror.h"
 #include "corvix/native/callbackguard.h"
 #include "corvix/native/eventloop.h"
-#include "demo/skin/buttonhook.h"
-#include "demo/skin/handlers.h"
+#include "corvix/skin/buttonhook.h"
+#include "corvix/skin/handlers.h"
 
 namespace corvix_test {
 
@@ -34,11 +34,11 @@ void DiscardQueue() {
 
 // The class keeps the skin procedure until it is put back by hand.
 void RemoveSkin() {
-    if (!skindemo::OldButtonProc) return;
+    if (!corvix::skin::OldButtonProc) return;
     HWND button = CreateWindowA("BUTTON", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    SetClassLongPtrA(button, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(skindemo::OldButtonProc));
+    SetClassLongPtrA(button, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(corvix::skin::OldButtonProc));
     DestroyWindow(button);
-    skindemo::OldButtonProc = nullptr;
+    corvix::skin::OldButtonProc = nullptr;
 }
 
 class Isolation : public testing::EmptyTestEventListener {
@@ -52,8 +52,8 @@ void ResetLibraryState() {
     EnumThreadWindows(GetCurrentThreadId(), &DestroyOne, 0);
     DiscardQueue();
     RemoveSkin();
-    skindemo::hPressedButton = nullptr;
-    skindemo::lPressedLook = false;
+    corvix::skin::hPressedButton = nullptr;
+    corvix::skin::lPressedLook = false;
     for (const auto& timer : std::vector(corvix::TTimer::Timers())) timer->End();
     corvix::TWindow::aWindows().clear();
     corvix::ResetMenuBuild();

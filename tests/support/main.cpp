@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include "demo/skin/skinfuncs.h"
+#include "corvix/skin/skinfuncs.h"
 #include "tests/support/isolation.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    skindemo::RegisterSkinFunctions();
+    corvix::skin::RegisterSkinFunctions();
     corvix_test::IsolateEachTest();
     return RUN_ALL_TESTS();
 }

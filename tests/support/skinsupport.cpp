@@ -1,12 +1,12 @@
 #include "tests/support/skinsupport.h"
 
-#include "demo/skin/buttonhook.h"
+#include "corvix/skin/buttonhook.h"
 
 namespace corvix_test {
 
 void InstallSkin(const HostWindow& host) {
     HWND lender = host.AddButton("ok", 99, -12, -36, 31, 14);
-    skindemo::BUTTONS2007(lender);
+    corvix::skin::BUTTONS2007(lender);
     DestroyWindow(lender);
 }
 
