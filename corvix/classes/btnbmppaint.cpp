@@ -4,17 +4,20 @@
 // drop-down arrow and the focus mark.
 
 #include <algorithm>
+#include <string_view>
 
 #include "corvix/classes/bar.h"
 #include "corvix/classes/btnbmp.h"
 #include "corvix/classes/dialog.h"
 #include "corvix/classes/font.h"
 #include "corvix/classes/reference.h"
+#include "corvix/native/ansitext.h"
 #include "corvix/native/barpaint.h"
 #include "corvix/native/palbmp.h"
 #include "corvix/native/wndbox.h"
 #include "corvix/native/wndpos.h"
 #include "corvix/native/wrappers.h"
+#include "corvix/runtime/characters.h"
 
 namespace corvix {
 
@@ -33,24 +36,21 @@ struct CaptionSize {
     int nWidth = 0;
 };
 
-int TextWidth(HDC hDC, const std::string& cText) {
-    SIZE size{};
-    GetTextExtentPoint32A(hDC, cText.c_str(), static_cast<int>(cText.size()), &size);
-    return size.cx;
-}
-
+// Lines break at CR LF, and a line longer than 79 characters every 79.
 CaptionSize MeasureCaption(HDC hDC, const std::string& cCaption) {
     if (cCaption.empty()) return {};
-    if (cCaption.find("\r\n") == std::string::npos) return {1, TextWidth(hDC, cCaption)};
+    if (cCaption.find("\r\n") == std::string::npos) return {1, static_cast<int>(TextExtent(hDC, cCaption).cx)};
+    const std::string_view caption = cCaption;
     CaptionSize size;
-    for (size_t start = 0; start <= cCaption.size();) {
-        const size_t end = std::min(cCaption.find("\r\n", start), cCaption.size());
-        for (size_t at = start; at < end || at == start; at += kLineLength) {
-            const std::string line = cCaption.substr(at, std::min(kLineLength, end - at));
+    for (size_t start = 0; start <= caption.size();) {
+        const size_t end = std::min(caption.find("\r\n", start), caption.size());
+        size_t at = start;
+        do {
+            const std::string_view line = FirstCharacters(caption.substr(at, end - at), kLineLength);
             ++size.nLines;
-            size.nWidth = std::max(size.nWidth, TextWidth(hDC, line));
-            if (end - at <= kLineLength) break;
-        }
+            size.nWidth = std::max<int>(size.nWidth, TextExtent(hDC, line).cx);
+            at += line.size();
+        } while (at < end);
         start = end + 2;
     }
     return size;

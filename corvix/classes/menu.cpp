@@ -69,16 +69,28 @@ std::shared_ptr<TMenu> TMenu::NewSys(std::shared_ptr<TWindow> oWnd) {
 
 namespace {
 
+// The entry's text as the system keeps it, in wide characters, whole.
+std::wstring WideEntryText(HMENU hMenu, UINT nPos) {
+    MENUITEMINFOW info{.cbSize = sizeof info, .fMask = MIIM_STRING};
+    if (!GetMenuItemInfoW(hMenu, nPos, TRUE, &info) || info.cch == 0) return {};
+    std::wstring text(info.cch + 1, L'\0');
+    info.dwTypeData = text.data();
+    info.cch = static_cast<UINT>(text.size());
+    if (!GetMenuItemInfoW(hMenu, nPos, TRUE, &info)) return {};
+    text.resize(info.cch);
+    return text;
+}
+
 // Takes the entries of hFrom into hTo (sub-menus with them) and destroys hFrom.
 HMENU MoveEntries(HMENU hFrom, HMENU hTo) {
     for (int left = GetMenuItemCount(hFrom); left > 0; --left) {
-        char text[256] = {};
-        MENUITEMINFOA info{.cbSize = sizeof info,
-                           .fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_BITMAP,
-                           .dwTypeData = text,
-                           .cch = sizeof text - 1};
-        GetMenuItemInfoA(hFrom, 0, TRUE, &info);
-        InsertMenuItemA(hTo, static_cast<UINT>(GetMenuItemCount(hTo)), TRUE, &info);
+        std::wstring text = WideEntryText(hFrom, 0);
+        MENUITEMINFOW info{.cbSize = sizeof info,
+                           .fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_BITMAP};
+        GetMenuItemInfoW(hFrom, 0, TRUE, &info);
+        info.fMask |= MIIM_STRING;
+        info.dwTypeData = text.data();
+        InsertMenuItemW(hTo, static_cast<UINT>(GetMenuItemCount(hTo)), TRUE, &info);
         RemoveMenu(hFrom, 0, MF_BYPOSITION);
     }
     DestroyMenu(hFrom);
@@ -105,13 +117,10 @@ std::shared_ptr<TMenu> TMenu::ReDefine(const std::string& cResName, bool lPopup)
 void TMenu::TakeEntries() {
     const int count = GetMenuItemCount(hMenu);
     for (int pos = 0; pos < count; ++pos) {
-        char text[256] = {};
-        MENUITEMINFOA info{.cbSize = sizeof info,
-                           .fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING,
-                           .dwTypeData = text,
-                           .cch = sizeof text - 1};
+        MENUITEMINFOA info{.cbSize = sizeof info, .fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU};
         if (!GetMenuItemInfoA(hMenu, static_cast<UINT>(pos), TRUE, &info)) continue;
-        const auto item = TMenuItem::New({.cPrompt = (info.fType & MFT_SEPARATOR) ? "" : text,
+        const bool separator = info.fType & MFT_SEPARATOR;
+        const auto item = TMenuItem::New({.cPrompt = separator ? "" : MenuTextAt(hMenu, static_cast<UINT>(pos)),
                                           .lChecked = (info.fState & MFS_CHECKED) != 0,
                                           .lActive = !(info.fState & MFS_GRAYED),
                                           .lHelp = (info.fType & MFT_RIGHTJUSTIFY) != 0,
@@ -121,7 +130,7 @@ void TMenu::TakeEntries() {
             item->oSubMenu->lPopup = true;
             item->oSubMenu->hMenu = info.hSubMenu;
             item->oSubMenu->TakeEntries();
-        } else if (info.fType & MFT_SEPARATOR) {
+        } else if (separator) {
             const MENUITEMINFOA id{.cbSize = sizeof id, .fMask = MIIM_ID, .wID = static_cast<UINT>(item->nId)};
             SetMenuItemInfoA(hMenu, static_cast<UINT>(pos), TRUE, &id);
         } else {
@@ -403,13 +412,18 @@ int MenuEntryPos(HMENU hMenu, UINT_PTR nIdOrSub) {
     return -1;
 }
 
+std::string MenuTextAt(HMENU hMenu, UINT nPos) {
+    const std::wstring wide = WideEntryText(hMenu, nPos);
+    const int units = static_cast<int>(wide.size());
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), units, text.data(), bytes, nullptr, nullptr);
+    return text;
+}
+
 std::string MenuEntryText(HMENU hMenu, UINT nId) {
     const int pos = MenuEntryPos(hMenu, nId);
-    if (pos < 0) return "";
-    char text[256] = {};
-    MENUITEMINFOA info{.cbSize = sizeof info, .fMask = MIIM_STRING, .dwTypeData = text, .cch = sizeof text - 1};
-    if (!GetMenuItemInfoA(hMenu, static_cast<UINT>(pos), TRUE, &info)) return "";
-    return text;
+    return pos < 0 ? "" : MenuTextAt(hMenu, static_cast<UINT>(pos));
 }
 
 }  // namespace corvix

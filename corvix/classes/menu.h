@@ -111,7 +111,9 @@ void MarkOwnerDrawn(HMENU hMenu, UINT nPos);
 void MITEMS2007(HMENU hMenu);
 // The position of the entry with this identifier or sub-menu handle; -1 when none.
 int MenuEntryPos(HMENU hMenu, UINT_PTR nIdOrSub);
-// The entry's text as the menu keeps it.
+// The text of the entry at nPos as the menu keeps it, whole, in the process's code page.
+std::string MenuTextAt(HMENU hMenu, UINT nPos);
+// The text of the entry with this identifier or sub-menu handle, likewise.
 std::string MenuEntryText(HMENU hMenu, UINT nId);
 
 }  // namespace corvix

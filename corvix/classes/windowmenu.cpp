@@ -10,6 +10,7 @@
 #include "corvix/classes/menuitem.h"
 #include "corvix/classes/tacctbl.h"
 #include "corvix/classes/window.h"
+#include "corvix/native/ansitext.h"
 #include "corvix/native/eventloop.h"
 #include "corvix/native/help.h"
 #include "corvix/native/lmessages.h"
@@ -21,13 +22,10 @@ namespace {
 
 // The width of the prompt without its "&" marks, on the screen's device context.
 int ScreenTextWidth(const std::string& cPrompt) {
-    char text[256] = {};
-    size_t length = 0;
-    for (const char c : cPrompt)
-        if (c != '&' && length < sizeof text) text[length++] = c;
+    std::string text = cPrompt;
+    std::erase(text, '&');
     HDC screen = GetDC(nullptr);
-    SIZE size{};
-    GetTextExtentPoint32A(screen, text, static_cast<int>(length), &size);
+    const SIZE size = TextExtent(screen, text);
     ReleaseDC(nullptr, screen);
     return size.cx;
 }
@@ -49,10 +47,8 @@ int MnemonicPos(HMENU hMenu, WORD nChar) {
     const int count = IsMenu(hMenu) ? GetMenuItemCount(hMenu) : 0;
     const int wanted = std::toupper(nChar & 0xFF);
     for (int pos = 0; pos < count; ++pos) {
-        char text[256] = {};
-        MENUITEMINFOA info{.cbSize = sizeof info, .fMask = MIIM_STRING, .dwTypeData = text, .cch = sizeof text - 1};
-        if (!GetMenuItemInfoA(hMenu, static_cast<UINT>(pos), TRUE, &info)) continue;
-        const char* mark = std::strchr(text, '&');
+        const std::string text = MenuTextAt(hMenu, static_cast<UINT>(pos));
+        const char* mark = std::strchr(text.c_str(), '&');
         while (mark && mark[1] == '&') mark = std::strchr(mark + 2, '&');
         if (mark && mark[1] && std::toupper(static_cast<unsigned char>(mark[1])) == wanted) return pos;
     }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
+#include "corvix/native/ansitext.h"
 #include "corvix/native/drawmasked.h"
 #include "corvix/native/gradient.h"
 #include "corvix/native/wndbox.h"
@@ -108,15 +110,15 @@ void DrawPopupBackground(HDC hDC, const RECT& r) {
 }
 
 // The caption, and after a TAB the shortcut right-aligned 21 pixels in.
-void DrawPrompt(HDC hDC, RECT r, const std::string& cPrompt, UINT nAlign) {
+void DrawPrompt(HDC hDC, RECT r, std::string_view cPrompt, UINT nAlign) {
     const size_t tab = cPrompt.find('\t');
-    if (tab == std::string::npos) {
-        DrawTextA(hDC, cPrompt.c_str(), -1, &r, nAlign | DT_SINGLELINE | DT_TOP);
+    if (tab == std::string_view::npos) {
+        DrawTextAnsi(hDC, cPrompt, r, nAlign | DT_SINGLELINE | DT_TOP);
         return;
     }
     r.right -= kShortcutIndent;
-    DrawTextA(hDC, cPrompt.c_str(), static_cast<int>(tab), &r, DT_LEFT | DT_SINGLELINE | DT_TOP);
-    DrawTextA(hDC, cPrompt.c_str() + tab + 1, -1, &r, DT_RIGHT | DT_SINGLELINE | DT_TOP);
+    DrawTextAnsi(hDC, cPrompt.substr(0, tab), r, DT_LEFT | DT_SINGLELINE | DT_TOP);
+    DrawTextAnsi(hDC, cPrompt.substr(tab + 1), r, DT_RIGHT | DT_SINGLELINE | DT_TOP);
 }
 
 void DrawEntryBitmap(HDC hDC, const RECT& r, HBITMAP hBitmap, bool lChecked, bool lSelected) {

@@ -329,6 +329,20 @@ TEST(MenuItemTest, SetPromptKeepsTheOwnerDrawnLook) {
     EXPECT_EQ(MenuEntryText(built.file->hMenu, static_cast<UINT>(built.items[0]->nId)), "&Reopen");
 }
 
+// An entry longer than 255 bytes, or with a character across byte 255, comes back whole.
+TEST(MenuItemTest, AnEntrysTextComesBackWholeHoweverLong) {
+    const std::string across = std::string(254, 'a') + "Жук ωμέγα";  // "Ж" takes bytes 254 and 255
+    for (const std::string& prompt : {std::string(300, 'x'), across}) {
+        const auto built = BuildFileMenu({{.cPrompt = prompt}});
+        EXPECT_EQ(MenuEntryText(built.file->hMenu, static_cast<UINT>(built.items[0]->nId)), prompt) << prompt.size();
+    }
+    const std::string resource = across + std::string(40, 'b');
+    EXPECT_EQ(TMenu::ReDefine("LONGMENU")->GetMenuItem(611)->cPrompt, resource);
+    const auto popup = TMenu::ReDefine("LONGMENU", true);
+    EXPECT_EQ(popup->GetMenuItem(611)->cPrompt, resource) << "taken from the resource's entries moved into a pop-up";
+    EXPECT_EQ(MenuEntryText(popup->hMenu, 611), resource);
+}
+
 TEST(MenuItemTest, ReDefineChangesTheExistingItemItsEntryAndItsShortcut) {
     int runs = 0;
     const auto built = BuildFileMenu({{.cPrompt = "&Old"}, {.cPrompt = "&Refresh\tF5", .nVirtKey = VK_F5}});
