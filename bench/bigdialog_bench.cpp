@@ -18,6 +18,7 @@
 #include "corvix/classes/say.h"
 #include "corvix/classes/scrollbar.h"
 #include "corvix/skin/buttonhook.h"
+#include "corvix/skin/skinproc.h"
 
 namespace {
 

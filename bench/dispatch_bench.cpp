@@ -16,6 +16,7 @@
 #include "bench/benchclock.h"
 #include "corvix/classes/window.h"
 #include "corvix/native/wndproc.h"
+#include "corvix/runtime/args.h"
 #include "corvix/runtime/registry.h"
 
 namespace {

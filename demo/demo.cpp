@@ -8,8 +8,8 @@
 #include "corvix/classes/msgbar.h"
 #include "corvix/classes/window.h"
 #include "corvix/native/msgbox.h"
-#include "demo/demodialog.h"
 #include "corvix/skin/buttonhook.h"
+#include "demo/demodialog.h"
 
 using namespace corvix;
 

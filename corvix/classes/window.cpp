@@ -17,6 +17,7 @@
 #include "corvix/native/wndpos.h"
 #include "corvix/native/wndproc.h"
 #include "corvix/native/wrappers.h"
+#include "corvix/runtime/args.h"
 #include "corvix/runtime/registry.h"
 
 namespace corvix {

@@ -17,6 +17,7 @@
 #include "corvix/native/dispbuffer.h"
 #include "corvix/native/geometry.h"
 #include "corvix/native/messagetarget.h"
+#include "corvix/runtime/args.h"
 #include "corvix/runtime/calllevel.h"
 
 namespace corvix {

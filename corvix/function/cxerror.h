@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "corvix/runtime/args.h"
 #include "corvix/runtime/value.h"
 
 namespace corvix {

@@ -4,6 +4,7 @@
 #include "corvix/function/cxerror.h"
 #include "corvix/function/filename.h"
 #include "corvix/function/valblank.h"
+#include "corvix/runtime/args.h"
 #include "corvix/runtime/registry.h"
 
 namespace corvix {

@@ -1,5 +1,6 @@
 #include "corvix/native/ansitext.h"
 
+#include <iterator>
 #include <string>
 
 namespace corvix {
@@ -8,12 +9,32 @@ namespace {
 
 bool InUtf8() { return GetACP() == CP_UTF8; }
 
-std::wstring Wide(std::string_view cText) {
-    const int size = static_cast<int>(cText.size());
-    std::wstring wide(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, cText.data(), size, nullptr, 0)), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, cText.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
+// The text in wide characters. A UTF-8 text never needs more wide units than
+// it has bytes, so every caption converts on the stack: painting allocates nothing.
+class WideText {
+public:
+    explicit WideText(std::string_view cText) {
+        const int bytes = static_cast<int>(cText.size());
+        if (cText.size() <= std::size(inline_)) {
+            size_ = MultiByteToWideChar(CP_UTF8, 0, cText.data(), bytes, inline_, static_cast<int>(std::size(inline_)));
+            data_ = inline_;
+            return;
+        }
+        long_.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, cText.data(), bytes, nullptr, 0)));
+        size_ = MultiByteToWideChar(CP_UTF8, 0, cText.data(), bytes, long_.data(), static_cast<int>(long_.size()));
+        data_ = long_.data();
+    }
+    WideText(const WideText&) = delete;
+    WideText& operator=(const WideText&) = delete;
+    const wchar_t* Data() const { return data_; }
+    int Size() const { return size_; }
+
+private:
+    wchar_t inline_[512];
+    std::wstring long_;
+    const wchar_t* data_ = nullptr;
+    int size_ = 0;
+};
 
 }  // namespace
 
@@ -22,22 +43,22 @@ SIZE TextExtent(HDC hDC, std::string_view cText) {
     if (!InUtf8()) {
         GetTextExtentPoint32A(hDC, cText.data(), static_cast<int>(cText.size()), &size);
     } else {
-        const std::wstring wide = Wide(cText);
-        GetTextExtentPoint32W(hDC, wide.data(), static_cast<int>(wide.size()), &size);
+        const WideText wide(cText);
+        GetTextExtentPoint32W(hDC, wide.Data(), wide.Size(), &size);
     }
     return size;
 }
 
 BOOL TextOutAnsi(HDC hDC, int nX, int nY, std::string_view cText) {
     if (!InUtf8()) return TextOutA(hDC, nX, nY, cText.data(), static_cast<int>(cText.size()));
-    const std::wstring wide = Wide(cText);
-    return TextOutW(hDC, nX, nY, wide.data(), static_cast<int>(wide.size()));
+    const WideText wide(cText);
+    return TextOutW(hDC, nX, nY, wide.Data(), wide.Size());
 }
 
 int DrawTextAnsi(HDC hDC, std::string_view cText, RECT& aRect, UINT nFormat) {
     if (!InUtf8()) return DrawTextA(hDC, cText.data(), static_cast<int>(cText.size()), &aRect, nFormat);
-    std::wstring wide = Wide(cText);
-    return DrawTextW(hDC, wide.data(), static_cast<int>(wide.size()), &aRect, nFormat);
+    const WideText wide(cText);
+    return DrawTextW(hDC, wide.Data(), wide.Size(), &aRect, nFormat);
 }
 
 }  // namespace corvix

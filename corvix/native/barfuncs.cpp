@@ -2,6 +2,7 @@
 
 #include "corvix/native/barpaint.h"
 #include "corvix/native/palbmp.h"
+#include "corvix/runtime/args.h"
 #include "corvix/runtime/registry.h"
 
 namespace corvix {

@@ -3,6 +3,7 @@
 #include "corvix/native/callbackguard.h"
 #include "corvix/native/dlgconstruction.h"
 #include "corvix/native/messagetarget.h"
+#include "corvix/runtime/args.h"
 #include "corvix/runtime/registry.h"
 
 namespace corvix {

@@ -8,10 +8,10 @@
 
 #include "corvix/classes/button.h"
 #include "corvix/classes/dialog.h"
-#include "corvix/program/errorpicture.h"
 #include "corvix/native/ansitext.h"
 #include "corvix/native/wndpos.h"
 #include "corvix/native/wrappers.h"
+#include "corvix/program/errorpicture.h"
 
 namespace corvix {
 

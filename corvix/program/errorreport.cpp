@@ -12,6 +12,7 @@
 #include "corvix/function/valblank.h"
 #include "corvix/native/callbackguard.h"
 #include "corvix/native/wrappers.h"
+#include "corvix/runtime/args.h"
 #include "corvix/runtime/calllevel.h"
 #include "corvix/runtime/datetime.h"
 #include "corvix/runtime/picturemask.h"

@@ -4,10 +4,10 @@
 
 #include <cstdio>
 
-#include "corvix/program/errordialog.h"
-#include "corvix/program/errorreport.h"
 #include "corvix/native/callbackguard.h"
 #include "corvix/native/eventloop.h"
+#include "corvix/program/errordialog.h"
+#include "corvix/program/errorreport.h"
 
 namespace corvix {
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <cctype>
 
+#include "corvix/runtime/args.h"
+
 namespace corvix {
 
 // Defined by the layers above, which offer their functions by name too.

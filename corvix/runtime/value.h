@@ -104,5 +104,3 @@ private:
 
 }  // namespace corvix
 
-// Callbacks take Args; completing it here lets every user of Value build one.
-#include "corvix/runtime/args.h"

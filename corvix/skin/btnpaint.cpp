@@ -8,18 +8,13 @@
 #include "corvix/native/wndbox.h"
 #include "corvix/native/wndpos.h"
 #include "corvix/native/wrappers.h"
-#include "corvix/skin/buttonhook.h"
 #include "corvix/skin/dbuffer.h"
 #include "corvix/skin/fontkey.h"
-#include "corvix/skin/picturecache.h"
 #include "corvix/skin/paintbuffer.h"
+#include "corvix/skin/picturecache.h"
+#include "corvix/skin/skinproc.h"
 
 namespace corvix::skin {
-
-using corvix::GradientStep;
-using corvix::GRADIENTFILL;
-using corvix::NRGB;
-using corvix::WNDBOX2007;
 
 namespace {
 

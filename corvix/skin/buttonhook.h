@@ -1,16 +1,13 @@
 #pragma once
 // The skin's hook on the system push-button class: one call, and every push
 // button the process creates afterwards is painted and driven by the skin's
-// handlers, found by name at each message. Buttons of every other style
-// (check boxes, radio buttons, group boxes, owner-drawn) stay the system's.
+// handlers (SkinButtonProc), found by name at each message. Buttons of every
+// other style (check boxes, radio buttons, group boxes, owner-drawn) stay the
+// system's.
 
 #include <windows.h>
 
 namespace corvix::skin {
-
-// The class procedure in force before the install; null until the first
-// successful install, then never changed.
-extern WNDPROC OldButtonProc;
 
 // Installs SkinButtonProc as the class procedure of hWnd's class, once;
 // later calls do nothing. A failed replacement leaves OldButtonProc null.
@@ -18,28 +15,5 @@ void BUTTONS2007(HWND hWnd);
 // The same on the push-button class, through a button of its own that it
 // ends at once.
 void BUTTONS2007();
-
-// For push buttons (BS_PUSHBUTTON, BS_DEFPUSHBUTTON, judged by the style
-// they have at each message): routes paint, focus, key and mouse messages
-// to the handlers BTNPAINT, FOCUSED, KEYDOWN, KEYUP, MOUSEMOVE,
-// BTNLBUTTONDOWN (double-clicks too), BTNLBUTTONUP and MOUSELEAVE,
-// WM_PRINTCLIENT to BTNPAINT and BM_CLICK to BTNCLICK; swallows
-// WM_UPDATEUISTATE; passes the rest to OldButtonProc and repaints the skin
-// after the messages on which the system's code draws the button itself.
-// Other styles go to OldButtonProc. The handlers are looked up by name on
-// every thread that shows skinned buttons: replace them while no other
-// thread does.
-LRESULT CALLBACK SkinButtonProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
-
-// Whether button hWnd has the keyboard focus. Asking the system is a round
-// trip to the window server under Wine, so the system is asked only when
-// the focus messages this thread's buttons have had do not already say no.
-bool HasButtonFocus(HWND hWnd);
-
-// Whether the calling thread is the skin's own: the one that installed it
-// (before any install, the first that asked). The skin's kept state (the
-// paint buffer, the pictures, the library's objects) serves that thread
-// alone; the others paint without it.
-bool OnSkinThread();
 
 }  // namespace corvix::skin

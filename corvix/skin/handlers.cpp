@@ -5,12 +5,10 @@
 #include "corvix/native/wndpos.h"
 #include "corvix/native/wrappers.h"
 #include "corvix/skin/btnpaint.h"
-#include "corvix/skin/buttonhook.h"
 #include "corvix/skin/region.h"
+#include "corvix/skin/skinproc.h"
 
 namespace corvix::skin {
-
-using corvix::Value;
 
 HWND hPressedButton = nullptr;
 bool lPressedLook = false;

@@ -1,10 +1,10 @@
 #pragma once
-// The skin's functions offered by name; the hook finds its handlers there.
+// Every function of the skin offered by name, its install BUTTONS2007 too.
 
 namespace corvix::skin {
 
-// Registers BTNPAINT and the skin's other functions. Runs at start-up,
-// before any skinned button exists.
+// Registers the skin's handlers (see handlerfuncs.h) and BUTTONS2007. Runs
+// at start-up, before any skinned button exists.
 void RegisterSkinFunctions();
 
 }  // namespace corvix::skin

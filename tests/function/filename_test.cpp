@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "corvix/function/valblank.h"
+#include "corvix/runtime/args.h"
 #include "corvix/runtime/calllevel.h"
 #include "corvix/runtime/datetime.h"
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "corvix/runtime/args.h"
 #include "corvix/runtime/registry.h"
 #include "tests/support/dialogprobe.h"
 #include "tests/support/gdiprobe.h"

@@ -6,6 +6,7 @@
 
 #include "corvix/classes/window.h"
 #include "corvix/native/wrappers.h"
+#include "corvix/runtime/args.h"
 #include "corvix/runtime/registry.h"
 #include "tests/support/testwindow.h"
 

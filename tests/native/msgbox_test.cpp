@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "corvix/runtime/args.h"
 #include "corvix/runtime/registry.h"
 #include "tests/support/dialogprobe.h"
 #include "tests/support/skinsupport.h"

@@ -14,10 +14,11 @@
 
 #include "corvix/classes/button.h"
 #include "corvix/classes/timer.h"
-#include "corvix/program/errordialog.h"
-#include "corvix/program/errorreport.h"
 #include "corvix/native/callbackguard.h"
 #include "corvix/native/eventloop.h"
+#include "corvix/program/errordialog.h"
+#include "corvix/program/errorreport.h"
+#include "corvix/runtime/args.h"
 #include "corvix/runtime/calllevel.h"
 #include "corvix/runtime/registry.h"
 #include "tests/support/dialogprobe.h"

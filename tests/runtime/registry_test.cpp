@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "corvix/runtime/args.h"
+
 namespace corvix {
 namespace {
 

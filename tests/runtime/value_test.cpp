@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "corvix/runtime/args.h"
+
 namespace corvix {
 namespace {
 

@@ -12,7 +12,6 @@
 namespace corvix::skin {
 namespace {
 
-using corvix::NRGB;
 using corvix_test::Canvas;
 using corvix_test::HostWindow;
 using corvix_test::RampColourAt;

@@ -6,7 +6,9 @@
 #include <functional>
 #include <vector>
 
+#include "corvix/runtime/args.h"
 #include "corvix/runtime/registry.h"
+#include "corvix/skin/skinproc.h"
 #include "tests/support/dialogprobe.h"
 #include "tests/support/skinsupport.h"
 #include "tests/support/testwindow.h"
@@ -14,8 +16,6 @@
 namespace corvix::skin {
 namespace {
 
-using corvix::Args;
-using corvix::Value;
 using corvix_test::HostWindow;
 using corvix_test::Pump;
 using corvix_test::Rgb;

@@ -18,6 +18,7 @@
 #include "corvix/native/fontdialog.h"
 #include "corvix/skin/btnpaint.h"
 #include "corvix/skin/buttonhook.h"
+#include "corvix/skin/skinproc.h"
 #include "tests/support/dialogprobe.h"
 #include "tests/support/gdiprobe.h"
 #include "tests/support/skinsupport.h"

@@ -19,11 +19,11 @@
 #include "corvix/classes/font.h"
 #include "corvix/classes/msgbar.h"
 #include "corvix/classes/window.h"
-#include "corvix/program/errsysw.h"
 #include "corvix/native/msgbox.h"
-#include "demo/demodialog.h"
+#include "corvix/program/errsysw.h"
 #include "corvix/skin/buttonhook.h"
 #include "corvix/skin/skinfuncs.h"
+#include "demo/demodialog.h"
 #include "tests/support/dialogprobe.h"
 #include "tests/support/gdiprobe.h"
 

@@ -12,8 +12,8 @@
 #include "corvix/function/cxerror.h"
 #include "corvix/native/callbackguard.h"
 #include "corvix/native/eventloop.h"
-#include "corvix/skin/buttonhook.h"
 #include "corvix/skin/handlers.h"
+#include "corvix/skin/skinproc.h"
 
 namespace corvix_test {
 
