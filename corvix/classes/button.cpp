@@ -4,6 +4,7 @@
 
 #include "corvix/classes/font.h"
 #include "corvix/native/lmessages.h"
+#include "corvix/native/wrappers.h"
 #include "corvix/runtime/characters.h"
 
 namespace corvix {
@@ -129,7 +130,8 @@ void TButton::Initiate(HWND hDlg) {
     if (!hWnd) return;
     lDefault = (GetWindowLongPtrA(hWnd, GWL_STYLE) & BS_DEFPUSHBUTTON) != 0;
     lProcessing = false;
-    if (!cCaption.empty()) SetText(cCaption);
+    // An in-memory template made the item with this text: setting it again would only redraw it.
+    if (!cCaption.empty() && !HoldsWindowText(hWnd, cCaption)) SetText(cCaption);
 }
 
 }  // namespace corvix

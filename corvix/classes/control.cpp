@@ -11,6 +11,7 @@
 #include "corvix/classes/font.h"
 #include "corvix/classes/reference.h"
 #include "corvix/function/cxerror.h"
+#include "corvix/native/dlgitems.h"
 #include "corvix/native/dlgtemplate.h"
 #include "corvix/native/eventloop.h"
 #include "corvix/native/help.h"
@@ -100,7 +101,7 @@ void TControl::Redefine(int nNewId, std::shared_ptr<TWindow> oParent) {
 void TControl::Initiate(HWND hDlg) {
     lCaptured = false;  // not Default(): a control designed before its dialog opened stays in design mode
     lFocused = false;
-    hWnd = GetDlgItem(hDlg, nId);
+    hWnd = DialogItems::Find(hDlg, nId);
     if (!hWnd) {
         char text[16];
         std::snprintf(text, sizeof text, "No: %6d", nId);

@@ -16,6 +16,7 @@
 #include "corvix/classes/scrollbar.h"
 #include "corvix/function/cxerror.h"
 #include "corvix/native/bitmaps.h"
+#include "corvix/native/dlgitems.h"
 #include "corvix/native/dlgproc.h"
 #include "corvix/native/dlgtemplate.h"
 #include "corvix/native/eventloop.h"
@@ -304,6 +305,7 @@ Answer TDialog::Initiate(HWND, HWND hDlg) {
         GetFont();
     if (lTransparent) MakeControlsTransparent();
     const auto controls = aControls;  // an Initiate that fails may report, and the handler may change the list
+    const DialogItems items(hWnd);
     for (const auto& window : controls)
         if (const auto control = std::dynamic_pointer_cast<TControl>(window)) control->Initiate(hWnd);
     if (lResize16 && !cResName.IsNil()) Widen16();

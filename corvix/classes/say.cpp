@@ -134,10 +134,10 @@ void TSay::Initiate(HWND hDlg) {
     if (!hWnd) return;
     if (const auto parent = Parent(); !ISAPPTHEMED() && lTransparent && ParentBrushHasBitmap() && oBrush)
         SetBrush(parent->oBrush);
-    if (!cCaption.empty())
-        SetWindowTextA(hWnd, cCaption.c_str());
-    else
+    if (cCaption.empty())
         cCaption = GETWINDOWTEXT(hWnd);
+    else if (!HoldsWindowText(hWnd, cCaption))  // as an in-memory template made it: setting it again only redraws
+        SetWindowTextA(hWnd, cCaption.c_str());
 }
 
 Answer TSay::EraseBkGnd(HDC hDCCtl) {

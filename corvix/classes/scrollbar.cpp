@@ -34,10 +34,7 @@ std::shared_ptr<TScrollBar> TScrollBar::New(const NewArgs& a, std::source_locati
                   (a.lDesign ? WS_CLIPSIBLINGS : 0);
     bar->SetColor(a.nClrText.value_or(GetSysColor(COLOR_WINDOW)), a.nClrBack.value_or(GetSysColor(COLOR_SCROLLBAR)));
     bar->CreateOrDefine("SCROLLBAR");
-    if (bar->hWnd) {
-        bar->SetRange(bar->nMin, bar->nMax);
-        bar->SetPos(bar->nMin);
-    }
+    if (bar->hWnd) bar->ShowRange();
     if (a.lDesign) bar->CheckDots();
     return bar;
 }
@@ -72,6 +69,19 @@ std::shared_ptr<TScrollBar> TScrollBar::ReDefine(const ReDefineArgs& a) {
     bar->oWnd = a.oWnd ? a.oWnd : GETWNDDEFAULT();
     if (const auto parent = bar->Parent()) parent->DefControl(bar);
     return bar;
+}
+
+// Drawn only where it can be seen: giving a bar not shown yet its first
+// range and drawing it costs as much as painting it.
+void TScrollBar::ShowRange() {
+    if (nMin > nMax) {  // SetRange reports it and leaves the window as it was
+        SetRange(nMin, nMax);
+        SetPos(nMin);
+        return;
+    }
+    const HWND target = Target();
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, nMin, nMax, 0, nMin, 0};
+    SetScrollInfo(target, BarCode(), &info, lReDraw && IsWindowVisible(target));
 }
 
 template <typename A>
@@ -156,8 +166,7 @@ void TScrollBar::Initiate(HWND hDlg) {
     if (!hWnd) return;
     // The dialog's item says which way it runs.
     lVertical = (GetWindowLongPtrA(hWnd, GWL_STYLE) & SBS_VERT) != 0;
-    SetRange(nMin, nMax);
-    SetPos(nMin);
+    ShowRange();
 }
 
 Answer TScrollBar::HandleEvent(UINT nMsg, WPARAM wParam, LPARAM lParam) {

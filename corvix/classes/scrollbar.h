@@ -122,6 +122,8 @@ public:
     Answer MouseMove(int nRow, int nCol, WPARAM nKeyFlags) override;
 
 private:
+    // The window's range and its position at nMin, in one call.
+    void ShowRange();
     template <typename A>
     void StoreActions(const A& args);
 };

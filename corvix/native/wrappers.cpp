@@ -1,5 +1,6 @@
 #include "corvix/native/wrappers.h"
 
+#include <cstring>
 #include <set>
 
 #include <shellapi.h>
@@ -40,6 +41,16 @@ std::string GETWINDOWTEXT(HWND hWnd) {
     std::string text(static_cast<size_t>(length) + 1, '\0');
     text.resize(static_cast<size_t>(GetWindowTextA(hWnd, text.data(), length + 1)));
     return text;
+}
+
+bool HoldsWindowText(HWND hWnd, const std::string& cText) {
+    const int size = static_cast<int>(std::strlen(cText.c_str()));  // the system's text ends at the first NUL
+    const int units = MultiByteToWideChar(CP_ACP, 0, cText.data(), size, nullptr, 0);
+    std::wstring stored(static_cast<size_t>(units), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, cText.data(), size, stored.data(), units);
+    std::wstring held(stored.size() + 2, L'\0');  // room to tell a longer text
+    held.resize(static_cast<size_t>(InternalGetWindowText(hWnd, held.data(), static_cast<int>(held.size()))));
+    return held == stored;
 }
 
 bool ISWINDOWENABLED(HWND hWnd) { return IsWindowEnabled(hWnd) != 0; }

@@ -26,6 +26,9 @@ COLORREF SETTEXTCOLOR(HDC hDC, COLORREF nColor);
 
 // The window text; empty when the handle is no window.
 std::string GETWINDOWTEXT(HWND hWnd);
+// True when the window already holds cText as SetWindowTextA would store it;
+// read without a message.
+bool HoldsWindowText(HWND hWnd, const std::string& cText);
 bool ISWINDOWENABLED(HWND hWnd);
 // True on the NT family of systems.
 bool ISWINNT();

@@ -179,5 +179,28 @@ TEST(WrappersTest, FocusParentTextAndIdentifierOfARealButton) {
     EXPECT_TRUE(RELEASEDC(b, dc));
 }
 
+// As SetWindowTextA would store it: in the process's code page, up to the first NUL.
+TEST(WrappersTest, HoldsWindowTextComparesWithTheStoredText) {
+    HostWindow host;
+    const HWND b = host.AddButton("Caption", 1, 10, 10, 80, 24);
+    const struct {
+        const char* held;
+        std::string asked;
+        bool same;
+    } cases[] = {
+        {"Caption", "Caption", true},
+        {"Caption", "caption", false},
+        {"Caption", "Capt", false},
+        {"Capt", "Caption", false},
+        {"", "", true},
+        {"Caption", std::string("Caption\0x", 9), true},
+        {"\xD0\x9F\xD1\x83\xD1\x81\xD0\xBA", "\xD0\x9F\xD1\x83\xD1\x81\xD0\xBA", true},
+    };
+    for (const auto& c : cases) {
+        SetWindowTextA(b, c.held);
+        EXPECT_EQ(HoldsWindowText(b, c.asked), c.same) << "held \"" << c.held << "\", asked \"" << c.asked << '"';
+    }
+}
+
 }  // namespace
 }  // namespace corvix
