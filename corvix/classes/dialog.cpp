@@ -292,6 +292,13 @@ void TDialog::CreationError() const {
 
 // ---- WM_INITDIALOG ----
 
+void TDialog::AttachControls() {
+    const auto controls = aControls;  // an Initiate that fails may report, and the handler may change the list
+    const DialogItems items(hWnd);
+    for (const auto& window : controls)
+        if (const auto control = std::dynamic_pointer_cast<TControl>(window)) control->Initiate(hWnd);
+}
+
 Answer TDialog::Initiate(HWND, HWND hDlg) {
     bool letManagerFocus = true;
     lInitiated_ = true;
@@ -304,10 +311,7 @@ Answer TDialog::Initiate(HWND, HWND hDlg) {
     else
         GetFont();
     if (lTransparent) MakeControlsTransparent();
-    const auto controls = aControls;  // an Initiate that fails may report, and the handler may change the list
-    const DialogItems items(hWnd);
-    for (const auto& window : controls)
-        if (const auto control = std::dynamic_pointer_cast<TControl>(window)) control->Initiate(hWnd);
+    AttachControls();
     if (lResize16 && !cResName.IsNil()) Widen16();
     if (lCentered)
         WNDCENTER(hWnd);

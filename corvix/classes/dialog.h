@@ -161,6 +161,8 @@ private:
     bool EscapeEnds() const;
     void Widen16();
     void MakeControlsTransparent();
+    // Each control finds its item and takes it over, in the order they were defined.
+    void AttachControls();
 };
 
 // The switch that lets Escape end a dialog; returns the value before and

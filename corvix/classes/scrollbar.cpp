@@ -74,7 +74,7 @@ std::shared_ptr<TScrollBar> TScrollBar::ReDefine(const ReDefineArgs& a) {
 // Drawn only where it can be seen: giving a bar not shown yet its first
 // range and drawing it costs as much as painting it.
 void TScrollBar::ShowRange() {
-    if (nMin > nMax) {  // SetRange reports it and leaves the window as it was
+    if (nMin > nMax) {  // SetRange reports it; the window keeps its range
         SetRange(nMin, nMax);
         SetPos(nMin);
         return;

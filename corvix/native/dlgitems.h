@@ -12,7 +12,7 @@ namespace corvix {
 
 // While it lives, Find answers for its dialog from the children walked so
 // far, walking on only as far as an item asked for; a dialog opened
-// meanwhile has its own. GUI thread: one per thread.
+// meanwhile on the same thread has its own, nested inside.
 class DialogItems {
 public:
     explicit DialogItems(HWND hDlg);
@@ -28,7 +28,7 @@ private:
 
     HWND hDlg_;
     HWND next_;  // the first child not walked yet
-    std::vector<std::pair<int, HWND>> walked_;  // identifier and window, in the children's order
+    std::vector<std::pair<LONG_PTR, HWND>> walked_;  // identifier and window, in the children's order
     DialogItems* outer_;
 };
 

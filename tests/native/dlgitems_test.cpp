@@ -11,7 +11,7 @@ using corvix_test::HostWindow;
 
 // The walk answers as GetDlgItem whatever the order asked in: the first
 // child of an identifier, none for an unknown one, and a search again for
-// an item destroyed after the walk saw it.
+// an item destroyed, renumbered or moved after the walk saw it.
 TEST(DialogItemsTest, FindAnswersAsGetDlgItem) {
     HostWindow host;
     const int ids[] = {5, -1, 7, 5, -1, 9};
@@ -26,6 +26,10 @@ TEST(DialogItemsTest, FindAnswersAsGetDlgItem) {
     HostWindow other;
     const HWND otherItem = other.AddButton("other", 7, 0, 0, 40, 18);
     EXPECT_EQ(DialogItems::Find(other.Get(), 7), otherItem) << "a window without a walk of its own";
+    SetWindowLongPtrA(GetDlgItem(host.Get(), 7), GWLP_ID, 8);
+    EXPECT_EQ(DialogItems::Find(host.Get(), 7), nullptr) << "renumbered after the walk";
+    SetParent(GetDlgItem(host.Get(), 9), other.Get());
+    EXPECT_EQ(DialogItems::Find(host.Get(), 9), nullptr) << "moved to another window after the walk";
 }
 
 }  // namespace
