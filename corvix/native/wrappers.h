@@ -27,7 +27,8 @@ COLORREF SETTEXTCOLOR(HDC hDC, COLORREF nColor);
 // The window text; empty when the handle is no window.
 std::string GETWINDOWTEXT(HWND hWnd);
 // True when the window already holds cText as SetWindowTextA would store it;
-// read without a message.
+// read without a message, from the text the system keeps for the window: the
+// one of buttons and labels, not of controls that keep their own (edits).
 bool HoldsWindowText(HWND hWnd, const std::string& cText);
 bool ISWINDOWENABLED(HWND hWnd);
 // True on the NT family of systems.
