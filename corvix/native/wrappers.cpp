@@ -22,7 +22,7 @@ const char* KeepForPosting(const std::string& text) {
 
 }  // namespace
 
-int DRAWTEXT(HDC hDC, const std::string& cText, const RectArray& aRect, UINT nFlags) {
+int DRAWTEXT(HDC hDC, std::string_view cText, const RectArray& aRect, UINT nFlags) {
     RECT r = aRect.ToRECT();
     // The text is the caller's and read only: the system may not shorten it in place.
     return DrawTextAnsi(hDC, cText, r, nFlags & ~DT_MODIFYSTRING);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "corvix/native/geometry.h"
@@ -15,7 +16,7 @@ constexpr UINT kDrawTextDefaultFlags = DT_SINGLELINE | DT_NOCLIP;  // 288
 constexpr RectArray kDrawTextDefaultRect{0, 0, 14, 0};
 
 // Draws cText in aRect (read only) and returns the height of the text drawn.
-int DRAWTEXT(HDC hDC, const std::string& cText, const RectArray& aRect = kDrawTextDefaultRect,
+int DRAWTEXT(HDC hDC, std::string_view cText, const RectArray& aRect = kDrawTextDefaultRect,
              UINT nFlags = kDrawTextDefaultFlags);
 
 HDC GETDC(HWND hWnd);

@@ -90,6 +90,10 @@ struct PictureKey {
     friend bool operator==(const PictureKey&, const PictureKey&) = default;
 };
 
+// The key of the picture the skin's thread paints; its text's storage serves
+// paint after paint.
+PictureKey paintedKey;
+
 // What the skin's thread keeps drawn, and the count of system changes it
 // was drawn under: new settings, fonts, colours or display depth draw anew.
 struct KeptPictures {
@@ -134,10 +138,17 @@ void PaintButtonFace(HDC dc, int w, int h, ButtonLook look) {
     }
 }
 
-ButtonCaption ReadButtonCaption(HWND hWnd) {
-    return {corvix::GETWINDOWTEXT(hWnd),
-            reinterpret_cast<HFONT>(corvix::SENDMESSAGE(corvix::GETPARENT(hWnd), WM_GETFONT)),
-            corvix::ISWINDOWENABLED(hWnd)};
+ButtonCaption::ButtonCaption(HWND hWnd)
+    : font(reinterpret_cast<HFONT>(corvix::SENDMESSAGE(corvix::GETPARENT(hWnd), WM_GETFONT))),
+      enabled(corvix::ISWINDOWENABLED(hWnd)) {
+    const int length = IsWindow(hWnd) ? GetWindowTextLengthA(hWnd) : 0;
+    if (length <= 0) return;
+    char* into = short_;
+    if (static_cast<size_t>(length) >= sizeof short_) {
+        long_.resize(static_cast<size_t>(length) + 1);
+        into = long_.data();
+    }
+    text = {into, static_cast<size_t>(GetWindowTextA(hWnd, into, length + 1))};
 }
 
 void PaintButtonCaption(HDC dc, const ButtonCaption& caption, const corvix::RectArray& area) {
@@ -169,7 +180,11 @@ void BTNPAINT(HWND hWnd, HDC hDC, bool lPressed) {
     // the target first. It and the kept pictures serve the skin's thread only.
     PaintBuffer& shared = PaintBuffer::Shared();
     if (OnSkinThread() && shared.PaintThrough(hWnd, hDC, [&](HDC dc) {
-            const PictureKey key{{look, w, h}, caption.text, FontKey(caption.font), caption.enabled};
+            PictureKey& key = paintedKey;
+            key.face = {look, w, h};
+            key.text.assign(caption.text);
+            key.font = FontKey(caption.font);
+            key.enabled = caption.enabled;
             PaintPicture(shared, dc, key, caption, captionArea);
         }))
         return;

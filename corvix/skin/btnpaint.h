@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "corvix/native/geometry.h"
 
@@ -24,13 +25,23 @@ enum class ButtonLook { Normal, Focused, Pressed };
 void PaintButtonFace(HDC dc, int w, int h, ButtonLook look);
 
 // What a caption is drawn from, read before any drawing starts: what the
-// parent answers may paint another button meanwhile.
-struct ButtonCaption {
-    std::string text;
+// parent answers may paint another button meanwhile. A caption of up to 255
+// bytes is kept in place, so that a paint allocates nothing.
+class ButtonCaption {
+public:
+    explicit ButtonCaption(HWND hWnd);
+    ButtonCaption(const ButtonCaption&) = delete;
+    ButtonCaption& operator=(const ButtonCaption&) = delete;
+
+    std::string_view text;
     HFONT font;  // the parent's; none leaves the DC's own
     bool enabled;
+
+private:
+    char short_[256];
+    std::string long_;
 };
-ButtonCaption ReadButtonCaption(HWND hWnd);
+inline ButtonCaption ReadButtonCaption(HWND hWnd) { return ButtonCaption(hWnd); }
 // The caption centred in area; greyed when disabled.
 void PaintButtonCaption(HDC dc, const ButtonCaption& caption, const corvix::RectArray& area);
 

@@ -228,6 +228,16 @@ TEST_F(PaintTest, ACaptionChangedBetweenPaintsIsDrawnAnew) {
     EXPECT_GT(differing, 10);
 }
 
+// A caption is read whole on either side of the length kept in place.
+TEST_F(PaintTest, CaptionsAreReadWholeWhateverTheirLength) {
+    HWND b = Button(81, 25, "");
+    for (const size_t length : {0u, 1u, 255u, 256u, 300u}) {
+        const std::string caption(length, 'x');
+        SetWindowTextA(b, caption.c_str());
+        EXPECT_EQ(ReadButtonCaption(b).text, caption) << length << " bytes";
+    }
+}
+
 TEST_F(PaintTest, ReleasesEveryDcBitmapAndBrushItMakes) {
     HWND b = Button(81, 25, "Info");
     HDC dc = GetDC(b);
