@@ -1,5 +1,6 @@
 #include "corvix/skin/btnpaint.h"
 
+#include <algorithm>
 #include <string>
 
 #include "corvix/native/colour.h"
@@ -148,7 +149,9 @@ ButtonCaption::ButtonCaption(HWND hWnd)
         long_.resize(static_cast<size_t>(length) + 1);
         into = long_.data();
     }
-    text = {into, static_cast<size_t>(GetWindowTextA(hWnd, into, length + 1))};
+    // A procedure of the program's may answer any count: the text is what was read.
+    const int read = GetWindowTextA(hWnd, into, length + 1);
+    text = {into, static_cast<size_t>(std::clamp(read, 0, length))};
 }
 
 void PaintButtonCaption(HDC dc, const ButtonCaption& caption, const corvix::RectArray& area) {
